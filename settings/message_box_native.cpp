@@ -1,0 +1,10 @@
+#include "settings/message_box.h"
+
+namespace hiyomi {
+
+// No window system here: nobody could answer, so nothing may wait.
+MessageAnswer ShowPlatformMessage(void*, MessageKind kind, const char*) {
+  return SafeAnswer(kind);
+}
+
+}  // namespace hiyomi
