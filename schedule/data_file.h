@@ -1,0 +1,60 @@
+// The few file operations the data files need, behind one interface so the
+// formats and the store logic run on POSIX files in native tests and on the
+// Win32 file API in the program. Also the save that never leaves a data
+// file half written, shared by the year, undated, memo and CSV writers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace hiyomi {
+
+// One file being written; created with write-through and no sharing.
+class DataWriter {
+ public:
+  virtual ~DataWriter() = default;
+  virtual bool Write(const void* data, size_t size) noexcept = 0;
+  // Flushes and closes; false when anything written did not reach the disk.
+  virtual bool Close() noexcept = 0;
+};
+
+class DataFiles {
+ public:
+  virtual ~DataFiles() = default;
+
+  // Reads at most `limit` bytes from the start of an existing file. False
+  // when the file cannot be opened; `out` then stays empty.
+  virtual bool ReadWhole(const std::string& path, size_t limit,
+                         std::vector<uint8_t>& out) noexcept = 0;
+  // Creates (always anew) for writing with write-through; null on failure.
+  virtual std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& path) noexcept = 0;
+  // Copies, overwriting `to`.
+  virtual bool Copy(const std::string& from, const std::string& to) noexcept = 0;
+  // Renames, replacing `to` in one step when it exists.
+  virtual bool MoveReplace(const std::string& from, const std::string& to) noexcept = 0;
+  virtual bool Remove(const std::string& path) noexcept = 0;
+  virtual bool Exists(const std::string& path) noexcept = 0;
+  // Last-write time in the system's own units; false when the file is missing.
+  virtual bool LastWriteTime(const std::string& path, int64_t& time) noexcept = 0;
+  // A name qualified against the current directory.
+  virtual std::string FullPath(const std::string& name) noexcept = 0;
+};
+
+// The files of the running system: POSIX natively, Win32 in the Windows tree.
+DataFiles& SystemDataFiles() noexcept;
+
+// Replaces `path` with `pieces`, written one after another. The old content
+// is first copied to `backup` (best effort, skipped when `backup` is empty);
+// the new one goes to a temporary file beside `path` and is moved over it
+// only when completely written, so a failure leaves `path` as it was.
+bool SaveDataFile(DataFiles& files, const std::string& path, const std::string& backup,
+                  std::span<const std::span<const uint8_t>> pieces) noexcept;
+
+// The temporary name SaveDataFile writes to before the replace.
+std::string TemporaryNameFor(const std::string& path);
+
+}  // namespace hiyomi

@@ -1,0 +1,338 @@
+// The year files on real files: the byte layout other programs read, the
+// record bookkeeping and the saves that must never lose data.
+#include <gtest/gtest.h>
+
+#include "schedule/data_file.h"
+#include "schedule/year_store.h"
+#include "schedule_fixtures.h"
+
+namespace hiyomi {
+namespace {
+
+using namespace hiyomi::testing;
+
+constexpr int32_t kNewYear2026 = 9132;  // a Thursday
+constexpr int32_t kNewYear2027 = 9497;
+constexpr char kCreateFailed[] = "データファイル作成に失敗しました。　　";
+
+TEST(YearDates, SerialsOfNewYear) {
+  EXPECT_EQ(SerialOfNewYear(2001), 1);
+  EXPECT_EQ(SerialOfNewYear(2026), kNewYear2026);
+  EXPECT_EQ(SerialOfNewYear(2027), kNewYear2027);
+  EXPECT_EQ(SerialOfNewYear(2100), 36160);
+  EXPECT_EQ(SerialOfNewYear(2000), -365);
+  for (int32_t s : {-365, 0, 1, 365, 366, kNewYear2026 - 1, kNewYear2026, 36159, 36160}) {
+    const int y = YearOfSerial(s);
+    EXPECT_LE(SerialOfNewYear(y), s);
+    EXPECT_GT(SerialOfNewYear(y + 1), s);
+  }
+}
+
+TEST(Records, EncodingMatchesFileOffsets) {
+  ScheduleEntry e = MakeEntry("abc", -2);
+  e.category = 7;
+  e.textColor = 0x00112233;
+  e.backColor = 0x00445566;
+  e.mark = '-';
+  e.span = 3;
+  uint8_t out[64];
+  EncodeEntry(e, out);
+  EXPECT_EQ(Bytes(out, out + 64),
+            EntryBytes({.order = -2, .category = 7, .text = "abc", .textColor = 0x00112233,
+                        .backColor = 0x00445566, .mark = '-', .span = 3}));
+  const ScheduleEntry back = DecodeEntry(out);
+  EXPECT_EQ(std::memcmp(&back, &e, sizeof e), 0);
+}
+
+class YearStoreTest : public ::testing::Test {
+ protected:
+  YearStoreTest() : dir_(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+
+  void Open(DataFiles& files = SystemDataFiles()) {
+    store_ = std::make_unique<YearStore>(files, prompts_, &listener_);
+    ASSERT_TRUE(store_->Open(dir_.Base(), 2026));
+  }
+  std::string Dat(int year) const { return YearFileName(dir_.Base(), year); }
+  std::string Bak(int year) const { return YearBackupName(dir_.Base(), year); }
+
+  DayRecord Day(int32_t serial, std::initializer_list<const char*> texts) {
+    DayRecord r = FreshDayRecord(serial);
+    int k = 0;
+    for (const char* t : texts) r.entries[k++] = MakeEntry(t);
+    return r;
+  }
+
+  ScratchDir dir_;
+  ScriptedPrompts prompts_;
+  CountingListener listener_;
+  std::unique_ptr<YearStore> store_;
+};
+
+TEST_F(YearStoreTest, RecordsOutOfDateOrderLoadAndSaveBackUnchanged) {
+  // Records in the order the days got data, and a reserved area that is not
+  // 0xFF: both must survive a save untouched.
+  const Bytes file = YearFileBytes(
+      {{40, kNewYear2026 + 40, {{.text = "late"}}, 0x0000FF},
+       {3, kNewYear2026 + 3, {{.category = 2, .text = "early"}, {.order = -1, .text = "hidden"}}},
+       {364, kNewYear2026 + 364, {{.text = "eve", .span = 1}}}},
+      kCountOfDays, 0x5A);
+  WriteBytes(Dat(2026), file);
+  Open();
+
+  DayRecord r;
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 3, r));
+  EXPECT_STREQ(r.entries[0].text, "early");
+  EXPECT_EQ(r.entries[1].order, -1);
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 40, r));
+  EXPECT_EQ(r.dayTextColor, 0x0000FF);
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 4, r));
+
+  ASSERT_TRUE(store_->SaveYear(0));
+  EXPECT_EQ(ReadBytes(Dat(2026)), file);
+  EXPECT_EQ(ReadBytes(Bak(2026)), file);
+  EXPECT_EQ(listener_.written, 1);
+}
+
+TEST_F(YearStoreTest, WrittenFileEqualsBuilderBytes) {
+  Open();
+  // Stored out of date order: records keep the order of first storing.
+  for (auto [doy, text] : {std::pair{100, "b"}, {5, "a"}, {200, "c"}}) {
+    EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + doy, {text}), kNewYear2026 + doy, {}), 0);
+  }
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{100, kNewYear2026 + 100, {{.text = "b"}}},
+                                                 {5, kNewYear2026 + 5, {{.text = "a"}}},
+                                                 {200, kNewYear2026 + 200, {{.text = "c"}}}}));
+  EXPECT_EQ(listener_.written, 3);
+}
+
+TEST_F(YearStoreTest, ShortFileLoadsWholeRecordsAndIsKeptAsBad) {
+  std::vector<DaySpec> days;
+  for (int i = 0; i < 10; ++i) days.push_back({i * 2, kNewYear2026 + i * 2, {{.text = "x"}}});
+  Bytes file = YearFileBytes(days);
+  file.resize(1600 + 9 * 592);  // says 10, holds 9
+  WriteBytes(Dat(2026), file);
+  WriteBytes(Bak(2026), {1, 2, 3});
+  Open();
+
+  DayRecord r;
+  EXPECT_TRUE(store_->GetDayRecord(kNewYear2026 + 16, r));   // record 8
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 18, r));  // index 9 points past the records
+  EXPECT_EQ(store_->SlotHeader(0).count, 9);
+
+  // A new day takes position 9; the lost day must not come to point at it.
+  store_->StoreDayRecord(Day(kNewYear2026 + 50, {"new"}), kNewYear2026 + 50, {});
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 18, r));
+  EXPECT_EQ(ReadBytes(YearBadName(dir_.Base(), 2026)), file);
+  EXPECT_EQ(ReadBytes(Bak(2026)), Bytes({1, 2, 3}));  // the missing .dat was not copied over it
+}
+
+TEST_F(YearStoreTest, CorruptHeaderLoadsEmptyAndSurvivesAsBad) {
+  for (int32_t count : {-1, 367}) {
+    SCOPED_TRACE(count);
+    Bytes file = YearFileBytes({{0, kNewYear2026, {{.text = "x"}}}}, count);
+    WriteBytes(Dat(2026), file);
+    WriteBytes(Bak(2026), {9});
+    Open();
+    DayRecord r;
+    EXPECT_FALSE(store_->GetDayRecord(kNewYear2026, r));
+    store_->StoreDayRecord(Day(kNewYear2026 + 1, {"y"}), kNewYear2026 + 1, {});
+    EXPECT_EQ(ReadBytes(YearBadName(dir_.Base(), 2026)), file);
+    EXPECT_EQ(ReadBytes(Bak(2026)), Bytes({9}));
+    EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "y"}}}}));
+  }
+}
+
+TEST_F(YearStoreTest, RemovingADayShiftsLaterRecords) {
+  WriteBytes(Dat(2026), YearFileBytes({{10, kNewYear2026 + 10, {{.text = "a"}}},
+                                       {20, kNewYear2026 + 20, {{.text = "b"}}},
+                                       {5, kNewYear2026 + 5, {{.text = "c"}}}}));
+  Open();
+  // The dialog's clean-up leaves an emptied day with no used slot.
+  EXPECT_EQ(store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 10), kNewYear2026 + 10, {}), 0);
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{20, kNewYear2026 + 20, {{.text = "b"}}},
+                                                 {5, kNewYear2026 + 5, {{.text = "c"}}}}));
+}
+
+TEST_F(YearStoreTest, RemovingTheOnlyRecordMovesTheFileToBak) {
+  const Bytes file = YearFileBytes({{7, kNewYear2026 + 7, {{.text = "only"}}}});
+  WriteBytes(Dat(2026), file);
+  Open();
+  store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 7), kNewYear2026 + 7, {});
+  EXPECT_FALSE(dir_.Has("Hiyomi_2026.dat"));
+  EXPECT_EQ(ReadBytes(Bak(2026)), file);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 7, r));
+}
+
+TEST_F(YearStoreTest, MovingOntoADayWithDataAsksFirst) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "old"}}}});
+  WriteBytes(Dat(2026), file);
+  Open();
+  prompts_.answers = {false};
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}),
+            kStoreDeclined);
+  ASSERT_EQ(prompts_.asked.size(), 1u);
+  EXPECT_EQ(prompts_.asked[0], "変更した日付には登録データが存在します。上書きしますか？");
+  EXPECT_EQ(ReadBytes(Dat(2026)), file);
+  EXPECT_FALSE(dir_.Has("Hiyomi_2026.bak"));
+
+  prompts_.answers = {true};
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}),
+            kNewYear2026 + 1);
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "moved"}}}}));
+  // The same day, or a free one, is stored without a question.
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 2, {"free"}), kNewYear2026 + 9, {}),
+            kNewYear2026 + 2);
+  EXPECT_EQ(prompts_.asked.size(), 2u);
+}
+
+// Logs reads and writes so a test can see which file was written when.
+class LoggingFiles : public DataFiles {
+ public:
+  explicit LoggingFiles(DataFiles& inner) : inner_(inner) {}
+  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
+    log.push_back("read " + Name(p));
+    return inner_.ReadWhole(p, limit, out);
+  }
+  std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
+    if (failAfterWrites >= 0) return std::make_unique<FailingWriter>(inner_.CreateWriteThrough(p), failAfterWrites);
+    return inner_.CreateWriteThrough(p);
+  }
+  bool Copy(const std::string& f, const std::string& t) noexcept override { return inner_.Copy(f, t); }
+  bool MoveReplace(const std::string& f, const std::string& t) noexcept override {
+    log.push_back("move " + Name(f) + " " + Name(t));
+    return inner_.MoveReplace(f, t);
+  }
+  bool Remove(const std::string& p) noexcept override { return inner_.Remove(p); }
+  bool Exists(const std::string& p) noexcept override { return inner_.Exists(p); }
+  bool LastWriteTime(const std::string& p, int64_t& t) noexcept override { return inner_.LastWriteTime(p, t); }
+  std::string FullPath(const std::string& n) noexcept override { return inner_.FullPath(n); }
+
+  std::vector<std::string> log;
+  int failAfterWrites = -1;  // the writer fails every write after this many
+
+ private:
+  class FailingWriter : public DataWriter {
+   public:
+    FailingWriter(std::unique_ptr<DataWriter> w, int n) : w_(std::move(w)), left_(n) {}
+    bool Write(const void* d, size_t s) noexcept override { return left_-- > 0 && w_->Write(d, s); }
+    bool Close() noexcept override { return w_->Close(); }
+
+   private:
+    std::unique_ptr<DataWriter> w_;
+    int left_;
+  };
+  static std::string Name(const std::string& p) { return std::filesystem::path(p).filename().string(); }
+  DataFiles& inner_;
+};
+
+TEST_F(YearStoreTest, SpreadAcrossNewYearWritesTheOldYearFirst) {
+  LoggingFiles files(SystemDataFiles());
+  Open(files);
+  const int32_t dec30 = kNewYear2027 - 2;
+  CopyRequest copies;
+  copies.count[0] = 5;
+  files.log.clear();
+  store_->StoreDayRecord(Day(dec30, {"trip"}), dec30, copies);
+
+  EXPECT_EQ(files.log, (std::vector<std::string>{"move Hiyomi_2026.dat.new Hiyomi_2026.dat",
+                                                 "read Hiyomi_2027.dat",
+                                                 "move Hiyomi_2027.dat.new Hiyomi_2027.dat"}));
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{363, dec30, {{.text = "trip"}}},
+                                                 {364, dec30 + 1, {{.text = "trip"}}}}));
+  std::vector<DaySpec> next;
+  for (int d = 0; d < 4; ++d) next.push_back({d, kNewYear2027 + d, {{.text = "trip"}}});
+  EXPECT_EQ(ReadBytes(Dat(2027)), YearFileBytes(next));
+  EXPECT_EQ(listener_.written, 2);
+}
+
+TEST_F(YearStoreTest, SpreadCopiesIntoFullDays) {
+  std::vector<EntrySpec> full;
+  for (int k = 0; k < 8; ++k) full.push_back({.text = std::string(1, static_cast<char>('a' + k))});
+  WriteBytes(Dat(2026), YearFileBytes({{11, kNewYear2026 + 11, full}, {12, kNewYear2026 + 12, {{.text = "p"}}}}));
+  Open();
+  // Row 1 carries a span from the dialog; copies are stored as single days.
+  DayRecord stored = Day(kNewYear2026 + 10, {"keep", "over"});
+  CopyRequest copies;
+  copies.count[0] = 2;
+  copies.count[1] = 1;
+  copies.overwriteLast[1] = true;
+  store_->StoreDayRecord(stored, kNewYear2026 + 10, copies);
+
+  DayRecord r;
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 11, r));
+  EXPECT_STREQ(r.entries[6].text, "g");
+  EXPECT_STREQ(r.entries[7].text, "over");  // row 0 found no room; row 1 took slot 7
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 12, r));
+  EXPECT_STREQ(r.entries[1].text, "keep");
+  EXPECT_EQ(r.entries[2].order, 0);
+}
+
+TEST_F(YearStoreTest, SpreadStopsAtTheLastSupportedDay) {
+  Open();
+  CopyRequest copies;
+  copies.count[0] = 5;
+  store_->StoreDayRecord(Day(36158, {"end"}), 36158, copies);
+  EXPECT_TRUE(dir_.Has("Hiyomi_2099.dat"));
+  EXPECT_FALSE(dir_.Has("Hiyomi_2100.dat"));
+  DayRecord r;
+  EXPECT_TRUE(store_->GetDayRecord(36159, r));
+}
+
+TEST_F(YearStoreTest, AddEntryToDayModes) {
+  std::vector<EntrySpec> full(8, EntrySpec{.text = "z"});
+  full[2].text = "dup";
+  WriteBytes(Dat(2026), YearFileBytes({{0, kNewYear2026, full}, {1, kNewYear2026 + 1, {{.text = "dup"}}}}));
+  Open();
+  EXPECT_FALSE(store_->AddEntryToDay(kNewYear2026 + 1, MakeEntry("dup"), AddMode::SkipDuplicates));
+  EXPECT_TRUE(store_->AddEntryToDay(kNewYear2026 + 1, MakeEntry("dup"), AddMode::ReportWhenFull));
+  EXPECT_TRUE(store_->AddEntryToDay(kNewYear2026 + 2, MakeEntry("new"), AddMode::SkipDuplicates));
+  EXPECT_TRUE(prompts_.told.empty());
+
+  EXPECT_FALSE(store_->AddEntryToDay(kNewYear2026, MakeEntry("x"), AddMode::SkipDuplicates));
+  EXPECT_TRUE(prompts_.told.empty());
+  EXPECT_FALSE(store_->AddEntryToDay(kNewYear2026, MakeEntry("x"), AddMode::ReportWhenFull));
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"指定日には空き領域がありません。　　"});
+
+  DayRecord r;
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  EXPECT_STREQ(r.entries[1].text, "dup");
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 2, r));
+  EXPECT_STREQ(r.entries[0].text, "new");
+  EXPECT_EQ(listener_.written, 2);
+}
+
+TEST_F(YearStoreTest, OtherYearsUseSlotOne) {
+  WriteBytes(Dat(2030), YearFileBytes({{0, SerialOfNewYear(2030), {{.text = "far"}}}}));
+  Open();
+  DayRecord r;
+  ASSERT_TRUE(store_->GetDayRecord(SerialOfNewYear(2030), r));
+  EXPECT_STREQ(r.entries[0].text, "far");
+  EXPECT_EQ(store_->SlotYear(0), 2026);
+  EXPECT_EQ(store_->SlotYear(1), 2030);
+  EXPECT_FALSE(store_->GetDayRecord(SerialOfNewYear(2031), r));
+  EXPECT_EQ(store_->SlotYear(1), 2031);
+}
+
+TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "safe"}}}});
+  WriteBytes(Dat(2026), file);
+  LoggingFiles files(SystemDataFiles());
+  files.failAfterWrites = 1;  // the header goes out, the records do not
+  Open(files);
+  store_->StoreDayRecord(Day(kNewYear2026 + 2, {"lost"}), kNewYear2026 + 2, {});
+
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
+  EXPECT_EQ(ReadBytes(Dat(2026)), file);
+  EXPECT_EQ(ReadBytes(Bak(2026)), file);
+  EXPECT_FALSE(dir_.Has("Hiyomi_2026.dat.new"));
+  EXPECT_EQ(listener_.written, 0);
+  // The change stays in memory and is written by the next good save.
+  files.failAfterWrites = -1;
+  ASSERT_TRUE(store_->SaveYear(0));
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "safe"}}},
+                                                 {2, kNewYear2026 + 2, {{.text = "lost"}}}}));
+}
+
+}  // namespace
+}  // namespace hiyomi
