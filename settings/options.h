@@ -1,0 +1,163 @@
+// The options record: layout, fonts, colours, rest days, regular schedules
+// and start-up behaviour, with its load from and save to a settings store.
+#pragma once
+
+#include "settings/settings_store.h"
+
+namespace hiyomi {
+
+inline constexpr int kColorCount = 40;
+inline constexpr int kPriorityLists = 3;
+inline constexpr int kPrioritySources = 14;
+inline constexpr int kPriorityRoom = 20;
+inline constexpr int kRestFlagCount = 13;
+inline constexpr int kRestFlagRoom = 20;
+inline constexpr int kRestRuleCount = 10;
+inline constexpr int kRegularCount = 50;
+inline constexpr int kRegularNameSize = 41;  // 40 bytes + NUL
+inline constexpr int kFontCount = 3;
+inline constexpr int kFontNameSize = 32;     // LOGFONT's face name size
+inline constexpr int kProfileNameSize = 131;
+inline constexpr int kPathTextSize = 261;
+inline constexpr int kMemoPages = 3;
+inline constexpr int kMemoTitleSize = 16;
+inline constexpr int kTodoTitleSize = 7;
+inline constexpr int kPassCharSize = 4;
+inline constexpr int kPendingMessageSize = 256;
+
+// Colour index of each row of the colour table (key number = index + 1).
+enum ColorIndex : int {
+  kColorDayDefault = 0,
+  kColorTitle = 1,
+  kColorHorizontalHeader = 2,
+  kColorVerticalHeader = 3,
+  kColorDayStandard = 4,
+  kColorReferenceMonth = 5,
+  kColorJanuary = 6,     // ... 17 December
+  kColorToday = 18,
+  kColorSunday = 19,     // ... 25 Saturday: 19 + weekday
+  kColorHoliday = 26,
+  kColorRestDay = 27,
+  kColorRegularGroup1 = 28,  // ... 32 group 5
+  kColorShadow = 33,
+  kColorMemo = 34,
+  kColorWindow = 35,
+  kColorButtonDown = 36,
+  kColorButtonUp = 37,
+  kColorNotrik = 38,
+};
+
+// Text and background colours, -1 where a row has no colour.
+struct ColorTable {
+  int text[kColorCount];
+  int back[kColorCount];
+};
+
+struct Options {
+  int Yoko;
+  int YokoSize;
+  int Tate;
+  int TateLine;
+  int Ptn[8];
+  int PtnDay[kPriorityLists][kPriorityRoom];
+  int PtnSDay;
+  int BDayTime;
+  int BDayMove;
+  int OptDef;
+  int optDefAtLoad;
+  int Weekday[kRestFlagRoom];  // rest-day flags 0..12
+  unsigned WeekdayP[kRestRuleCount];
+  int SDay[kRegularCount];
+  char SDayName[kRegularCount][kRegularNameSize];
+  char FontName[kFontCount][kFontNameSize];
+  int FontSize[kFontCount];  // the third follows MenuType and is not stored
+  int FontBold[kFontCount];
+  int FontItalic[kFontCount];
+  ColorTable colors;
+  int PenSize[2];
+  int PenColor[2];
+  int Trns[2];
+  int Zoom;
+  int MenuType;
+  int TTType;
+  int MCType;
+  int MCType2[3];  // MCType20..MCType22
+  int MemoPos;
+  int MemoLine;
+  int MemoLine2;
+  char profileName[kProfileNameSize];
+  int Notrik;
+  int NotrikType;
+  int NotrikTypeD;
+  int NotrikTypeC;
+  char NotrikDir[kPathTextSize];
+  int TSR;
+  int Note;
+
+  // Options-dialog state.
+  bool applied;
+  char pendingPage;  // 0: no validation error pending
+  char pendingMessage[kPendingMessageSize];
+  int startPage;
+
+  // Working copies the options dialog edits; they reach the live values
+  // only through SaveOptions.
+  ColorTable workColors;
+  int workPenColor[2];
+  int TDTxtColor;
+  int TDBkColor;
+  int workSDay[kRegularCount];
+  char workSDayName[kRegularCount][kRegularNameSize];
+
+  char TDBtnTitle[kTodoTitleSize];
+  int Secret;
+
+  // Keys of the temporary schedules, memo pages and cipher that are loaded
+  // together with the options.
+  int TDBtn;
+  char MemoFile[kMemoPages][kPathTextSize];
+  int MemoRTF[kMemoPages];
+  char MemoFTitle[kMemoPages][kMemoTitleSize];
+  char PassChar[kPassCharSize];
+};
+
+// The program's one record; zero until start-up loads it.
+Options& AppOptions();
+
+// Built-in colours. full: every row into table. Otherwise only the month,
+// weekday, holiday, rest-day and button rows are reset (the dialog's reset).
+void SetDefaultColors(ColorTable& table, bool full);
+
+// Selects section in store (not persisted) and reads every option.
+void LoadOptions(Options& options, SettingsStore& store, const char* section);
+// The group shared in Default when OptDef bit 0 is set: regular-schedule
+// colours, rest-day flags and rules, regular schedules.
+void LoadCommonOptions(Options& options, SettingsStore& store);
+// Writes the options when the dialog applied (asking owner whether to share
+// the common group the first time OptDef bit 0 is set); otherwise drops the
+// working copies. True when it wrote.
+bool SaveOptions(Options& options, SettingsStore& store, void* owner = nullptr);
+
+// Whether text is a valid priority list: more than 40 characters, 14
+// numbers every third character, each in 0..13, no repeats. list gets the
+// numbers when it is.
+bool ParsePriorityList(const char* text, int (&list)[kPrioritySources]);
+void DefaultPriorityList(int which, int (&list)[kPrioritySources]);
+
+int Transparency(const Options& options, bool active);
+// With mask: whether TTType has any of its bits; with 0: whether it is set.
+bool TooltipEnabled(const Options& options, int mask = 0);
+bool CategoriesShared(const Options& options);
+
+struct FontSpec {
+  const char* face;
+  int weight;  // 700 bold, 400 regular
+  bool italic;
+};
+FontSpec OptionsFont(const Options& options, int which);
+
+// The system's button-face colour, the default background of the window and
+// button rows (a fixed light grey where there is no window system).
+int ButtonFaceColor();
+
+}  // namespace hiyomi
