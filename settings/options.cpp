@@ -367,7 +367,7 @@ bool TooltipEnabled(const Options& o, int mask) {
 
 bool CategoriesShared(const Options& o) { return (o.OptDef & 0x10) != 0; }
 
-FontSpec OptionsFont(const Options& o, int which) {
+FontChoice OptionsFont(const Options& o, int which) {
   const int i = ClampInt(which, 0, kFontCount - 1);
   return {o.FontName[i], o.FontBold[i] != 0 ? 700 : 400, o.FontItalic[i] != 0};
 }

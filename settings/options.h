@@ -149,12 +149,12 @@ int Transparency(const Options& options, bool active);
 bool TooltipEnabled(const Options& options, int mask = 0);
 bool CategoriesShared(const Options& options);
 
-struct FontSpec {
+struct FontChoice {
   const char* face;
   int weight;  // 700 bold, 400 regular
   bool italic;
 };
-FontSpec OptionsFont(const Options& options, int which);
+FontChoice OptionsFont(const Options& options, int which);
 
 // The system's button-face colour, the default background of the window and
 // button rows (a fixed light grey where there is no window system).

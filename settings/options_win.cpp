@@ -5,7 +5,7 @@
 namespace hiyomi {
 
 HFONT CreateOptionsFont(const Options& options, int which, int height) {
-  const FontSpec wanted = OptionsFont(options, which);
+  const FontChoice wanted = OptionsFont(options, which);
   LOGFONTA font{};
   font.lfHeight = height;
   font.lfWeight = wanted.weight;
