@@ -134,12 +134,9 @@ char* SettingsStore::ReadString(const char* key, const char* def, char* buffer, 
                                 const char* section) {
   if (buffer == nullptr || size <= 0) return buffer;
   ReadRaw(SectionOr(section), key, def, buffer, size);
-  if (buffer[0] == '\0') {
-    CopyText(buffer, def, size);
-  } else {
-    // A cut-off read may end in half a double-byte character.
-    CopyText(buffer, buffer, size);
-  }
+  // A cut-off read may end in half a double-byte character.
+  CopyText(buffer, buffer, size);
+  if (buffer[0] == '\0') CopyText(buffer, def, size);
   return buffer;
 }
 
