@@ -1,0 +1,113 @@
+#include "almanac/lunar.h"
+
+const char* const LunarMonthNames[13] = {
+    "",     "睦月", "如月", "弥生", "卯月", "皐月", "水無月",
+    "文月", "葉月", "長月", "神無月", "霜月", "師走",
+};
+
+// Stretches where the series would put a month boundary or a leap month on
+// the wrong day.
+const LunarOverride LunarOverrides[12] = {
+    {5901, 5930, 2, 1},      // 2017-02-26 - 2017-03-27
+    {11925, 11953, 8, 1},    // 2033-08-25 - 2033-09-22
+    {11954, 11983, 9, 1},    // 2033-09-23 - 2033-10-22
+    {12103, 12131, 1, 1},    // 2034-02-19 - 2034-03-19
+    {12132, 12161, 2, 1},    // 2034-03-20 - 2034-04-18
+    {18569, 18598, 10, 1},   // 2051-11-03 - 2051-12-02
+    {19043, 19071, 1, 1},    // 2053-02-19 - 2053-03-19
+    {19072, 19101, 2, 1},    // 2053-03-20 - 2053-04-18
+    {35077, 35077, 11, 30},  // 2097-01-13
+    {35078, 35106, 12, 1},   // 2097-01-14 - 2097-02-11
+    {35875, 35904, 3, 1},    // 2099-03-22 - 2099-04-20
+    {35905, 35933, -3, 1},   // 2099-04-21 - 2099-05-19
+};
+
+namespace {
+
+const LunarOverride* FindOverride(SerialDay a) {
+  for (const LunarOverride& row : LunarOverrides) {
+    if (a >= row.first && a <= row.last) return &row;
+  }
+  return nullptr;
+}
+
+double AgeAtMidnight(SerialDay d) { return MoonAge(JdAtMidnightJst(d)); }
+
+// The new moon falls in day d when the age at the start of d + 1 is below
+// the age at the start of d.
+bool IsNewMoonDay(SerialDay d) { return AgeAtMidnight(d + 1) < AgeAtMidnight(d); }
+
+// From day d going back, the first new-moon day at or before d (stopping at
+// floor), then one day further back when the age after it exceeds a day.
+SerialDay MonthStartAtOrBefore(SerialDay d, SerialDay floor) {
+  while (d > floor && !IsNewMoonDay(d)) --d;
+  if (AgeAtMidnight(d + 1) > 1.0) --d;
+  return d;
+}
+
+int FloorToInt(double v) {
+  int i = static_cast<int>(v);
+  if (static_cast<double>(i) > v) --i;
+  return i;
+}
+
+int MajorTermSector(SerialDay d) { return FloorToInt(SolarLongitude(d) * 0.03333333333333333); }
+
+}  // namespace
+
+LunarDate LunarDateOf(SerialDay a) noexcept {
+  if (const LunarOverride* row = FindOverride(a)) {
+    return LunarDate{row->lunarMonth, a - row->first + row->firstDay};
+  }
+
+  // The last equinox or solstice: estimated, then found exactly.
+  const double lambda = SolarLongitude(a);
+  const int quarter = FloorToInt(lambda * 0.011111111111111112);
+  const int delta = FloorToInt((lambda - 90.0 * quarter) * 0.9856262833675564);
+  SerialDay e = a - delta;
+  int f = LongitudeStepCrossed(e, 90);
+  while (f < 0) {
+    --e;
+    f = LongitudeStepCrossed(e, 90);
+  }
+  int month = 3 * f + 2;
+
+  // Month starts S0 <= ... <= S(n-1) <= a < Sn. A lunation is at least
+  // 29 days, so a search never needs to look more than 60 days back.
+  SerialDay previous = MonthStartAtOrBefore(e, e - 60);
+  SerialDay current = previous;  // S(n-1)
+  SerialDay next = previous;     // Sn
+  int previousSector = 0;
+  bool leap = false;
+  int index = 0;  // j of the start in `next`
+  while (next <= a) {
+    current = next;
+    next = MonthStartAtOrBefore(current + 31, current + 1);
+    if (next <= current) next = current + 30;  // never with these series; no endless loop
+    ++index;
+    // The month S(j) .. S(j+1) for j >= 1 is judged once S(j+1) is known.
+    const int nextSector = MajorTermSector(next);
+    if (index >= 2) {
+      if (previousSector != nextSector) {
+        ++month;
+        leap = false;
+      } else {
+        leap = true;
+      }
+    }
+    previousSector = nextSector;
+  }
+  if (month > 12) month -= 12;
+  return LunarDate{leap ? -month : month, a - current + 1};
+}
+
+LunarDate LunarWalker::At(SerialDay serial) noexcept {
+  if (valid_ && serial == last_ + 1 && date_.lunarDay < 29 && FindOverride(serial) == nullptr) {
+    ++date_.lunarDay;
+  } else {
+    date_ = LunarDateOf(serial);
+  }
+  last_ = serial;
+  valid_ = true;
+  return date_;
+}

@@ -1,0 +1,199 @@
+// Solar longitude, solar terms, moon age and the lunar calendar.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "almanac/day_info.h"
+#include "almanac/holidays.h"
+#include "almanac/lunar.h"
+
+namespace {
+
+struct LunarCase {
+  int year, month, day;
+  int lunarMonth, lunarDay;
+};
+
+TEST(LunarDateOf, SpecEdgeCases) {
+  const LunarCase cases[] = {
+      {2001, 1, 24, 1, 1},  {2004, 1, 22, 1, 1},   {2023, 1, 22, 1, 1},  {2016, 2, 8, 12, 30},
+      {2016, 2, 9, 1, 1},   {2023, 3, 22, -2, 1},  {2020, 5, 23, -4, 1}, {2012, 4, 21, -3, 1},
+      {2033, 12, 22, -11, 1}, {2033, 8, 25, 8, 1}, {2033, 10, 22, 9, 30}, {2099, 5, 19, -3, 29},
+  };
+  for (const LunarCase& c : cases) {
+    const LunarDate d = LunarDateOf(SerialFromDate(c.year, c.month, c.day));
+    EXPECT_EQ(d.lunarMonth, c.lunarMonth) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(d.lunarDay, c.lunarDay) << c.year << "-" << c.month << "-" << c.day;
+  }
+}
+
+TEST(LunarDateOf, OverrideTableRows) {
+  struct Row {
+    int y1, m1, d1, y2, m2, d2;
+    SerialDay first, last;
+    int month, firstDay;
+  };
+  const Row rows[] = {
+      {2017, 2, 26, 2017, 3, 27, 5901, 5930, 2, 1},
+      {2033, 8, 25, 2033, 9, 22, 11925, 11953, 8, 1},
+      {2033, 9, 23, 2033, 10, 22, 11954, 11983, 9, 1},
+      {2034, 2, 19, 2034, 3, 19, 12103, 12131, 1, 1},
+      {2034, 3, 20, 2034, 4, 18, 12132, 12161, 2, 1},
+      {2051, 11, 3, 2051, 12, 2, 18569, 18598, 10, 1},
+      {2053, 2, 19, 2053, 3, 19, 19043, 19071, 1, 1},
+      {2053, 3, 20, 2053, 4, 18, 19072, 19101, 2, 1},
+      {2097, 1, 13, 2097, 1, 13, 35077, 35077, 11, 30},
+      {2097, 1, 14, 2097, 2, 11, 35078, 35106, 12, 1},
+      {2099, 3, 22, 2099, 4, 20, 35875, 35904, 3, 1},
+      {2099, 4, 21, 2099, 5, 19, 35905, 35933, -3, 1},
+  };
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& r = rows[i];
+    EXPECT_EQ(SerialFromDate(r.y1, r.m1, r.d1), r.first);
+    EXPECT_EQ(SerialFromDate(r.y2, r.m2, r.d2), r.last);
+    EXPECT_EQ(LunarOverrides[i].first, r.first);
+    EXPECT_EQ(LunarOverrides[i].last, r.last);
+    for (SerialDay s = r.first; s <= r.last; ++s) {
+      const LunarDate d = LunarDateOf(s);
+      EXPECT_EQ(d.lunarMonth, r.month) << s;
+      EXPECT_EQ(d.lunarDay, s - r.first + r.firstDay) << s;
+    }
+  }
+}
+
+TEST(MoonAge, NewMoonOf2016February9) {
+  // Moon age 29.517 at the start of 2016-02-09, 0.987 at the start of the 10th.
+  const SerialDay ninth = SerialFromDate(2016, 2, 9);
+  EXPECT_NEAR(MoonAge(JdAtMidnightJst(ninth)), 29.517, 0.0005);
+  EXPECT_NEAR(MoonAge(JdAtMidnightJst(ninth + 1)), 0.987, 0.0005);
+}
+
+TEST(MoonAgeTenths, RangeAndSamples) {
+  for (SerialDay s = kFirstSerial; s <= kLastSerial; ++s) {
+    const int t = MoonAgeTenths(s);
+    ASSERT_GE(t, 0) << s;
+    ASSERT_LE(t, 300) << s;
+  }
+  EXPECT_EQ(MoonAgeTenths(SerialFromDate(2016, 2, 8)), 290);
+  EXPECT_EQ(MoonAgeTenths(SerialFromDate(2016, 2, 9)), 5);
+  EXPECT_EQ(MoonAgeTenths(SerialFromDate(2023, 3, 21)), 288);
+}
+
+TEST(SolarLongitude, RangeAndKnownValues) {
+  for (SerialDay s = kFirstSerial; s <= kLastSerial + 1; ++s) {
+    const double l = SolarLongitude(s);
+    ASSERT_GE(l, 0.0) << s;
+    ASSERT_LT(l, 360.0) << s;
+  }
+  // 2001-03-20 00:00 JST: just before the vernal equinox.
+  const double l = SolarLongitude(SerialFromDate(2001, 3, 20));
+  EXPECT_GT(l, 359.0);
+}
+
+TEST(SolarTermOf, Cases) {
+  EXPECT_EQ(SolarTermOf(SerialFromDate(2001, 3, 20)), 0);  // 春分, wraps through 0 degrees
+  EXPECT_EQ(SolarTermOf(SerialFromDate(2001, 3, 21)), -1);
+  EXPECT_EQ(SolarTermOf(SerialFromDate(2023, 3, 6)), 23);  // 啓蟄
+  EXPECT_EQ(SolarTermOf(SerialFromDate(2023, 3, 21)), 0);
+  EXPECT_EQ(SolarTermOf(SerialFromDate(2019, 5, 6)), 3);   // 立夏
+  EXPECT_EQ(SolarTermOf(SerialFromDate(2001, 12, 22)), 18);  // 冬至
+  EXPECT_EQ(LongitudeStepCrossed(SerialFromDate(2001, 12, 22), 90), 3);
+  EXPECT_EQ(LongitudeStepCrossed(SerialFromDate(2001, 3, 20), 90), 0);
+  EXPECT_EQ(LongitudeStepCrossed(SerialFromDate(2001, 3, 21), 90), -1);
+
+  // Every year has each of the 24 terms exactly once.
+  for (int year = 2001; year <= 2099; ++year) {
+    int seen[24] = {};
+    for (SerialDay s = SerialFromDate(year, 1, 1); s <= SerialFromDate(year, 12, 31); ++s) {
+      const int k = SolarTermOf(s);
+      ASSERT_GE(k, -1);
+      ASSERT_LT(k, 24);
+      if (k >= 0) ++seen[k];
+    }
+    for (int k = 0; k < 24; ++k) ASSERT_EQ(seen[k], 1) << year << " term " << k;
+  }
+}
+
+TEST(Names, SolarTermsAndLunarMonths) {
+  EXPECT_STREQ(SolarTermNames[0], "春分");
+  EXPECT_STREQ(SolarTermNames[6], "夏至");
+  EXPECT_STREQ(SolarTermNames[12], "秋分");
+  EXPECT_STREQ(SolarTermNames[18], "冬至");
+  EXPECT_STREQ(SolarTermNames[21], "立春");
+  EXPECT_STREQ(SolarTermNames[23], "啓蟄");
+  EXPECT_STREQ(LunarMonthNames[1], "睦月");
+  EXPECT_STREQ(LunarMonthNames[6], "水無月");
+  EXPECT_STREQ(LunarMonthNames[12], "師走");
+  EXPECT_EQ(SolarSeries[0].amplitude, 1.9147);
+  EXPECT_EQ(SolarSeries[1].amplitude, -0.0048);
+  EXPECT_EQ(SolarSeries[5].rate, 445267.0);
+  EXPECT_EQ(SolarSeries[15].phase, 161.0);
+}
+
+TEST(Rokuyo, FirstDayOfFirstMonthIsSensho) {
+  EXPECT_STREQ(RokuyoNames[RokuyoOf(LunarDate{1, 1})], "先勝");
+  EXPECT_EQ(RokuyoOf(LunarDate{-3, 4}), (3 + 4) % 6);
+  const DayEtoIndex eto = DayEto(1);
+  EXPECT_STREQ(StemNames[eto.stem], "甲");
+  EXPECT_STREQ(BranchNames[eto.branch], "子");
+}
+
+// Every day of 2001-2099: the walk with reuse equals the computation afresh,
+// and the lunar calendar is consistent from day to day.
+TEST(LunarDateOf, EveryDayWalkEqualsColdAndIsConsistent) {
+  LunarWalker walker;
+  LunarDate previous = LunarDateOf(0);
+  for (SerialDay s = kFirstSerial; s <= kLastSerial; ++s) {
+    const LunarDate cold = LunarDateOf(s);
+    const LunarDate walked = walker.At(s);
+    ASSERT_EQ(walked.lunarMonth, cold.lunarMonth) << s;
+    ASSERT_EQ(walked.lunarDay, cold.lunarDay) << s;
+    ASSERT_GE(cold.lunarDay, 1) << s;
+    ASSERT_LE(cold.lunarDay, 30) << s;
+    if (cold.lunarDay == 1) {
+      ASSERT_GE(previous.lunarDay, 29) << s;
+    } else {
+      ASSERT_EQ(cold.lunarDay, previous.lunarDay + 1) << s;
+      ASSERT_EQ(cold.lunarMonth, previous.lunarMonth) << s;
+    }
+    previous = cold;
+  }
+}
+
+// One digest of every dumped value for all 36159 days, as computed by an
+// independent implementation of the almanac and the present-day holidays:
+// serial, date (y*10000+m*100+d), weekday, holiday code, lunar month and
+// day, moon age tenths, solar term, rokuyō, day stem and branch, each as
+// 32-bit little-endian, hashed with FNV-1a 64.
+TEST(Almanac, DigestOfEveryDayMatchesTheIndependentComputation) {
+  std::uint64_t h = 0xcbf29ce484222325ull;
+  auto mix = [&h](std::int32_t v) {
+    const std::uint32_t u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) {
+      h ^= (u >> (8 * i)) & 0xffu;
+      h *= 0x100000001b3ull;
+    }
+  };
+  LunarWalker walker;
+  for (SerialDay s = kFirstSerial; s <= kLastSerial; ++s) {
+    const CalendarDate d = DateFromSerial(s);
+    const LunarDate ld = walker.At(s);
+    const DayEtoIndex eto = DayEto(s);
+    mix(s);
+    mix(d.year * 10000 + d.month * 100 + d.day);
+    mix(WeekdayOf(s));
+    mix(HolidayCodeOf(s));
+    mix(ld.lunarMonth);
+    mix(ld.lunarDay);
+    mix(MoonAgeTenths(s));
+    mix(SolarTermOf(s));
+    mix(RokuyoOf(ld));
+    mix(eto.stem);
+    mix(eto.branch);
+  }
+  EXPECT_EQ(h, 0xae23f7e9f43c4a32ull);
+}
+
+}  // namespace
