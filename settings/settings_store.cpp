@@ -1,6 +1,8 @@
 #include "settings/settings_store.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <utility>
 
 #include "settings/number_parse.h"
@@ -120,7 +122,15 @@ void SettingsStore::ReadRaw(const char* section, const char* key, const char* de
 void SettingsStore::WriteRaw(const char* section, const char* key, const char* text) {
   if (backend_ == nullptr || section == nullptr || key == nullptr) return;
   if (section[0] == '\0' || key[0] == '\0') return;
-  backend_->Write(section, key, text);
+  const size_t lineEnd = text != nullptr ? std::strcspn(text, "\r\n") : 0;
+  if (text == nullptr || text[lineEnd] == '\0') {
+    backend_->Write(section, key, text);
+    return;
+  }
+  // A value is one line: in the ini file a line break would start new keys
+  // or sections (a pasted name could switch the storage kind).
+  std::string firstLine(text, lineEnd);
+  backend_->Write(section, key, firstLine.c_str());
 }
 
 int SettingsStore::ReadInt(const char* key, const char* def, int minimum, int maximum,

@@ -137,6 +137,10 @@ TEST(SettingsStore, WritesUseTheStoredFormats) {
   EXPECT_EQ(m.Get("Work", "Text"), "日曜");
   m.store.WriteString("Text", nullptr, "Work");
   EXPECT_EQ(m.Get("Work", "Text"), "<absent>");
+  m.store.WriteString("Name", "給料日\r\n[Default]\r\nUseReg=2", "Work");
+  EXPECT_EQ(m.Get("Work", "Name"), "給料日");
+  m.store.WriteString("Name", "\nx", "Work");
+  EXPECT_EQ(m.Get("Work", "Name"), "");
   EXPECT_EQ(m.store.ReadInt("Text", "7", 0, 9, "Work"), 7);
 }
 
@@ -296,6 +300,16 @@ TEST(ShowMessage, TestsAnswerAndNothingWaitsWithoutThem) {
   EXPECT_EQ(SafeAnswer(MessageKind::YesNoCancel), MessageAnswer::Cancel);
   EXPECT_EQ(SafeAnswer(static_cast<MessageKind>(9)), MessageAnswer::Ok);
 }
+
+#ifndef _WIN32
+TEST(ShowMessage, WithoutAWindowSystemNothingWaits) {
+  int owner = 0;  // stands for a window; never dereferenced
+  EXPECT_EQ(ShowMessage(&owner, MessageKind::YesNo, "上書きしますか？"), MessageAnswer::No);
+  EXPECT_EQ(ShowMessage(&owner, MessageKind::YesNoCancel, "x"), MessageAnswer::Cancel);
+  EXPECT_EQ(ShowMessage(nullptr, MessageKind::Stop, "x"), MessageAnswer::Ok);
+  EXPECT_FALSE(CenterNextWindowPending()) << "an unconsumed request must not outlive the box";
+}
+#endif
 
 TEST(ShowMessage, CentreRequestIsOneShot) {
   RequestCenterNextWindow();

@@ -105,7 +105,11 @@ TEST_F(WinStoreTest, IniWritesLandInTheFileInTheirFormats) {
   store.WriteBool("Flag", true, "Work");
   store.WriteString("Gone", "x", "Work");
   store.WriteString("Gone", nullptr, "Work");
+  store.WriteString("Name", "給料日\r\n[Default]\r\nUseReg=2", "Work");
   store.FlushSettings();
+  char text[32];
+  EXPECT_STREQ(store.ReadString("Name", "", text, sizeof text, "Work"), "給料日");
+  EXPECT_EQ(store.ReadInt("UseReg", "0", 0, 9), 0);
   const std::string file = ReadFile("Hiyomi.ini");
   EXPECT_NE(file.find("[Default]\r\nNone=-1\r\nRed=0x0000FF\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("[Work]\r\nCount=-3\r\nFlag=1\r\n"), std::string::npos) << file;
