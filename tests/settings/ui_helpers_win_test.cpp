@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "settings/message_box.h"
+#include "settings/options_win.h"
 #include "settings/ui_helpers_win.h"
 
 namespace hiyomi {
@@ -334,6 +335,29 @@ TEST(CopyTextToClipboard, PutsPlainTextThere) {
   EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "2024年1月1日 元日");
   GlobalUnlock(data);
   CloseClipboard();
+}
+
+TEST(CreateOptionsFont, UsesTheChosenFaceWeightAndItalic) {
+  auto o = std::make_unique<Options>();
+  std::strcpy(o->FontName[1], "ＭＳ 明朝");
+  o->FontBold[1] = 1;
+  o->FontItalic[1] = 1;
+  std::strcpy(o->FontName[2], "ＭＳ Ｐゴシック");
+  HFONT fonts[2] = {CreateOptionsFont(*o, 1, -20), CreateOptionsFont(*o, 2, 12)};
+  LOGFONTA got[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_NE(fonts[i], nullptr);
+    GetObjectA(fonts[i], sizeof got[i], &got[i]);
+    DeleteObject(fonts[i]);
+  }
+  EXPECT_STREQ(got[0].lfFaceName, "ＭＳ 明朝");
+  EXPECT_EQ(got[0].lfHeight, -20);
+  EXPECT_EQ(got[0].lfWeight, 700);
+  EXPECT_TRUE(got[0].lfItalic);
+  EXPECT_EQ(got[0].lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_STREQ(got[1].lfFaceName, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(got[1].lfWeight, 400);
+  EXPECT_FALSE(got[1].lfItalic);
 }
 
 }  // namespace
