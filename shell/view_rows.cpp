@@ -9,6 +9,10 @@ int FloorMod(int a, int b) noexcept {
   return r < 0 ? r + b : r;
 }
 
+int FloorDiv(int a, int b) noexcept { return (a - FloorMod(a, b)) / b; }
+
+int CeilDiv(int a, int b) noexcept { return -FloorDiv(-a, b); }
+
 SerialDay FirstOfMonthContaining(SerialDay serial) noexcept {
   return serial - DateFromSerial(serial).day + 1;
 }
@@ -169,6 +173,56 @@ void NavigateRows(ViewRows& view, const RowLayoutOptions& options, NavigateKind 
     rowStart[anchor] = focus - FloorMod(focus - periodStart, columns);
     FillByPeriod(rowStart, anchor, last, columns, fiscal);
   }
+}
+
+namespace {
+
+// First day of the period that restarts the rows under alignment 8-10.
+SerialDay AlignmentPeriodStart(SerialDay serial, int alignment) noexcept {
+  if (alignment == 8) return FirstOfMonthContaining(serial);
+  return PeriodStartOf(serial, alignment == 10);
+}
+
+SerialDay NextAlignmentPeriod(SerialDay periodStart, int alignment) noexcept {
+  if (alignment == 8) {
+    const CalendarDate date = DateFromSerial(periodStart);
+    return periodStart + DaysInMonth(date.year, date.month);
+  }
+  return NextPeriodStart(periodStart, alignment == 10);
+}
+
+}  // namespace
+
+int RowNumberOf(SerialDay start, int ptn3, const RowLayoutOptions& options) noexcept {
+  enum Counting { kFromMonth = 0, kFromJanuary = 1, kFromApril = 2 };
+  const int counting = (ptn3 >> 4) & 0x0F;
+  if (counting > kFromApril) return 0;
+  const int columns = std::max(options.columns, 1);
+  const int alignment = std::clamp(RowAlignmentOf(options.ptn5), 0, 10);
+  const CalendarDate date = DateFromSerial(start);
+  SerialDay first;
+  if (counting == kFromMonth) {
+    first = start - date.day + 1;
+  } else if (counting == kFromJanuary) {
+    first = SerialFromDate(date.year, 1, 1);
+  } else {
+    first = SerialFromDate(date.month >= 4 ? date.year : date.year - 1, 4, 1);
+  }
+  if (alignment <= 6) {
+    const SerialDay rowOfFirst = first - FloorMod(FloorMod(first, 7) - alignment, 7);
+    return FloorDiv(start - rowOfFirst, columns) + 1;
+  }
+  if (alignment == 7) return FloorDiv(start - first, columns) + 1;
+
+  // Rows restart with every month or year: earlier periods count whole rows.
+  SerialDay period = AlignmentPeriodStart(first, alignment);
+  int number = 1 - FloorDiv(first - period, columns);
+  for (SerialDay next = NextAlignmentPeriod(period, alignment); next <= start;
+       next = NextAlignmentPeriod(period, alignment)) {
+    number += CeilDiv(next - period, columns);
+    period = next;
+  }
+  return number + FloorDiv(start - period, columns);
 }
 
 int FocusColumn(const ViewRows& view, const RowLayoutOptions& options) noexcept {

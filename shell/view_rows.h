@@ -49,6 +49,12 @@ void NavigateRows(ViewRows& view, const RowLayoutOptions& options, NavigateKind 
 // visible columns: the caller scrolls).
 int FocusColumn(const ViewRows& view, const RowLayoutOptions& options) noexcept;
 
+// The number a row label shows for the row starting at start, counted by
+// the high four bits of ptn3 (0 from the first of the month, 1 from
+// 1 January, 2 from 1 April): the row holding the counted period's first
+// day is row 1. 0 when no number is shown.
+int RowNumberOf(SerialDay start, int ptn3, const RowLayoutOptions& options) noexcept;
+
 // Horizontal scrolling by columns (or pixels in the table view).
 struct HorizontalScroll {
   int minimum = 0;

@@ -200,3 +200,39 @@ TEST(GridHitTest, DayNumberBoxOrWholeCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RowNumbers, TheRowHoldingThePeriodsFirstDayIsRowOne) {
+  struct Case {
+    int ptn3;
+    int ptn5;
+    int columns;
+    SerialDay start;
+    int expected;
+  };
+  const Case cases[] = {
+      {0x31, 1, 7, SerialFromDate(2026, 12, 7), 0},    // numbers off
+      {0x01, 1, 7, SerialFromDate(2026, 11, 23), 5},   // Monday rows from 26 October
+      {0x01, 1, 7, SerialFromDate(2026, 11, 30), 6},   // still a November row
+      {0x01, 1, 7, SerialFromDate(2026, 12, 28), 5},
+      {0x11, 1, 7, SerialFromDate(2026, 12, 28), 53},  // 1 Jan 2026 is a Thursday
+      {0x01, 8, 7, SerialFromDate(2026, 12, 29), 5},   // rows never cross a month
+      {0x11, 8, 7, SerialFromDate(2026, 2, 1), 6},     // January takes five rows
+      {0x11, 8, 7, SerialFromDate(2026, 3, 1), 10},    // February takes four
+      {0x21, 10, 7, SerialFromDate(2026, 4, 8), 2},
+      {0x11, 10, 7, SerialFromDate(2026, 1, 1), 1},    // 275 days before: its row is row 1
+      {0x11, 10, 7, SerialFromDate(2026, 1, 7), 2},
+      {0x11, 10, 7, SerialFromDate(2026, 3, 31), 14},  // the one-day last row of the year
+      {0x11, 10, 7, SerialFromDate(2026, 4, 1), 15},
+      {0x21, 9, 7, SerialFromDate(2026, 4, 2), 2},     // 1 April is in the row before
+      {0x21, 9, 7, SerialFromDate(2027, 1, 1), 42},
+  };
+  for (const Case& c : cases) {
+    const RowLayoutOptions options{c.columns, 5, 0, c.ptn5};
+    EXPECT_EQ(RowNumberOf(c.start, c.ptn3, options), c.expected)
+        << std::hex << c.ptn3 << std::dec << " " << c.ptn5 << " " << c.start;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// The row of owner-drawn buttons above the grid: layout for both menu
+// types and drawing.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/options.h"
+
+struct MainView;
+
+void LayoutButtonRow(HWND window, const hiyomi::Options& options);
+// WM_DRAWITEM of a button of the row. True when it was one of ours.
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view,
+                       const hiyomi::Options& options);
+// The month title of button 214 for the displayed year and month.
+void FormatMonthTitle(char* buffer, int size, int year, int month, int ptn1, int menuType);

@@ -1,0 +1,82 @@
+#include "shell/cell_colors.h"
+
+namespace {
+
+using hiyomi::ColorTable;
+
+enum ColorRule : int {
+  kRuleToday = 0,
+  kRuleRecord = 1,
+  kRuleRestDay = 2,
+  kRuleRegularFirst = 3,  // 3-7: regular-schedule groups 1-5
+  kRuleRegularLast = 7,
+  kRuleHoliday = 8,
+  kRuleWeekday = 9,
+  kRuleDayStandard = 10,
+  kRuleReferenceMonth = 11,
+  kRuleMonth = 12,
+  kRuleDefault = 13,
+};
+
+// Colour slots are numbered like the keys: slot n is TextColor<n>/BackColor<n>.
+int Slot(const ColorTable& table, bool text, int slot) noexcept {
+  const int index = slot - 1;
+  if (index < 0 || index >= hiyomi::kColorCount) return -1;
+  return text ? table.text[index] : table.back[index];
+}
+
+int RuleColor(int rule, bool text, const ColorTable& table, const DayFacts& day) noexcept {
+  constexpr int kSlotDefault = 1;
+  constexpr int kSlotDayStandard = 5;
+  constexpr int kSlotReferenceMonth = 6;
+  constexpr int kSlotToday = 19;
+  constexpr int kSlotSunday = 20;
+  constexpr int kSlotHoliday = 27;
+  constexpr int kSlotRestDay = 28;
+  constexpr int kSlotRegularBase = 26;  // + rule: 29-33
+  switch (rule) {
+    case kRuleToday:
+      return day.isToday ? Slot(table, text, kSlotToday) : -1;
+    case kRuleRecord:
+      if (!day.hasRecord) return -1;
+      return text ? day.recordText : day.recordBack;
+    case kRuleRestDay:
+      return day.isRestDay ? Slot(table, text, kSlotRestDay) : -1;
+    case kRuleHoliday:
+      return day.isHoliday ? Slot(table, text, kSlotHoliday) : -1;
+    case kRuleWeekday:
+      return Slot(table, text, kSlotSunday + day.weekday);
+    case kRuleDayStandard:
+      return Slot(table, text, kSlotDayStandard);
+    case kRuleReferenceMonth: {
+      const int reference = Slot(table, text, kSlotReferenceMonth);
+      if (day.inReferenceMonth && reference >= 0) return reference;
+      return Slot(table, text, kSlotReferenceMonth + day.month);
+    }
+    case kRuleMonth:
+      return Slot(table, text, kSlotReferenceMonth + day.month);
+    case kRuleDefault:
+      return Slot(table, text, kSlotDefault);
+    default:
+      if (rule >= kRuleRegularFirst && rule <= kRuleRegularLast) {
+        const unsigned group = 1u << (rule - kRuleRegularFirst);
+        return (day.regularGroups & group) != 0 ? Slot(table, text, kSlotRegularBase + rule) : -1;
+      }
+      return -1;
+  }
+}
+
+}  // namespace
+
+int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day) noexcept {
+  const int which = static_cast<int>(pass);
+  const bool text = pass == CellPass::kNumber;
+  const bool onlyReferenceMonth = options.MCType2[which] != 0 && !day.inReferenceMonth;
+  for (int i = 0; i < hiyomi::kPrioritySources; ++i) {
+    const int rule = options.PtnDay[which][i];
+    if (onlyReferenceMonth && rule >= kRuleRestDay && rule <= kRuleWeekday) continue;
+    const int color = RuleColor(rule, text, options.colors, day);
+    if (color >= 0) return color;
+  }
+  return -1;
+}

@@ -1,0 +1,24 @@
+// The colour of a day cell, its number box and its number: each pass walks
+// its priority list and takes the first rule that applies and has a colour.
+#pragma once
+
+#include "settings/options.h"
+
+enum class CellPass : int { kCell = 0, kNumberBox = 1, kNumber = 2 };
+
+// What the rules need to know about one day.
+struct DayFacts {
+  bool isToday;
+  bool hasRecord;
+  int recordBack;      // the record's own day colours, -1 when unset
+  int recordText;
+  bool isRestDay;
+  unsigned regularGroups;  // bit g: a regular schedule i with i mod 5 = g hits
+  bool isHoliday;
+  int weekday;         // 0 = Sunday
+  int month;           // 1-12
+  bool inReferenceMonth;
+};
+
+// -1 when no rule of the list gives a colour.
+int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day) noexcept;

@@ -1,0 +1,7 @@
+// Paints the calendar grid onto the view's drawing surface.
+#pragma once
+
+#include "settings/options.h"
+#include "shell/main_view_win.h"
+
+void PaintGrid(MainView& view, const hiyomi::Options& options);

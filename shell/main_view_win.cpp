@@ -1,0 +1,321 @@
+#include "shell/main_view_win.h"
+
+#include <algorithm>
+
+#include "almanac/dates.h"
+#include "resources/main_dialog_ids.h"
+#include "shell/button_row_win.h"
+#include "shell/grid_painter_win.h"
+#include "shell/layered_window_win.h"
+
+using hiyomi::Options;
+
+namespace {
+
+constexpr int kMonthScrollMin = 1;
+constexpr int kMonthScrollMax = 14;  // the 12 months plus one step beyond each end
+
+RECT WorkArea() {
+  RECT area{0, 0, 1024, 768};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+Font MakeFont(HDC dc, const char* face, int points, bool bold, bool italic) {
+  LOGFONTA font{};
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = italic ? TRUE : FALSE;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  return Font(CreateFontIndirectA(&font));
+}
+
+int FontPixelHeight(HDC dc, HFONT font) {
+  SelectedObject selected(dc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  return metrics.tmHeight;
+}
+
+// Width of "88" in the day font; an italic face leans past its box.
+int DayNumberWidth(HDC dc, HFONT font, const Options& options) {
+  if (options.FontSize[1] < 1) return 0;
+  SelectedObject selected(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, "88", 2, &size);
+  int width = size.cx;
+  if (options.FontItalic[1] != 0) {
+    ABC abc{};
+    if (GetCharABCWidthsA(dc, '8', '8', &abc)) {
+      width += std::max(0, -abc.abcC);
+    } else {
+      width += width / 10;
+    }
+  }
+  return width;
+}
+
+void CreateDrawingObjects(MainView& view, const Options& options) {
+  const int pen0 = options.PenSize[0];
+  const int pen1 = options.PenSize[1];
+  view.gridPen = pen0 > 0 ? Pen(CreatePen(PS_SOLID, pen0, options.PenColor[0])) : Pen();
+  view.focusPen = pen1 > 0 ? Pen(CreatePen(PS_SOLID, pen1, options.PenColor[1])) : Pen();
+  view.thinPen = Pen(CreatePen(PS_SOLID, 1, options.PenColor[0]));
+  const int backColor = options.colors.back[hiyomi::kColorWindow];
+  view.background = Brush(CreateSolidBrush(backColor >= 0 ? backColor : GetSysColor(COLOR_BTNFACE)));
+
+  WindowDc dc(view.window);
+  const int titlePoints = view.menuType == 0 ? 12 : 9;
+  for (int i = 0; i < 3; ++i) {
+    const hiyomi::FontChoice choice = hiyomi::OptionsFont(options, i);
+    const int points = i < 2 ? options.FontSize[i] : titlePoints;
+    view.fonts[i] = MakeFont(dc.get(), choice.face, std::max(points, 1), choice.weight >= FW_BOLD,
+                             choice.italic);
+  }
+  view.h0 = FontPixelHeight(dc.get(), view.fonts[0].get()) + 2;
+  view.h1 = options.FontSize[1] < 1 ? 2 : FontPixelHeight(dc.get(), view.fonts[1].get()) + 2;
+}
+
+GridMetricsInput MetricsInput(const MainView& view, const Options& options, int dayNumberWidth) {
+  GridMetricsInput input{};
+  input.columns = options.Yoko;
+  input.cellWidth = options.YokoSize;
+  input.entryLines = options.TateLine;
+  input.ptn2 = options.Ptn[2];
+  input.ptn3 = options.Ptn[3];
+  input.ptn4 = options.Ptn[4];
+  input.penSize0 = options.PenSize[0];
+  input.fontBold0 = options.FontBold[0] != 0;
+  input.h0 = view.h0;
+  input.h1 = view.h1;
+  input.dayNumberWidth = dayNumberWidth;
+  return input;
+}
+
+// The surface and the rows it holds; the rows shrink until half the surface
+// fits the screen (zoom 50 may show it all).
+void SizeSurface(MainView& view, const Options& options, const GridMetricsInput& input) {
+  GridGeometry grid = ComputeGridGeometry(input, options.Tate);
+  int width = grid.leftMargin + grid.columns * grid.cellWidth + grid.halfPen;
+  if (view.maxClientWidth < width / 2) width = 2 * view.maxClientWidth;
+  int rows = std::clamp(options.Tate, 1, kMaxVisibleRows);
+  while (rows > 1 && (grid.topMargin + rows * grid.cellHeight + grid.halfPen + 2) / 2 >
+                         view.maxClientHeight) {
+    --rows;
+  }
+  grid.rows = rows;
+  view.grid = grid;
+  view.layout = RowLayoutOptions{options.Yoko, rows, options.Ptn[0], options.Ptn[5]};
+  view.surfaceWidth = std::max(width, 1);
+  view.surfaceHeight = grid.topMargin + rows * grid.cellHeight + grid.halfPen;
+
+  int wanted = view.surfaceWidth * view.zoom / 100;
+  for (int i = 0; i < grid.columns - 1 && wanted > view.maxClientWidth; ++i) wanted -= grid.cellWidth;
+  view.wantedClientWidth = wanted;
+
+  if (view.surfaceOld != nullptr) SelectObject(view.surfaceDc.get(), view.surfaceOld);
+  view.surfaceOld = nullptr;
+  view.surface.Reset();
+  view.surfaceDc.Reset();
+  WindowDc dc(view.window);
+  view.surfaceDc.Reset(CreateCompatibleDC(dc.get()));
+  view.surface.Reset(CreateCompatibleBitmap(dc.get(), view.surfaceWidth, view.surfaceHeight));
+  view.surfaceOld = SelectObject(view.surfaceDc.get(), view.surface.get());
+}
+
+int ContentHeight(const MainView& view, int rows) {
+  const GridGeometry& grid = view.grid;
+  return (grid.halfPen + rows * grid.cellHeight + grid.topMargin) * view.zoom / 100;
+}
+
+void ResizeWindowToContent(MainView& view) {
+  int rows = view.grid.rows;
+  while (rows > 1 && ContentHeight(view, rows) > view.maxClientHeight) --rows;
+  const int width = std::min(view.wantedClientWidth, view.maxClientWidth) + view.frameWidth;
+  const int height = std::min(ContentHeight(view, rows), view.maxClientHeight) + view.frameHeight;
+  SetWindowPos(view.window, nullptr, 0, 0, width, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetColumnScrollBar(MainView& view) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  info.nMin = view.columns.minimum;
+  info.nMax = view.columns.maximum;
+  info.nPage = static_cast<UINT>(view.columns.page);
+  info.nPos = view.columns.position;
+  SetScrollInfo(GetDlgItem(view.window, IDC_COLUMN_SCROLL), SB_CTL, &info, TRUE);
+}
+
+int ClientWidth(const MainView& view) {
+  RECT client{};
+  GetClientRect(view.window, &client);
+  return client.right;
+}
+
+// The page is recomputed from the client width; a changed position repaints.
+void UpdateColumnPage(MainView& view) {
+  view.columns.page = GridScrollPage(view.grid, ClientWidth(view), view.zoom);
+  const int position = LimitScrollPosition(view.columns, view.columns.position);
+  const bool moved = position != view.columns.position;
+  view.columns.position = position;
+  SetColumnScrollBar(view);
+  if (moved) Redraw(view);
+}
+
+void KeepInsideWorkArea(HWND window) {
+  const RECT area = WorkArea();
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  int x = frame.left;
+  int y = frame.top;
+  if (frame.right > area.right) x -= frame.right - area.right;
+  if (frame.bottom > area.bottom) y -= frame.bottom - area.bottom;
+  if (x != frame.left || y != frame.top) {
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+}  // namespace
+
+void InitView(MainView& view, HWND window) {
+  view.window = window;
+  const RECT area = WorkArea();
+  view.frameWidth = 2 * GetSystemMetrics(SM_CXDLGFRAME) + 18;
+  view.frameHeight = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME) + 39;
+  view.maxClientWidth = area.right - view.frameWidth;
+  view.maxClientHeight = area.bottom - view.frameHeight;
+  view.today = TodaySerial();
+  view.rows.focusDay = view.today;
+  view.displayFlags = kShowAll;
+
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  info.nMin = kMonthScrollMin;
+  info.nMax = kMonthScrollMax;
+  info.nPage = 1;
+  SetScrollInfo(GetDlgItem(window, IDC_MONTH_SCROLL), SB_CTL, &info, FALSE);
+}
+
+void ApplyOptions(MainView& view, const Options& options) {
+  view.menuType = options.MenuType;
+  ApplyTransparencyStyle(view.window, options.Trns[0], options.Trns[1]);
+  LayoutButtonRow(view.window, options);
+
+  CreateDrawingObjects(view, options);
+  int dayNumberWidth;
+  {
+    WindowDc dc(view.window);
+    dayNumberWidth = DayNumberWidth(dc.get(), view.fonts[1].get(), options);
+  }
+  SizeSurface(view, options, MetricsInput(view, options, dayNumberWidth));
+
+  const int showDayButtons = options.Ptn[5] < 0 ? SW_SHOW : SW_HIDE;
+  for (int id : {IDB_DAY_BACK, IDB_DAY_FORWARD}) {
+    HWND button = GetDlgItem(view.window, id);
+    SetWindowPos(button, nullptr, 0, 0, kScrollBarSize, kScrollBarSize, SWP_NOMOVE | SWP_NOZORDER);
+    ShowWindow(button, showDayButtons);
+  }
+  ResizeWindowToContent(view);
+  view.columns = HorizontalScroll{0, view.grid.columns - 1, 1, 0};
+  Navigate(view, NavigateKind::kToDay, view.rows.focusDay);
+  UpdateColumnPage(view);
+
+  ShowWindow(view.window, SW_SHOW);
+  RECT client{};
+  GetClientRect(view.window, &client);
+  ResizeView(view, client.right, client.bottom);
+  KeepInsideWorkArea(view.window);
+}
+
+void ReleaseView(MainView& view) {
+  if (view.surfaceOld != nullptr) SelectObject(view.surfaceDc.get(), view.surfaceOld);
+  view.surfaceOld = nullptr;
+  view.surface.Reset();
+  view.surfaceDc.Reset();
+  view.background.Reset();
+  view.thinPen.Reset();
+  view.focusPen.Reset();
+  view.gridPen.Reset();
+  for (int i = 2; i >= 0; --i) view.fonts[i].Reset();
+}
+
+void Navigate(MainView& view, NavigateKind kind, int amount) {
+  view.today = TodaySerial();
+  NavigateRows(view.rows, view.layout, kind, amount, view.today);
+  if (!view.tableView && kind != NavigateKind::kByRows) {
+    const int column = FocusColumn(view.rows, view.layout);
+    const int position = PositionShowingColumn(view.columns, column);
+    if (position != view.columns.position) {
+      view.columns.position = position;
+      SetColumnScrollBar(view);
+    }
+  }
+  SetScrollPos(GetDlgItem(view.window, IDC_MONTH_SCROLL), SB_CTL, view.rows.month + 1, TRUE);
+  Redraw(view);
+}
+
+void Redraw(MainView& view) {
+  if (view.surfaceDc.get() == nullptr) return;
+  PaintGrid(view, hiyomi::AppOptions());
+  RECT client{};
+  GetClientRect(view.window, &client);
+  RECT area{0, kButtonRowHeight, client.right - kScrollBarSize, client.bottom - kScrollBarSize};
+  InvalidateRect(view.window, &area, FALSE);
+  InvalidateRect(GetDlgItem(view.window, IDB_MONTH_TITLE), nullptr, FALSE);
+}
+
+int SurfaceTop(const MainView&) { return kButtonRowHeight; }
+
+void PaintView(MainView& view, HDC dc) {
+  if (view.surfaceDc.get() == nullptr) return;
+  const int width = view.zoom * view.surfaceWidth / 100;
+  const int height = view.zoom * view.surfaceHeight / 100;
+  SetStretchBltMode(dc, view.zoom < 100 ? HALFTONE : COLORONCOLOR);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, 0, SurfaceTop(view), width, height, view.surfaceDc.get(), 0, 0, view.surfaceWidth,
+             view.surfaceHeight, SRCCOPY);
+}
+
+void ResizeView(MainView& view, int width, int height) {
+  MoveWindow(GetDlgItem(view.window, IDC_MONTH_SCROLL), width - kScrollBarSize, 0, kScrollBarSize,
+             height, TRUE);
+  const int left = view.layout.ptn5 < 0 ? 2 * kScrollBarSize : 0;
+  MoveWindow(GetDlgItem(view.window, IDC_COLUMN_SCROLL), left, height - kScrollBarSize,
+             width - kScrollBarSize - left, kScrollBarSize, TRUE);
+  MoveWindow(GetDlgItem(view.window, IDB_DAY_BACK), 0, height - kScrollBarSize, kScrollBarSize,
+             kScrollBarSize, TRUE);
+  MoveWindow(GetDlgItem(view.window, IDB_DAY_FORWARD), kScrollBarSize, height - kScrollBarSize,
+             kScrollBarSize, kScrollBarSize, TRUE);
+  UpdateColumnPage(view);
+  RECT strip{0, kButtonRowHeight, width, height};
+  InvalidateRect(view.window, &strip, TRUE);
+}
+
+void ScrollViewColumns(MainView& view, int code, int value) {
+  if (code < SB_LINELEFT || code > SB_ENDSCROLL) return;
+  const int position = ScrolledPosition(view.columns, static_cast<ScrollCode>(code), value);
+  if (position == view.columns.position) return;
+  view.columns.position = position;
+  SetColumnScrollBar(view);
+  Redraw(view);
+}
+
+void SetZoom(MainView& view, bool absolute, int value) {
+  int zoom = absolute ? value : view.zoom + (value > 0 ? 1 : value < 0 ? -1 : 0);
+  view.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+  UpdateColumnPage(view);
+  RECT client{};
+  GetClientRect(view.window, &client);
+  RECT area{0, kButtonRowHeight, client.right - kScrollBarSize, client.bottom - kScrollBarSize};
+  InvalidateRect(view.window, &area, TRUE);
+}
+
+SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
+  if (view.tableView) return -1;
+  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
+                     SurfaceTop(view), view.zoom, wholeCell);
+}

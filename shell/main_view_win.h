@@ -1,0 +1,70 @@
+// The calendar view of the main window: its drawing objects, the off-screen
+// drawing surface, the scroll bars and the transfer to the window.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/options.h"
+#include "shell/gdi_objects_win.h"
+#include "shell/view_rows.h"
+
+inline constexpr int kButtonRowHeight = 21;
+inline constexpr int kScrollBarSize = 16;
+inline constexpr int kMinZoom = 50;
+inline constexpr int kMaxZoom = 200;
+inline constexpr unsigned kShowAll = 0xFFFFFFFFu;
+
+struct MainView {
+  HWND window = nullptr;
+  ViewRows rows;
+  RowLayoutOptions layout{7, 5, 1, 1};
+  GridGeometry grid{};
+  HorizontalScroll columns;  // scroll bar 254
+  SerialDay today = 1;
+  int zoom = 100;
+  int menuType = 0;
+  bool tableView = false;
+  bool onTop = false;
+  unsigned displayFlags = kShowAll;
+
+  // Drawing objects, recreated whenever the options are applied.
+  Font fonts[3];
+  int h0 = 0;  // pixel heights of fonts 0 and 1, plus 2
+  int h1 = 0;
+  Pen gridPen;   // null when PenSize0 is 0
+  Pen focusPen;  // null when PenSize1 is 0
+  Pen thinPen;
+  Brush background;
+  MemoryDc surfaceDc;
+  Bitmap surface;
+  HGDIOBJ surfaceOld = nullptr;
+  int surfaceWidth = 0;
+  int surfaceHeight = 0;
+  int wantedClientWidth = 0;
+
+  // Screen metrics, measured once when the window is created.
+  int frameWidth = 0;
+  int frameHeight = 0;
+  int maxClientWidth = 0;
+  int maxClientHeight = 0;
+};
+
+// Measures the screen and sets up the scroll bars; focus starts on today.
+void InitView(MainView& view, HWND window);
+// Rebuilds everything that depends on the options, resizes the window and
+// repaints.
+void ApplyOptions(MainView& view, const hiyomi::Options& options);
+// Releases the surface and every drawing object.
+void ReleaseView(MainView& view);
+
+void Navigate(MainView& view, NavigateKind kind, int amount);
+void Redraw(MainView& view);
+void PaintView(MainView& view, HDC dc);
+void ResizeView(MainView& view, int width, int height);
+void ScrollViewColumns(MainView& view, int code, int value);
+// absolute: the zoom becomes value; otherwise one percent toward its sign.
+void SetZoom(MainView& view, bool absolute, int value);
+// Serial day under a client point, or -1.
+SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);
+// Top of the drawing surface in the client area.
+int SurfaceTop(const MainView& view);

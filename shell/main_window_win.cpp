@@ -1,0 +1,309 @@
+#include "shell/main_window_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "almanac/dates.h"
+#include "resources/main_dialog_ids.h"
+#include "settings/message_box.h"
+#include "settings/settings_store.h"
+#include "settings/ui_helpers_win.h"
+#include "shell/button_row_win.h"
+#include "shell/layered_window_win.h"
+#include "shell/main_view_win.h"
+#include "shell/tray_icon_win.h"
+
+using hiyomi::AppOptions;
+using hiyomi::MainSettings;
+
+namespace {
+
+constexpr UINT kTrayCallback = WM_USER;
+constexpr int kCommandRestore = 267;
+constexpr int kCommandToTray = 265;
+constexpr int kCommandExit = 266;
+
+struct MainWindow {
+  MainView view;
+  HHOOK activationHook = nullptr;
+  UINT taskbarCreated = 0;
+  bool pickerShown = false;
+};
+
+MainWindow mainWindow;
+
+// Message boxes with an owner appear centred over it.
+LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && hiyomi::ConsumeCenterNextWindow()) {
+    hiyomi::CenterWindow(reinterpret_cast<HWND>(wParam), true);
+  }
+  return CallNextHookEx(mainWindow.activationHook, code, wParam, lParam);
+}
+
+RECT WorkArea() {
+  RECT area{0, 0, 1024, 768};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+// Centred in the work area, or where the user left it when so configured.
+void PlaceWindow(HWND window) {
+  const RECT area = WorkArea();
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  int x = (area.right - width) / 2;
+  int y = (area.bottom - height) / 2;
+  if (AppOptions().Ptn[6] == 1) {
+    auto& store = MainSettings();
+    const int savedX = store.ReadInt("X", "-1", -1, area.right);
+    const int savedY = store.ReadInt("Y", "-1", -1, area.bottom);
+    const int savedW = store.ReadInt("W", "-1", -1, area.right);
+    const int savedH = store.ReadInt("H", "-1", -1, area.bottom);
+    if (savedX >= 0) x = savedX;
+    if (savedY >= 0) y = savedY;
+    if (savedW >= 0) width = savedW;
+    if (savedH >= 0) height = savedH;
+  }
+  SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
+}
+
+void SaveViewState(HWND window) {
+  if (AppOptions().Ptn[6] != 1) return;
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  auto& store = MainSettings();
+  store.WriteInt("X", frame.left);
+  store.WriteInt("Y", frame.top);
+  store.WriteInt("W", frame.right - frame.left);
+  store.WriteInt("H", frame.bottom - frame.top);
+  store.WriteInt("N", mainWindow.view.tableView ? 1 : 0);
+}
+
+void SetUpDatePicker(HWND window) {
+  HWND picker = GetDlgItem(window, IDC_DATE_PICKER);
+  SendMessageA(picker, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("yyy'年'MM'月'dd'日'"));
+  SYSTEMTIME range[2]{};
+  range[0].wYear = 2001;
+  range[0].wMonth = 1;
+  range[0].wDay = 1;
+  range[1].wYear = 2099;
+  range[1].wMonth = 12;
+  range[1].wDay = 31;
+  SendMessageA(picker, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
+}
+
+void SetPickerDate(HWND window, SerialDay day) {
+  const CalendarDate date = DateFromSerial(day);
+  SYSTEMTIME time{};
+  time.wYear = date.year;
+  time.wMonth = date.month;
+  time.wDay = date.day;
+  SendDlgItemMessageA(window, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&time));
+}
+
+// The picker replaces the month title while it is open.
+void ShowPicker(HWND window, bool show) {
+  mainWindow.pickerShown = show;
+  const int pickerState = show ? SW_SHOW : SW_HIDE;
+  const int titleState = show ? SW_HIDE : SW_SHOW;
+  ShowWindow(GetDlgItem(window, IDC_DATE_PICKER), pickerState);
+  ShowWindow(GetDlgItem(window, IDB_PICKER_OK), pickerState);
+  ShowWindow(GetDlgItem(window, IDB_PICKER_CANCEL), pickerState);
+  ShowWindow(GetDlgItem(window, IDB_MONTH_TITLE), titleState);
+  if (AppOptions().MenuType != 0) {
+    for (int id : {IDB_MONTH_BACK, IDB_MONTH_FORWARD, IDB_YEAR_BACK, IDB_YEAR_FORWARD}) {
+      ShowWindow(GetDlgItem(window, id), titleState);
+    }
+  }
+  if (show) {
+    SetPickerDate(window, mainWindow.view.rows.focusDay);
+    SetFocus(GetDlgItem(window, IDC_DATE_PICKER));
+  }
+}
+
+void GoToPickedDate(HWND window) {
+  SYSTEMTIME time{};
+  if (SendDlgItemMessageA(window, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0,
+                          reinterpret_cast<LPARAM>(&time)) == GDT_VALID) {
+    Navigate(mainWindow.view, NavigateKind::kToDay,
+             SerialFromDate(time.wYear, time.wMonth, time.wDay));
+  }
+  ShowPicker(window, false);
+}
+
+void CloseForGood(HWND window) {
+  TrayHide(-1, window);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void DispatchCommand(HWND window, WPARAM command) {
+  MainView& view = mainWindow.view;
+  switch (LOWORD(command)) {
+    case IDB_TODAY:
+      SetPickerDate(window, TodaySerial());
+      Navigate(view, NavigateKind::kToday, 0);
+      break;
+    case IDB_MONTH_BACK: Navigate(view, NavigateKind::kByMonths, -1); break;
+    case IDB_MONTH_FORWARD: Navigate(view, NavigateKind::kByMonths, 1); break;
+    case IDB_YEAR_BACK: Navigate(view, NavigateKind::kByYears, -1); break;
+    case IDB_YEAR_FORWARD: Navigate(view, NavigateKind::kByYears, 1); break;
+    case IDB_DAY_BACK: Navigate(view, NavigateKind::kByDays, -1); break;
+    case IDB_DAY_FORWARD: Navigate(view, NavigateKind::kByDays, 1); break;
+    case IDB_PICKER_OK: GoToPickedDate(window); break;
+    case IDB_PICKER_CANCEL: ShowPicker(window, false); break;
+    case IDB_MONTH_TITLE: ShowPicker(window, true); break;
+    case kCommandToTray:
+      SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+      TrayHide(1, window);
+      break;
+    case kCommandExit: CloseForGood(window); break;
+    case kCommandRestore: TrayRestore(window); break;
+    default: break;  // Enter and Escape (1, 2) do nothing
+  }
+}
+
+void ShowTrayMenu(HWND window) {
+  HMENU menu = CreatePopupMenu();
+  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandRestore, "開く", nullptr, 0, 0);
+  hiyomi::InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 1, 0);
+  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 2, 0);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  SetForegroundWindow(window);
+  const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                    cursor.x, cursor.y, 0, window, nullptr);
+  DestroyMenu(menu);
+  if (chosen != 0) DispatchCommand(window, static_cast<WPARAM>(chosen));
+}
+
+INT_PTR OnInitDialog(HWND window) {
+  MainView& view = mainWindow.view;
+  SetUpDatePicker(window);
+  InitView(view, window);
+  view.zoom = AppOptions().Zoom;
+  ApplyOptions(view, AppOptions());
+  PlaceWindow(window);
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HIYOMI));
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  mainWindow.activationHook =
+      SetWindowsHookExA(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId());
+  mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  TrayInit(MainSettings().ReadInt("TSR", "0", 0, 1) == 1, window, kTrayCallback);
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  return TRUE;
+}
+
+INT_PTR OnClose(HWND window, WPARAM wParam) {
+  if (TrayHide(0, window) >= 0) {
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    return 0;
+  }
+  SaveViewState(window);
+  EndDialog(window, LOWORD(wParam));
+  if (mainWindow.activationHook != nullptr) UnhookWindowsHookEx(mainWindow.activationHook);
+  mainWindow.activationHook = nullptr;
+  return 0;
+}
+
+INT_PTR OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  PaintView(mainWindow.view, dc);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+INT_PTR OnMonthScroll(int code) {
+  MainView& view = mainWindow.view;
+  switch (code) {
+    case SB_LINEUP: Navigate(view, NavigateKind::kByRows, -1); break;
+    case SB_LINEDOWN: Navigate(view, NavigateKind::kByRows, 1); break;
+    case SB_PAGEUP: Navigate(view, NavigateKind::kByMonths, -1); break;
+    case SB_PAGEDOWN: Navigate(view, NavigateKind::kByMonths, 1); break;
+    case SB_TOP: Navigate(view, NavigateKind::kByYears, -1); break;
+    case SB_BOTTOM: Navigate(view, NavigateKind::kByYears, 1); break;
+    default: break;
+  }
+  return 0;
+}
+
+INT_PTR OnVScroll(WPARAM wParam) {
+  const int code = LOWORD(wParam);
+  if (code == SB_THUMBTRACK) {
+    const int current = mainWindow.view.rows.month + 1;
+    const int steps = static_cast<short>(HIWORD(wParam)) - current;
+    if (steps != 0) Navigate(mainWindow.view, NavigateKind::kByMonths, steps);
+    return 0;
+  }
+  return OnMonthScroll(code);
+}
+
+INT_PTR OnMouseWheel(WPARAM wParam) {
+  const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+  if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+    SetZoom(mainWindow.view, false, delta);
+  } else if (delta > 0) {
+    Navigate(mainWindow.view, NavigateKind::kByRows, -1);
+  } else if (delta < 0) {
+    Navigate(mainWindow.view, NavigateKind::kByRows, 1);
+  }
+  return 0;
+}
+
+INT_PTR OnTrayCallback(HWND window, LPARAM lParam) {
+  if (lParam == WM_LBUTTONDBLCLK) {
+    TrayRestore(window);
+  } else if (lParam == WM_RBUTTONDOWN) {
+    ShowTrayMenu(window);
+  }
+  return 0;
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(window);
+    case WM_SIZE:
+      ResizeView(mainWindow.view, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_ACTIVATE:
+      ApplyAlpha(window, LOWORD(wParam) != WA_INACTIVE ? AppOptions().Trns[0] : AppOptions().Trns[1]);
+      return 0;
+    case WM_PAINT: return OnPaint(window);
+    case WM_CLOSE: return OnClose(window, wParam);
+    case WM_DRAWITEM:
+      DrawButtonRowItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), mainWindow.view,
+                        AppOptions());
+      return TRUE;
+    case WM_COMMAND:
+      DispatchCommand(window, wParam);
+      return 0;
+    case WM_HSCROLL:
+      ScrollViewColumns(mainWindow.view, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+      return 0;
+    case WM_VSCROLL: return OnVScroll(wParam);
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(mainWindow.view.background.get());
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
+    case kTrayCallback: return OnTrayCallback(window, lParam);
+    case WM_DESTROY:
+      ReleaseView(mainWindow.view);
+      return 0;
+    default:
+      if (message == mainWindow.taskbarCreated && message != 0) {
+        TrayReAdd();
+        return 0;
+      }
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+INT_PTR RunMainWindow(HINSTANCE instance) {
+  return DialogBoxParamA(instance, IDD_MAINDLG, nullptr, MainDialogProc, 0);
+}
+
+HWND MainWindowHandle() { return mainWindow.view.window; }

@@ -1,0 +1,85 @@
+// Program entry of Hiyomi: one instance, the libraries the window needs,
+// the program-wide objects in their order, and the main window.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "settings/message_box.h"
+#include "settings/options.h"
+#include "settings/settings_win.h"
+#include "shell/layered_window_win.h"
+#include "shell/main_window_win.h"
+#include "shell/tray_icon_win.h"
+
+namespace {
+
+constexpr int kAlreadyRunning = 1;
+constexpr DWORD kCommonControlClasses = 0x7FF;  // every group up to the rebar classes
+constexpr DWORD kMutexWaitMs = 1000;
+
+struct RichEditLibrary {
+  const char* file;
+  const char* className;
+};
+
+// Preferred row from REV, falling back towards the oldest.
+constexpr RichEditLibrary kRichEditLibraries[] = {
+    {"Riched32.dll", "RICHEDIT"},
+    {"Riched20.dll", "RichEdit20A"},
+    {"Msftedit.dll", "RICHEDIT50W"},
+};
+
+HMODULE LoadRichEdit(int preferred, int* loadedIndex) {
+  for (int i = preferred; i >= 0; --i) {
+    if (HMODULE library = LoadLibraryA(kRichEditLibraries[i].file)) {
+      *loadedIndex = i;
+      return library;
+    }
+  }
+  return nullptr;
+}
+
+// The program-wide objects, created in this order and destroyed in reverse.
+void CreateProgramObjects() {
+  hiyomi::OpenMainSettings();
+  LoadLayeredSupport();
+  hiyomi::Options& options = hiyomi::AppOptions();
+  hiyomi::LoadOptions(options, hiyomi::MainSettings(), hiyomi::MainSettings().CurrentSection());
+  hiyomi::OpenAgeSettings();
+}
+
+void DestroyProgramObjects() {
+  hiyomi::CloseSettingsStores();
+  TrayRelease();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Hiyomi");
+  if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (mutex != nullptr) CloseHandle(mutex);
+    return kAlreadyRunning;
+  }
+  WaitForSingleObject(mutex, kMutexWaitMs);
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, kCommonControlClasses};
+  InitCommonControlsEx(&controls);
+  CreateProgramObjects();
+
+  int richEditIndex = 0;
+  const int preferred = hiyomi::MainSettings().ReadInt("REV", "1", 0, 2);
+  HMODULE richEdit = LoadRichEdit(preferred, &richEditIndex);
+  if (richEdit == nullptr) {
+    hiyomi::ShowMessage(nullptr, hiyomi::MessageKind::Stop, "LoadLibraryに失敗しました。");
+  } else {
+    RunMainWindow(instance);
+    FreeLibrary(richEdit);
+  }
+
+  UnloadLayeredSupport();
+  DestroyProgramObjects();
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+  return 0;
+}

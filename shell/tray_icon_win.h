@@ -1,0 +1,18 @@
+// The notification-area icon of the main window.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/tray_state.h"
+
+// Prepares the icon; with resident set the icon is added at once.
+void TrayInit(bool resident, HWND window, UINT callbackMessage);
+// mode 1 always hides, 0 only when resident, -1 removes for good. A
+// negative result means the window really closes.
+int TrayHide(int mode, HWND window);
+void TrayRestore(HWND window);
+// After the taskbar was re-created.
+void TrayReAdd();
+int CurrentTrayState();
+// Removes the icon if present and frees its image.
+void TrayRelease();
