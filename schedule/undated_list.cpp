@@ -25,8 +25,11 @@ void UndatedList::LoadUndated(const std::string& base) noexcept {
   topRow = 0;
   visibleRows = 5;
   std::vector<uint8_t> bytes;
-  if (!files_.ReadWhole(UndatedFileName(base_), kUndatedFileSize + 1, bytes)) {
+  const std::string name = UndatedFileName(base_);
+  if (!files_.ReadWhole(name, kUndatedFileSize + 1, bytes)) {
     for (ScheduleEntry& e : entries) e = NewUndatedEntry();
+    // Present but held by another program: never save over it.
+    damaged_ = files_.Exists(name);
     return;
   }
   // A short file leaves the rest zero, as a fresh block would be.
@@ -39,8 +42,15 @@ bool UndatedList::SaveUndated() noexcept {
   if (base_.empty()) return true;
   const std::string data = UndatedFileName(base_);
   const std::string backup = UndatedBackupName(base_);
-  // A file of the wrong size is kept aside rather than overwritten.
-  if (damaged_ && files_.MoveReplace(data, UndatedBadName(base_))) damaged_ = false;
+  // A file that did not load whole is kept aside rather than overwritten.
+  if (damaged_) {
+    if (files_.MoveReplace(data, UndatedBadName(base_)) || !files_.Exists(data)) {
+      damaged_ = false;
+    } else {
+      prompts_.Tell(kCreateFailed);
+      return false;
+    }
+  }
 
   bool anyText = false;
   for (const ScheduleEntry& e : entries) anyText = anyText || e.text[0] != '\0';

@@ -6,6 +6,8 @@
 #include <new>
 #include <vector>
 
+#include "settings/settings_store.h"
+
 namespace hiyomi {
 namespace {
 
@@ -40,6 +42,12 @@ int YearOfSerial(int32_t serial) noexcept {
   while (SerialOfNewYear(year) > serial) --year;
   while (SerialOfNewYear(year + 1) <= serial) ++year;
   return year;
+}
+
+std::string ReadDataFileSetting(SettingsStore& store) {
+  char name[kSettingsPathSize];
+  store.ReadString("file", "Hiyomi", name, sizeof name);
+  return name;
 }
 
 std::string YearFileName(const std::string& base, int year) {
@@ -90,7 +98,13 @@ void YearStore::LoadYear(int slot, int year) noexcept {
 
   std::vector<uint8_t> bytes;
   // One byte more than the largest file, to notice trailing garbage.
-  if (!files_.ReadWhole(YearFileName(base_, year), kMaxYearFileSize + 1, bytes)) return;
+  const std::string name = YearFileName(base_, year);
+  if (!files_.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
+    // Present but not readable now (held by another program): saving over
+    // it would lose every day it holds.
+    s.damaged = files_.Exists(name);
+    return;
+  }
   if (bytes.size() < kHeaderSize) {
     s.damaged = true;
     return;
@@ -123,7 +137,14 @@ bool YearStore::SaveYear(int slot) noexcept {
 
   // A file that failed to load is kept aside before anything replaces it,
   // so neither it nor the older backup is lost.
-  if (s.damaged && files_.MoveReplace(data, YearBadName(base_, s.year))) s.damaged = false;
+  if (s.damaged) {
+    if (files_.MoveReplace(data, YearBadName(base_, s.year)) || !files_.Exists(data)) {
+      s.damaged = false;
+    } else {
+      prompts_.Tell(kCreateFailed);
+      return false;
+    }
+  }
 
   if (s.header.count <= 0) {
     files_.MoveReplace(data, backup);

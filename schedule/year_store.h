@@ -12,6 +12,12 @@
 
 namespace hiyomi {
 
+class SettingsStore;
+
+// The settings value `file` of the current section: the data files' base
+// name, "Hiyomi" when not set.
+std::string ReadDataFileSetting(SettingsStore& store);
+
 // Serial day of 1 January of `year` (serial 1 = 2001-01-01), and back.
 int32_t SerialOfNewYear(int year) noexcept;
 int YearOfSerial(int32_t serial) noexcept;

@@ -192,6 +192,7 @@ class LoggingFiles : public DataFiles {
   explicit LoggingFiles(DataFiles& inner) : inner_(inner) {}
   bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
     log.push_back("read " + Name(p));
+    if (Name(p) == held) return false;
     return inner_.ReadWhole(p, limit, out);
   }
   std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
@@ -201,6 +202,7 @@ class LoggingFiles : public DataFiles {
   bool Copy(const std::string& f, const std::string& t) noexcept override { return inner_.Copy(f, t); }
   bool MoveReplace(const std::string& f, const std::string& t) noexcept override {
     log.push_back("move " + Name(f) + " " + Name(t));
+    if (Name(f) == held || Name(t) == held) return false;
     return inner_.MoveReplace(f, t);
   }
   bool Remove(const std::string& p) noexcept override { return inner_.Remove(p); }
@@ -210,6 +212,7 @@ class LoggingFiles : public DataFiles {
 
   std::vector<std::string> log;
   int failAfterWrites = -1;  // the writer fails every write after this many
+  std::string held;          // a file another program holds open
 
  private:
   class FailingWriter : public DataWriter {
@@ -332,6 +335,25 @@ TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
   ASSERT_TRUE(store_->SaveYear(0));
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "safe"}}},
                                                  {2, kNewYear2026 + 2, {{.text = "lost"}}}}));
+}
+
+TEST_F(YearStoreTest, FileHeldByAnotherProgramIsNeverOverwritten) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  WriteBytes(Dat(2026), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2026.dat";
+  Open(files);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // shows as empty
+  store_->StoreDayRecord(Day(kNewYear2026 + 2, {"new"}), kNewYear2026 + 2, {});
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
+  EXPECT_EQ(ReadBytes(Dat(2026)), file);
+
+  // Once released, the old file goes aside before the new content lands.
+  files.held.clear();
+  ASSERT_TRUE(store_->SaveYear(0));
+  EXPECT_EQ(ReadBytes(YearBadName(dir_.Base(), 2026)), file);
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{2, kNewYear2026 + 2, {{.text = "new"}}}}));
 }
 
 }  // namespace

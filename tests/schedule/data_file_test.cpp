@@ -1,0 +1,78 @@
+// The data-file seam on real files, in whichever system the tree targets.
+#include <gtest/gtest.h>
+
+#include "schedule/data_file.h"
+#include "schedule/year_store.h"
+#include "schedule_fixtures.h"
+#include "settings/memory_backend.h"
+#include "settings/settings_store.h"
+
+namespace hiyomi {
+namespace {
+
+using namespace hiyomi::testing;
+
+TEST(DataFiles, OperationsOnRealFiles) {
+  ScratchDir dir("DataFiles");
+  DataFiles& files = SystemDataFiles();
+  const std::string a = dir.File("a.dat"), b = dir.File("b.dat");
+  Bytes out;
+  EXPECT_FALSE(files.ReadWhole(a, 100, out));
+  EXPECT_FALSE(files.Exists(a));
+  int64_t time = 0;
+  EXPECT_FALSE(files.LastWriteTime(a, time));
+
+  auto w = files.CreateWriteThrough(a);
+  ASSERT_TRUE(w);
+  EXPECT_TRUE(w->Write("hello", 5));
+  EXPECT_TRUE(w->Close());
+  w.reset();
+  ASSERT_TRUE(files.ReadWhole(a, 3, out));
+  EXPECT_EQ(out, Bytes({'h', 'e', 'l'}));
+  EXPECT_TRUE(files.LastWriteTime(a, time));
+
+  WriteBytes(b, {1});
+  EXPECT_TRUE(files.Copy(a, b));  // overwrites
+  EXPECT_EQ(ReadBytes(b), Bytes({'h', 'e', 'l', 'l', 'o'}));
+  WriteBytes(b, {2});
+  EXPECT_TRUE(files.MoveReplace(b, a));  // replaces
+  EXPECT_FALSE(files.Exists(b));
+  EXPECT_EQ(ReadBytes(a), Bytes({2}));
+  EXPECT_TRUE(files.Remove(a));
+  EXPECT_FALSE(files.Exists(a));
+}
+
+TEST(DataFiles, SaveKeepsBackupAndNeedsNoOldFile) {
+  ScratchDir dir("DataFilesSave");
+  DataFiles& files = SystemDataFiles();
+  const std::string path = dir.File("memo.mem"), backup = dir.File("memo.bak");
+  const Bytes first = {1, 2, 3}, second = {4};
+  const std::span<const uint8_t> one[] = {first}, two[] = {second};
+  ASSERT_TRUE(SaveDataFile(files, path, backup, one));
+  EXPECT_FALSE(dir.Has("memo.bak"));
+  ASSERT_TRUE(SaveDataFile(files, path, backup, two));
+  EXPECT_EQ(ReadBytes(path), second);
+  EXPECT_EQ(ReadBytes(backup), first);
+  EXPECT_FALSE(files.Exists(TemporaryNameFor(path)));
+  // No folder to write in: false, nothing left behind.
+  EXPECT_FALSE(SaveDataFile(files, dir.File("none/x.dat"), "", one));
+}
+
+TEST(DataFiles, BaseNameFromSettings) {
+  SettingsStore store;
+  auto backend = std::make_unique<MemorySettingsBackend>();
+  MemorySettingsBackend* memory = backend.get();
+  store.Attach(std::move(backend), "Profile");
+  EXPECT_EQ(ReadDataFileSetting(store), "Hiyomi");
+  memory->Write("Profile", "file", "Mine");
+  EXPECT_EQ(ReadDataFileSetting(store), "Mine");
+
+  // A relative name lands in the current directory.
+  ScriptedPrompts prompts;
+  YearStore years(SystemDataFiles(), prompts);
+  ASSERT_TRUE(years.Open("Mine", 2026));
+  EXPECT_EQ(std::filesystem::path(years.BasePath()), std::filesystem::current_path() / "Mine");
+}
+
+}  // namespace
+}  // namespace hiyomi
