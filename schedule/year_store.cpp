@@ -120,8 +120,18 @@ void YearStore::LoadYear(int slot, int year) noexcept {
   if (whole < static_cast<size_t>(header.count)) header.count = static_cast<int32_t>(whole);
   // An index beyond the records would come to point at another day's record
   // once records are appended or removed, so it is dropped now.
+  bool taken[kMaxDayRecords] = {};
   for (int32_t& i : header.index) {
-    if (i < 0 || i >= header.count) i = -1;
+    if (i < 0 || i >= header.count) {
+      i = -1;
+    } else if (taken[i]) {
+      // Two days sharing one record would change together and shift each
+      // other's records on removal; the later day loses the record.
+      i = -1;
+      s.damaged = true;
+    } else {
+      taken[i] = true;
+    }
   }
   for (int r = 0; r < header.count; ++r) {
     s.records[r] = DecodeDayRecord(bytes.data() + kHeaderSize + r * kDayRecordSize);
@@ -194,15 +204,20 @@ bool YearStore::GetDayRecord(int32_t serial, DayRecord& out) noexcept {
   return true;
 }
 
-void YearStore::PutRecord(int slot, const DayRecord& record) noexcept {
+void YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept {
   Slot& s = slots_[slot];
-  int i = RecordIndex(slot, record.serial);
+  const int32_t doy = serial - SerialOfNewYear(s.year);
+  if (doy < 0 || doy >= kMaxDayRecords) return;
+  int i = RecordIndex(slot, serial);
   if (i < 0) {
     if (s.header.count >= kMaxDayRecords) return;  // cannot happen: one record per day
     i = s.header.count++;
-    s.header.index[record.serial - SerialOfNewYear(s.year)] = i;
+    s.header.index[doy] = i;
   }
   s.records[i] = record;
+  // The record belongs to the day whose index found it, whatever a damaged
+  // file said in its serial field.
+  s.records[i].serial = serial;
   s.dirty = true;
 }
 
@@ -229,7 +244,7 @@ int YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSerial,
     return kStoreDeclined;
   }
   if (hasContent) {
-    PutRecord(slot, working);
+    PutRecord(slot, working.serial, working);
   } else if (exists) {
     RemoveRecord(slot, working.serial);
   }
@@ -263,7 +278,7 @@ void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry
     }
   }
   day.entries[target] = entry;
-  PutRecord(slot, day);
+  PutRecord(slot, serial, day);
 }
 
 void YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept {
@@ -304,7 +319,7 @@ bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMod
   if (i < 0) {
     DayRecord day = FreshDayRecord(serial);
     day.entries[0] = entry;
-    PutRecord(slot, day);
+    PutRecord(slot, serial, day);
     SaveYear(slot);
     return true;
   }
@@ -317,7 +332,7 @@ bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMod
   for (ScheduleEntry& e : day.entries) {
     if (e.order == 0) {
       e = entry;
-      PutRecord(slot, day);
+      PutRecord(slot, serial, day);
       SaveYear(slot);
       return true;
     }

@@ -85,7 +85,7 @@ class YearStore {
   int SlotForYear(int year) noexcept;
   // Index entry of `serial` in `slot`, or -1 when the day has no record.
   int RecordIndex(int slot, int32_t serial) const noexcept;
-  void PutRecord(int slot, const DayRecord& record) noexcept;
+  void PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept;
   void RemoveRecord(int slot, int32_t serial) noexcept;
   void CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry, bool overwriteLast) noexcept;
 

@@ -126,6 +126,19 @@ TEST_F(YearStoreTest, ShortFileLoadsWholeRecordsAndIsKeptAsBad) {
   EXPECT_EQ(ReadBytes(Bak(2026)), Bytes({1, 2, 3}));  // the missing .dat was not copied over it
 }
 
+TEST_F(YearStoreTest, DaysSharingARecordKeepItForTheFirstOnly) {
+  Bytes file = YearFileBytes({{3, kNewYear2026 + 3, {{.text = "a"}}}, {4, kNewYear2026 + 4, {{.text = "b"}}}});
+  PutLe32(file, 4 + 4 * 9, 1);  // day 9 claims day 4's record
+  WriteBytes(Dat(2026), file);
+  Open();
+  DayRecord r;
+  EXPECT_TRUE(store_->GetDayRecord(kNewYear2026 + 4, r));
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 9, r));
+  store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 3), kNewYear2026 + 3, {});
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{4, kNewYear2026 + 4, {{.text = "b"}}}}));
+  EXPECT_EQ(ReadBytes(YearBadName(dir_.Base(), 2026)), file);
+}
+
 TEST_F(YearStoreTest, CorruptHeaderLoadsEmptyAndSurvivesAsBad) {
   for (int32_t count : {-1, 367}) {
     SCOPED_TRACE(count);
