@@ -28,6 +28,19 @@ class PasswordDialogTest : public ::testing::Test {
   }
   ~PasswordDialogTest() override { SetMessageAnswererForTests(nullptr); }
 
+  static LONG BoxTop(HWND dialog) {
+    RECT r;
+    GetWindowRect(GetDlgItem(dialog, IDX_PASS_SHOW), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r.top;
+  }
+  // Where the template puts the check box (42 dialog units down).
+  static LONG TemplateBoxTop(HWND dialog) {
+    RECT r{0, 42, 0, 42};
+    MapDialogRect(dialog, &r);
+    return r.top;
+  }
+
   SettingsStore store_;
   SecretTexts secrets_;
   std::vector<std::string> messages_;
@@ -38,6 +51,7 @@ TEST_F(PasswordDialogTest, RegisteringShowsBothEditsAndStoresTheVerifier) {
   DriveNextDialog("パスワード入力", [this](HWND d) {
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(d, IDE_PASS_CONFIRM)));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(d, IDT_PASS_CONFIRM)));
+    EXPECT_EQ(BoxTop(d), TemplateBoxTop(d));
     EXPECT_EQ(SendDlgItemMessageA(d, IDE_PASS_PASSWORD, EM_GETPASSWORDCHAR, 0, 0), '*');
     Click(d, IDX_PASS_SHOW);
     EXPECT_EQ(SendDlgItemMessageA(d, IDE_PASS_PASSWORD, EM_GETPASSWORDCHAR, 0, 0), 0);
@@ -61,6 +75,7 @@ TEST_F(PasswordDialogTest, EnteringHidesTheConfirmationRow) {
   secrets_.Cipher().DeriveKey("old");
   secrets_.SetLockState(kUnlocked);
   DriveNextDialog("パスワード入力", [](HWND d) {
+    EXPECT_EQ(BoxTop(d), TemplateBoxTop(d) - 10);  // up into the hidden row's place
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(d, IDE_PASS_CONFIRM)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(d, IDT_PASS_CONFIRM)));
     Click(d, IDB_PASS_OK);  // empty: stays open

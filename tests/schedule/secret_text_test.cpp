@@ -6,6 +6,7 @@
 #include "schedule/rc4.h"
 #include "schedule/records.h"
 #include "schedule/secret_text.h"
+#include "schedule/year_store.h"
 #include "schedule_fixtures.h"
 #include "settings/memory_backend.h"
 #include "settings/settings_store.h"
@@ -243,6 +244,43 @@ TEST_F(SecretTextTest, WrongPasswordAcceptedLeavesOldTextsHidden) {
   secrets_.EncipherText(fresh.bytes, prompts_);
   EXPECT_EQ(secrets_.DecipherText(fresh.bytes, MarkMode::Drop), 0);
   EXPECT_STREQ(fresh.bytes, "new");
+}
+
+TEST_F(SecretTextTest, LockedTextSurvivesAStoreOfItsDay) {
+  ScratchDir dir("LockedText");
+  ScriptedPrompts prompts;
+  YearStore store(SystemDataFiles(), prompts);
+  ASSERT_TRUE(store.Open(dir.Base(), 2026));
+  const int32_t day = SerialOfNewYear(2026) + 20;
+
+  Unlock("pw");
+  DayRecord record = FreshDayRecord(day);
+  record.entries[0] = MakeEntry("&hidden");
+  record.entries[1] = MakeEntry("plain");
+  secrets_.EncipherText(record.entries[0].text, prompts_);
+  store.StoreDayRecord(record, day, {});
+  const Bytes before = ReadBytes(YearFileName(dir.Base(), 2026));
+
+  // Locked: the dialog edits the other row and enciphers every row on storing.
+  secrets_.SetLockState(kLocked);
+  DayRecord working;
+  ASSERT_TRUE(store.GetDayRecord(day, working));
+  char shown[kEntryTextSize];
+  std::memcpy(shown, working.entries[0].text, sizeof shown);
+  EXPECT_EQ(secrets_.DecipherText(shown, MarkMode::Keep), kDecipherLocked);
+  std::strcpy(working.entries[1].text, "edited");
+  for (ScheduleEntry& e : working.entries) secrets_.EncipherText(e.text, prompts_);
+  store.StoreDayRecord(working, day, {});
+  EXPECT_EQ(prompts_.dialogs, 0);
+
+  const Bytes after = ReadBytes(YearFileName(dir.Base(), 2026));
+  ASSERT_EQ(after.size(), before.size());
+  const size_t first = 1600 + 80;  // entry 0 of the only record
+  EXPECT_TRUE(std::equal(before.begin() + first, before.begin() + first + 64, after.begin() + first));
+  Unlock("pw");
+  ASSERT_TRUE(store.GetDayRecord(day, working));
+  EXPECT_EQ(secrets_.DecipherText(working.entries[0].text, MarkMode::Drop), 0);
+  EXPECT_STREQ(working.entries[0].text, "hidden");
 }
 
 }  // namespace
