@@ -114,7 +114,9 @@ void SettingsStore::ReadRaw(const char* section, const char* key, const char* de
     CopyText(buffer, def, size);
     return;
   }
-  buffer[0] = '\0';
+  // Wine's profile reader, cutting a value inside a double-byte character,
+  // stops without a terminating zero: stale bytes must not show through.
+  std::memset(buffer, 0, static_cast<size_t>(size));
   backend_->Read(section, key, def, buffer, size);
   buffer[size - 1] = '\0';  // whatever the backend did, the text ends here
 }

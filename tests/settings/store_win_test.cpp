@@ -78,7 +78,8 @@ class WinStoreTest : public ::testing::Test {
 TEST_F(WinStoreTest, IniReadsConvertClampAndFallBack) {
   WriteFile("Hiyomi.ini",
             "[Default]\r\nA=0x01B0\r\nB= -12\r\nC=&h1f\r\nD=abc\r\nE=500\r\nEmpty=\r\n"
-            "Minus1=-1\r\nMinus5=-5\r\nBlue=0xFF0000\r\n[Work]\r\nName=日曜\r\n");
+            "Minus1=-1\r\nMinus5=-5\r\nBlue=0xFF0000\r\n[Work]\r\nName=日曜\r\n"
+            "Long=A" + std::string(300, '9') + "\r\nKanji=A日曜日\r\n");
   SettingsStore store;
   AttachIni(store);
   EXPECT_EQ(store.ReadInt("A", "0", 0, 0xFFFF), 432);
@@ -90,6 +91,11 @@ TEST_F(WinStoreTest, IniReadsConvertClampAndFallBack) {
   char text[32];
   EXPECT_STREQ(store.ReadString("Empty", "編集1", text, sizeof text), "編集1");
   EXPECT_STREQ(store.ReadString("name", "", text, sizeof text, "work"), "日曜");
+  // Cut-off values: within the buffer, and never half a character.
+  EXPECT_EQ(store.ReadString("Long", "", text, sizeof text, "Work"), "A" + std::string(30, '9'));
+  EXPECT_EQ(store.ReadInt("Long", "5", 0, 100, "Work"), 0);
+  EXPECT_STREQ(store.ReadString("Kanji", "", text, 5, "Work"), "A日");
+  EXPECT_STREQ(store.ReadString("Kanji", "", text, 4, "Work"), "A日");
   EXPECT_EQ(store.ReadColor("Missing", 0x123456), 0x123456);
   EXPECT_EQ(store.ReadColor("Minus1", 0), -1);
   EXPECT_EQ(store.ReadColor("Minus5", 0), -1);
