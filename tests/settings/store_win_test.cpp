@@ -280,6 +280,21 @@ TEST_F(WinStoreTest, SettingsFilesSitBesideTheProgram) {
   EXPECT_EQ(std::string(absolute.IniPath()), Path("x.ini"));
 }
 
+TEST_F(WinStoreTest, TheProgramsStoresOpenAndCloseExplicitly) {
+  EXPECT_FALSE(MainSettings().IsOpen());
+  OpenMainSettings();
+  OpenAgeSettings();
+  char path[MAX_PATH];
+  ModulePathWithExtension(path, sizeof path, ".ini");
+  EXPECT_STREQ(MainSettings().IniPath(), path);
+  EXPECT_TRUE(AgeSettings().UsesIniFile());
+  EXPECT_NE(std::string(AgeSettings().IniPath()).find("\\HiyomiAge.ini"), std::string::npos);
+  CloseSettingsStores();
+  EXPECT_FALSE(MainSettings().IsOpen());
+  EXPECT_FALSE(AgeSettings().IsOpen());
+  EXPECT_EQ(MainSettings().ReadInt("Yoko", "7", 1, 366), 7);
+}
+
 TEST_F(WinStoreTest, AgeStoreStaysOnItsIniFileWhateverUseRegSays) {
   WriteFile("HiyomiAge.ini", "[Default]\r\nUseReg=2\r\n");
   SetRegistryText("Default", "UseReg", "2");
