@@ -1,7 +1,7 @@
 #include "schedule/password_dialog.h"
 
 #include "resources/passdlg_ids.h"
-#include "settings/message_box.h"
+#include "schedule/message_prompts.h"
 #include "settings/settings_store.h"
 #include "settings/ui_helpers_win.h"
 
@@ -14,18 +14,6 @@ struct PasswordDialogState {
   bool registering;
   SecretTexts* secrets;
   SettingsStore* store;
-};
-
-class BoxPrompts : public UserPrompts {
- public:
-  explicit BoxPrompts(HWND owner) : owner_(owner) {}
-  void Tell(const char* text) noexcept override { ShowMessage(owner_, MessageKind::Exclamation, text); }
-  bool AskYesNo(const char* text) noexcept override {
-    return ShowMessage(owner_, MessageKind::YesNo, text) == MessageAnswer::Yes;
-  }
-
- private:
-  HWND owner_;
 };
 
 void ReadEdit(HWND dialog, int id, char (&buffer)[kPasswordMaxChars * 2 + 2]) {
@@ -65,7 +53,7 @@ void OnOk(HWND dialog, PasswordDialogState* state) {
   char confirm[kPasswordMaxChars * 2 + 2];
   ReadEdit(dialog, IDE_PASS_PASSWORD, password);
   ReadEdit(dialog, IDE_PASS_CONFIRM, confirm);
-  BoxPrompts prompts(dialog);
+  MessagePrompts prompts(dialog);
   const PasswordStep step = ConfirmPassword(state->registering, password, confirm, *state->secrets,
                                             *state->store, prompts, GetTickCount() ^ GetCurrentProcessId());
   SecureZeroMemory(password, sizeof password);
@@ -113,20 +101,16 @@ INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }  // namespace
 
 int RunPasswordDialog(HWND owner, bool registering, SecretTexts& secrets, SettingsStore& store) {
-  BoxPrompts prompts(owner);
+  MessagePrompts prompts(owner);
   PasswordDialogState state{OpenPasswordDialog(registering, secrets, store, prompts), &secrets, &store};
   const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), IDD_PASSDLG, owner,
                                          PasswordDialogProc, reinterpret_cast<LPARAM>(&state));
   return result == kUnlocked ? kUnlocked : 0;
 }
 
-void WindowSecretPrompts::Tell(const char* text) noexcept {
-  ShowMessage(owner_, MessageKind::Exclamation, text);
-}
+void WindowSecretPrompts::Tell(const char* text) noexcept { MessagePrompts(owner_).Tell(text); }
 
-bool WindowSecretPrompts::AskYesNo(const char* text) noexcept {
-  return ShowMessage(owner_, MessageKind::YesNo, text) == MessageAnswer::Yes;
-}
+bool WindowSecretPrompts::AskYesNo(const char* text) noexcept { return MessagePrompts(owner_).AskYesNo(text); }
 
 void WindowSecretPrompts::AskForPassword() noexcept { RunPasswordDialog(owner_, false, secrets_, store_); }
 

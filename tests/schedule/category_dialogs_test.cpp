@@ -65,6 +65,53 @@ TEST_F(CategoryDialogTest, OkWritesEveryRow) {
   EXPECT_EQ(table.TextColorOf(0), -1);
 }
 
+// The colour a swatch paints, read from a memory bitmap just inside its edge.
+COLORREF SwatchColor(HWND dialog, int id) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 60, 20);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(id);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = GetDlgItem(dialog, id);
+  item.hDC = dc;
+  item.rcItem = {0, 0, 60, 20};
+  SendMessageA(dialog, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
+  const COLORREF pixel = GetPixel(dc, 4, 4);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixel;
+}
+
+TEST_F(CategoryDialogTest, SwatchesShowTheWorkingColours) {
+  store_.WriteString("Type1", "Work,0x0000FF,#");
+  CategoryTable table;
+  table.Load(store_, nullptr);
+  ColorSets sets;
+  nextColor_ = 0x00C000;
+  DriveNextDialog("分類設定", [](HWND d) {
+    EXPECT_EQ(SwatchColor(d, IDB_TYPE_TEXT_COLOR_BASE + 0), 0x0000FFu);
+    EXPECT_EQ(SwatchColor(d, IDB_TYPE_BACK_COLOR_BASE + 0), 0xFFFFFFu);  // not set: white
+    Click(d, IDX_TYPE_BACK_COLOR_BASE + 0);
+    Click(d, IDB_TYPE_BACK_COLOR_BASE + 0);
+    EXPECT_EQ(SwatchColor(d, IDB_TYPE_BACK_COLOR_BASE + 0), 0x00C000u);
+    Click(d, IDB_TYPE_CANCEL);
+  });
+  RunCategoryDialog(nullptr, table, store_, nullptr);
+  DriveNextDialog("色設定", [](HWND d) {
+    EXPECT_EQ(SwatchColor(d, IDB_COLOR_TEXT_BASE + 4), 0x000000u);  // the sets' defaults
+    EXPECT_EQ(SwatchColor(d, IDB_COLOR_BACK_BASE + 4), 0xFFFFFFu);
+    Click(d, IDB_COLOR_BACK_BASE + 4);
+    EXPECT_EQ(SwatchColor(d, IDB_COLOR_BACK_BASE + 4), 0x00C000u);
+    Click(d, IDB_COLOR_CANCEL);
+  });
+  RunColorSetDialog(nullptr, sets, store_, nullptr);
+}
+
 TEST_F(CategoryDialogTest, CancelChangesNothing) {
   CategoryTable table;
   table.Load(store_, nullptr);
