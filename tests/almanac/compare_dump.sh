@@ -29,3 +29,24 @@ if ! cmp "$work/native.txt" "$work/windows.txt"; then
   exit 1
 fi
 echo "native and Wine dumps are byte-identical ($lines days)"
+
+# Rest days and regular schedules with rules of every kind and shift.
+rules=(1000010 1000011 1000012 1000061 2000501 2000502 2003600 2003603 2003606 2003609
+       2002904 2002905 2002907 2002908 2003908 3010501 3122900 3050311 2001013 2003504)
+for settings in "0x141 0,0,0,0 0x002" "0x1E81 0x11002300,0x2C1D0103,0x12080303,0x280D0810 0x121"; do
+  read -r weekday words move <<<"$settings"
+  for tool in native windows; do
+    if [[ $tool == native ]]; then run=("$native_tool"); else run=("$@"); fi
+    "${run[@]}" regular 2001-01-01 2099-12-31 --weekday "$weekday" --rules "$words" \
+      --bdaymove "$move" "${rules[@]}" >"$work/regular-$tool.txt"
+    "${run[@]}" restdays 2001-01-01 2099-12-31 --weekday "$weekday" --rules "$words" \
+      >"$work/restdays-$tool.txt"
+  done
+  for verb in regular restdays; do
+    if ! cmp "$work/$verb-native.txt" "$work/$verb-windows.txt"; then
+      diff "$work/$verb-native.txt" "$work/$verb-windows.txt" | head -20
+      exit 1
+    fi
+  done
+  echo "native and Wine regular and restdays are byte-identical (weekday $weekday)"
+done

@@ -43,6 +43,24 @@ expect_usage_error month 2001-13
 expect_usage_error month 2000-12
 expect_usage_error month 2100-01
 expect_usage_error month 2001-1
+expect_usage_error regular 2001-01-01
+expect_usage_error regular 2001-01-02 2001-01-01 1000010
+expect_usage_error regular 2001-01-01 2001-01-02 --weekday
+expect_usage_error regular 2001-01-01 2001-01-02 --weekday 0x2000 1000010
+expect_usage_error regular 2001-01-01 2001-01-02 --rules 1,2,3 1000010
+expect_usage_error regular 2001-01-01 2001-01-02 --bdaymove 547 1000010
+expect_usage_error regular 2001-01-01 2001-01-02 --frobnicate 1 1000010
+expect_usage_error regular 2001-01-01 2001-01-02 4000001
+expect_usage_error regular 2001-01-01 2001-01-02 12x
+expect_usage_error regular 2001-01-01 2001-01-02 $(seq 1000010 1000060)
+expect_usage_error restdays 2001-01-01
+expect_usage_error restdays 2001-01-01 2001-01-02 1000010
+expect_usage_error restdays 2001-01-01 2001-01-02 --bdaymove 2
+expect_usage_error items
+expect_usage_error items 2001-01-01 2001-01-02
+expect_usage_error items 2001-01-01 --now 2001-01-01
+expect_usage_error items 2001-01-01 --now 2001-01-01T24:00
+expect_usage_error items 2001-01-01 --ptnsday 36160
 
 check_output() {  # expected-file args...
   local expected=$1
@@ -74,6 +92,17 @@ if "${tool[@]}" month 2019-05 >"$work/month" 2>"$work/err"; then
 else
   echo "FAIL: month 2019-05 failed"; failures=$((failures + 1))
 fi
+
+# The verbs of day information, rest days and regular schedules.
+printf '5\t2001-01-05\t2\n6\t2001-01-06\t-\n7\t2001-01-07\t-\n8\t2001-01-08\t1\n' >"$work/regular"
+check_output "$work/regular" regular 2001-01-05 2001-01-08 1000010 1000011 -1000010
+printf '5\t2001-01-05\t0\n6\t2001-01-06\t1\n7\t2001-01-07\t1\n8\t2001-01-08\t1\n' >"$work/rest"
+check_output "$work/rest" restdays 2001-01-05 2001-01-08
+printf '5\t2001-01-05\t1\n6\t2001-01-06\t0\n' >"$work/rest2"
+check_output "$work/rest2" restdays 2001-01-05 2001-01-06 --weekday 0x200 --rules 0x11000900,0,0,0
+printf '0\t\n1\t\n2\t水\n3\tWed\n4\t水\n5\t友引 己卯\n6\t\n7\t閏2.1\n8\t閏如月1日\n9\t0.4\n10\t旧閏2.1(0.4) \n11\t2\n12\t3月\n13\t2\n14\t1\n15\t友引\n' \
+  >"$work/items"
+check_output "$work/items" items 2023-03-22 --now 2023-03-20T07:59 --bdaytime 480
 
 if ((failures)); then
   echo "$failures failure(s)"
