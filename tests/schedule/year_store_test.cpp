@@ -84,7 +84,7 @@ TEST_F(YearStoreTest, RecordsOutOfDateOrderLoadAndSaveBackUnchanged) {
   EXPECT_STREQ(r.entries[0].text, "early");
   EXPECT_EQ(r.entries[1].order, -1);
   ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 40, r));
-  EXPECT_EQ(r.dayTextColor, 0x0000FF);
+  EXPECT_EQ(+r.dayTextColor, 0x0000FF);
   EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 4, r));
 
   ASSERT_TRUE(store_->SaveYear(0));
