@@ -2,19 +2,35 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "almanac/dates.h"
+#include "almanac/day_info.h"
 #include "almanac/holidays.h"
+#include "almanac/lunar.h"
+#include "almanac/regular_schedules.h"
+#include "almanac/rest_days.h"
+#include "schedule/records.h"
 #include "shell/cell_colors.h"
+#include "shell/day_settings.h"
+#include "shell/program_objects_win.h"
 
 using hiyomi::ColorTable;
+using hiyomi::DayRecord;
 using hiyomi::Options;
+using hiyomi::ScheduleEntry;
 
 namespace {
 
 constexpr int kHeaderOff = 3;  // `Ptn2` without the header row
 constexpr int kHeaderColumnNumbers = 2;
 constexpr int kHeaderEnglish = 1;
+constexpr int kMaxEntryLines = 11;  // `TateLine` 10, plus the line of the extra items
+constexpr SerialDay kFreeSlot = kNoSerial;
+constexpr int kBarLookBack = 100;  // days before the first row whose bars may still run
+constexpr unsigned kShowRegular = 1u << 0;
+constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
+constexpr int kUndatedHorizon = 999;  // days ahead an undated entry may be shown
 
 int Slot(const ColorTable& table, bool text, int slot) {
   return text ? table.text[slot - 1] : table.back[slot - 1];
@@ -33,6 +49,26 @@ struct Painter {
   int firstEntryLine;  // of row 0
   SerialDay today;
   CalendarDate todayDate;
+  const DaySettings& days;
+  ProgramObjects& program;
+  int entryLines;  // L
+  int barStartSlot;
+};
+
+// A bar of an entry that spans days, held in the slot of its entry line.
+struct Bar {
+  SerialDay end = kFreeSlot;  // negative until drawn on its first day
+  int textColor = -1;
+  int backColor = -1;
+  int textLeft = 0;
+  char text[hiyomi::kEntryTextSize] = "";
+};
+
+// What one row of cells shares: its bars, and the cell being painted.
+struct RowState {
+  Bar bars[kMaxEntryLines];
+  bool used[kMaxEntryLines] = {};
+  LunarWalker lunar;
 };
 
 // A rectangle with the current pen, filled with color (the window
@@ -123,12 +159,18 @@ void PaintRowLabel(const Painter& p, int row) {
   }
 }
 
-DayFacts FactsOf(const Painter& p, SerialDay day) {
+DayFacts FactsOf(const Painter& p, SerialDay day, const DayRecord* record,
+                 const unsigned char (&hits)[kRegularRuleCount]) {
   const CalendarDate date = DateFromSerial(day);
   DayFacts facts{};
   facts.isToday = day == p.today;
-  facts.recordBack = -1;
-  facts.recordText = -1;
+  facts.hasRecord = record != nullptr;
+  facts.recordBack = record != nullptr ? record->dayBackColor : -1;
+  facts.recordText = record != nullptr ? record->dayTextColor : -1;
+  facts.isRestDay = IsRestDay(day, p.days);
+  for (int i = 0; i < kRegularRuleCount; ++i) {
+    if (hits[i]) facts.regularGroups |= 1u << (i % 5);
+  }
   facts.isHoliday = HolidayCodeOf(day) >= 0;
   facts.weekday = WeekdayOf(day);
   facts.month = date.month;
@@ -140,27 +182,36 @@ DayFacts FactsOf(const Painter& p, SerialDay day) {
   return facts;
 }
 
-void PaintCell(const Painter& p, int row, int k, SerialDay day) {
+struct CellBox {
+  int left;
+  int top;
+  int right;
+  int bottom;
+  int entryLine;  // y of entry line 0
+};
+
+CellBox CellAt(const Painter& p, int row, int k) {
   const GridGeometry& grid = p.grid;
   const int left = grid.leftMargin + k * grid.cellWidth;
   const int top = grid.topMargin + row * grid.cellHeight;
-  const int right = left + grid.cellWidth;
-  const int bottom = top + grid.cellHeight;
-  const int entryLine = p.firstEntryLine + row * grid.cellHeight;
-  const DayFacts facts = FactsOf(p, day);
+  return {left, top, left + grid.cellWidth, top + grid.cellHeight,
+          p.firstEntryLine + row * grid.cellHeight};
+}
 
-  FillBox(p, p.view.gridPen.get(), CellColor(p.options, CellPass::kCell, facts), left, top,
-          right + 1, bottom + 1);
-  FillBox(p, nullptr, CellColor(p.options, CellPass::kNumberBox, facts), left + grid.halfPen,
-          top + grid.halfPen, std::min(left + grid.dayNumberWidth + 8, right), entryLine - 3);
+RECT EntryLineRect(const Painter& p, const CellBox& cell, int line) {
+  const int y = cell.entryLine + line * p.view.h0;
+  return RECT{cell.left + p.grid.halfPen + 2, y, cell.right - p.penHalfDown - 1, y + p.view.h0};
+}
 
+void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const DayFacts& facts) {
+  const GridGeometry& grid = p.grid;
   if (grid.dayNumberWidth <= 0) return;
   const int dayOfMonth = DateFromSerial(day).day;
   char number[4];
   std::snprintf(number, sizeof number, "%d", dayOfMonth);
   const UINT format = DT_SINGLELINE | DT_BOTTOM | (dayOfMonth < 10 ? DT_CENTER : DT_LEFT);
-  RECT box{left + grid.halfPen + 2, top + grid.halfPen + 1,
-           left + grid.halfPen + grid.dayNumberWidth + 2, entryLine - 2};
+  RECT box{cell.left + grid.halfPen + 2, cell.top + grid.halfPen + 1,
+           cell.left + grid.halfPen + grid.dayNumberWidth + 2, cell.entryLine - 2};
   SelectedObject font(p.dc, p.view.fonts[1].get());
   const int shadow = Slot(p.options.colors, true, 34);
   if (shadow >= 0) {
@@ -170,6 +221,231 @@ void PaintCell(const Painter& p, int row, int k, SerialDay day) {
   DrawTextIn(p.dc, number, CellColor(p.options, CellPass::kNumber, facts), box, format);
 }
 
+// Four item positions: two on the number's line, two on entry line 0.
+void PaintDayItems(const Painter& p, const CellBox& cell, SerialDay day, int color,
+                   RowState& state) {
+  const int items = p.options.Ptn[4];
+  const LunarDate lunar = state.lunar.At(day);
+  SelectedObject font(p.dc, p.view.fonts[0].get());
+  for (int position = 0; position < 4; ++position) {
+    const int code = (items >> (4 * position)) & 0x0F;
+    if (code == 0) continue;
+    const bool onNumberLine = position < 2;
+    if (!onNumberLine && p.entryLines < 1) continue;
+    char text[kDayItemTextSize];
+    DayItemText(code, day, lunar, p.days, text);
+    if (text[0] == '\0') continue;
+    const int left = cell.left + p.grid.halfPen + (onNumberLine ? p.grid.dayNumberWidth + 7 : 3);
+    const int top = onNumberLine ? cell.entryLine - p.view.h0 : cell.entryLine;
+    const UINT align = position % 2 == 0 ? DT_LEFT : DT_RIGHT;
+    DrawTextIn(p.dc, text, color,
+               RECT{left, top, cell.right - p.penHalfDown - 1, top + p.view.h0},
+               align | DT_SINGLELINE | DT_VCENTER);
+    if (!onNumberLine) state.used[0] = true;
+  }
+}
+
+int LowestFreeLine(const Painter& p, const RowState& state) {
+  for (int line = 0; line < p.entryLines; ++line) {
+    if (!state.used[line] && state.bars[line].end == kFreeSlot) return line;
+  }
+  return -1;
+}
+
+// One entry on a line: its background, its text with an ellipsis, and the
+// overstrike mark across the width the text takes.
+void PaintEntryLine(const Painter& p, const CellBox& cell, int line, const char* text,
+                    int textColor, int backColor, char mark) {
+  const RECT rect = EntryLineRect(p, cell, line);
+  if (backColor >= 0) {
+    Brush brush(CreateSolidBrush(static_cast<COLORREF>(backColor)));
+    RECT fill = rect;
+    FillRect(p.dc, &fill, brush.get());
+  }
+  DrawTextIn(p.dc, text, textColor, rect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+  const unsigned char markByte = static_cast<unsigned char>(mark);
+  if (markByte >= 0x21 && markByte <= 0x7F) {
+    RECT measured = rect;
+    DrawTextA(p.dc, text, -1, &measured, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+    RECT clip = rect;
+    clip.right = std::min(measured.right, rect.right);
+    char marks[41];
+    std::fill(marks, marks + 40, mark);
+    marks[40] = '\0';
+    DrawTextIn(p.dc, marks, textColor, clip, DT_SINGLELINE | DT_VCENTER);
+  }
+}
+
+// Whether a stored entry is shown under the display flags and the lock;
+// text gets the readable text.
+bool ShownEntryText(const Painter& p, const ScheduleEntry& entry, char (&text)[hiyomi::kEntryTextSize]) {
+  if (entry.category < hiyomi::kCategoryCount &&
+      (p.view.displayFlags & (1u << (hiyomi::kFirstCategoryFilterBit + entry.category))) == 0) {
+    return false;
+  }
+  std::memcpy(text, entry.text, sizeof text);
+  text[sizeof text - 1] = '\0';
+  return p.program.secrets.DecipherText(text, hiyomi::MarkMode::Drop) == 0;
+}
+
+void EntryColors(const Painter& p, const ScheduleEntry& entry, int* textColor, int* backColor) {
+  const auto& categories = p.program.categories;
+  *textColor = entry.textColor >= 0 ? entry.textColor : categories.TextColorOf(entry.category);
+  *backColor = entry.backColor >= 0 ? entry.backColor : categories.BackColorOf(entry.category);
+  if (*textColor < 0) *textColor = Slot(p.options.colors, true, 1);
+}
+
+bool CategoriesShown(const Painter& p) { return (p.view.displayFlags & kCategoryBits) != 0; }
+
+// A bar into the first free slot from the bar start slot; false when full.
+bool AddBar(const Painter& p, RowState& state, SerialDay end, const char* text, int textColor,
+            int backColor) {
+  for (int slot = p.barStartSlot; slot < p.entryLines; ++slot) {
+    Bar& bar = state.bars[slot];
+    if (bar.end != kFreeSlot) continue;
+    bar.end = end;
+    bar.textColor = textColor;
+    bar.backColor = backColor;
+    std::snprintf(bar.text, sizeof bar.text, "%s", text);
+    return true;
+  }
+  return false;
+}
+
+// Bars of entries that began on days not painted and still run at from.
+void LoadRunningBars(const Painter& p, RowState& state, SerialDay first, SerialDay last,
+                     SerialDay from) {
+  if (!CategoriesShown(p)) return;
+  for (SerialDay day = std::max(first, kFirstSerial); day <= last && day <= kLastSerial; ++day) {
+    DayRecord record;
+    if (!p.program.years.GetDayRecord(day, record)) continue;
+    for (const ScheduleEntry& entry : record.entries) {
+      char text[hiyomi::kEntryTextSize];
+      if (entry.order <= 0 || entry.span <= 0 || day + entry.span < from) continue;
+      if (!ShownEntryText(p, entry, text)) continue;
+      int textColor;
+      int backColor;
+      EntryColors(p, entry, &textColor, &backColor);
+      AddBar(p, state, day + entry.span, text, textColor, backColor);
+    }
+  }
+}
+
+void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const DayRecord* record,
+                  const unsigned char (&hits)[kRegularRuleCount], RowState& state) {
+  SelectedObject font(p.dc, p.view.fonts[0].get());
+  const ColorTable& table = p.options.colors;
+  if (p.view.displayFlags & kShowRegular) {
+    for (int i = 0; i < kRegularRuleCount; ++i) {
+      if (!hits[i]) continue;
+      const int line = LowestFreeLine(p, state);
+      if (line < 0) break;
+      const int group = 29 + i % 5;
+      PaintEntryLine(p, cell, line, p.options.SDayName[i],
+                     FirstSet(Slot(table, true, group), Slot(table, true, 1)),
+                     Slot(table, false, group), 0);
+      state.used[line] = true;
+    }
+  }
+  if (record != nullptr && CategoriesShown(p)) {
+    for (const ScheduleEntry& entry : record->entries) {
+      char text[hiyomi::kEntryTextSize];
+      if (entry.order <= 0 || !ShownEntryText(p, entry, text)) continue;
+      int textColor;
+      int backColor;
+      EntryColors(p, entry, &textColor, &backColor);
+      if (entry.span > 0) {
+        AddBar(p, state, -(day + entry.span), text, textColor, backColor);
+        continue;
+      }
+      const int line = LowestFreeLine(p, state);
+      if (line < 0) break;
+      PaintEntryLine(p, cell, line, text, textColor, backColor, entry.mark);
+      state.used[line] = true;
+    }
+  }
+  const int ahead = day - p.today + 1;
+  if (ahead >= 1 && ahead <= kUndatedHorizon && CategoriesShown(p)) {
+    for (const ScheduleEntry& entry : p.program.undated.entries) {
+      char text[hiyomi::kEntryTextSize];
+      if (entry.text[0] == '\0' || entry.span != ahead || !ShownEntryText(p, entry, text)) continue;
+      const int line = LowestFreeLine(p, state);
+      if (line < 0) break;
+      int textColor;
+      int backColor;
+      EntryColors(p, entry, &textColor, &backColor);
+      PaintEntryLine(p, cell, line, text, textColor, backColor, entry.mark);
+      state.used[line] = true;
+    }
+  }
+}
+
+void PaintBars(const Painter& p, const CellBox& cell, SerialDay day, bool firstColumn,
+               RowState& state) {
+  SelectedObject font(p.dc, p.view.fonts[0].get());
+  const int pen0 = p.options.PenSize[0];
+  const int textInset = std::max(pen0, p.options.PenSize[1]) + 1;
+  for (int slot = p.barStartSlot; slot < p.entryLines; ++slot) {
+    Bar& bar = state.bars[slot];
+    if (bar.end == kFreeSlot) continue;
+    const RECT line = EntryLineRect(p, cell, slot);
+    int left = cell.left - p.penHalfDown;
+    int right = cell.right + p.grid.halfPen;
+    const bool firstDay = bar.end < 0;
+    if (firstDay) {
+      left += pen0 + 2;
+      bar.end = -bar.end;
+    }
+    const bool lastDay = day == bar.end;
+    if (lastDay) right -= pen0 + 2;
+    const int top = line.top;
+    const int bottom = line.bottom;
+    if (bar.backColor < 0) {
+      SelectedObject pen(p.dc, p.view.thinPen.get());
+      MoveToEx(p.dc, left, top, nullptr);
+      LineTo(p.dc, right, top);
+      MoveToEx(p.dc, left, bottom - 2, nullptr);
+      LineTo(p.dc, right, bottom - 2);
+      if (firstDay) {
+        MoveToEx(p.dc, left, top, nullptr);
+        LineTo(p.dc, left, bottom - 2);
+      }
+      if (lastDay) {
+        MoveToEx(p.dc, right - 1, top, nullptr);
+        LineTo(p.dc, right - 1, bottom - 1);
+      }
+    } else {
+      FillBox(p, nullptr, bar.backColor, left, top, right + 1, bottom);
+    }
+    if (firstDay || firstColumn) bar.textLeft = left + textInset;
+    DrawTextIn(p.dc, bar.text, bar.textColor, RECT{bar.textLeft, top, right, bottom},
+               DT_SINGLELINE | DT_VCENTER);
+    if (lastDay) bar = Bar{};
+  }
+}
+
+void PaintCell(const Painter& p, int row, int k, SerialDay day, RowState& state) {
+  const GridGeometry& grid = p.grid;
+  const CellBox cell = CellAt(p, row, k);
+  DayRecord recordData;
+  const DayRecord* record = p.program.years.GetDayRecord(day, recordData) ? &recordData : nullptr;
+  unsigned char hits[kRegularRuleCount] = {};
+  RegularScheduleHits(day, p.days, hits);
+  const DayFacts facts = FactsOf(p, day, record, hits);
+
+  FillBox(p, p.view.gridPen.get(), CellColor(p.options, CellPass::kCell, facts), cell.left,
+          cell.top, cell.right + 1, cell.bottom + 1);
+  FillBox(p, nullptr, CellColor(p.options, CellPass::kNumberBox, facts), cell.left + grid.halfPen,
+          cell.top + grid.halfPen, std::min(cell.left + grid.dayNumberWidth + 8, cell.right),
+          cell.entryLine - 3);
+  PaintNumber(p, cell, day, facts);
+
+  std::fill(std::begin(state.used), std::end(state.used), false);
+  PaintDayItems(p, cell, day, CellColor(p.options, CellPass::kNumber, facts), state);
+  PaintEntries(p, cell, day, record, hits, state);
+  PaintBars(p, cell, day, k == 0, state);
+}
+
 void PaintEmptyBox(const Painter& p, int row, int k) {
   const int left = p.grid.leftMargin + k * p.grid.cellWidth;
   const int top = p.grid.topMargin + row * p.grid.cellHeight;
@@ -177,10 +453,25 @@ void PaintEmptyBox(const Painter& p, int row, int k) {
           top + p.grid.cellHeight + 1);
 }
 
-void PaintRow(const Painter& p, int row) {
+void PaintRow(const Painter& p, int row, RowState& state) {
   PaintRowLabel(p, row);
   const SerialDay start = p.view.rows.rowStart[row + 1];
   const SerialDay next = p.view.rows.rowStart[row + 2];
+  const int position = p.view.columns.position;
+  // Bars that began on days no row has painted, then those of the columns
+  // scrolled out of view; from here on every bar counts as started.
+  SerialDay firstUnpainted = start - kBarLookBack;
+  if (row > 0) {
+    const SerialDay previous = p.view.rows.rowStart[row];
+    firstUnpainted = std::min(previous + position + p.visibleColumns, start);
+  }
+  LoadRunningBars(p, state, firstUnpainted, start - 1, start);
+  LoadRunningBars(p, state, start, start + position - 1, start + position);
+  for (Bar& bar : state.bars) {
+    if (bar.end == kFreeSlot) continue;
+    if (bar.end < 0) bar.end = -bar.end;
+    if (bar.end < start + position) bar = Bar{};
+  }
   for (int k = 0; k < p.visibleColumns; ++k) {
     const SerialDay day = start + p.view.columns.position + k;
     if (day >= next) {
@@ -190,7 +481,7 @@ void PaintRow(const Painter& p, int row) {
     if (day < kFirstSerial || day > kLastSerial) {
       PaintEmptyBox(p, row, k);
     } else {
-      PaintCell(p, row, k, day);
+      PaintCell(p, row, k, day, state);
     }
   }
 }
@@ -229,6 +520,9 @@ void PaintGrid(MainView& view, const Options& options) {
          grid.leftMargin + visibleColumns * grid.cellWidth < view.surfaceWidth) {
     ++visibleColumns;
   }
+  const DaySettings days = DaySettingsOf(options);
+  const int entryLines =
+      std::min(options.TateLine + ((options.Ptn[4] & 0xFF00) != 0 ? 1 : 0), kMaxEntryLines);
   const Painter p{view,
                   options,
                   dc,
@@ -237,13 +531,18 @@ void PaintGrid(MainView& view, const Options& options) {
                   visibleColumns,
                   grid.lineHeight + grid.halfPen + grid.topMargin + 2,
                   view.today,
-                  DateFromSerial(view.today)};
+                  DateFromSerial(view.today),
+                  days,
+                  Program(),
+                  entryLines,
+                  options.Ptn[4] != 0 ? 1 : 0};
 
   SetBkMode(dc, TRANSPARENT);
   RECT all{0, 0, view.surfaceWidth, view.surfaceHeight};
   FillRect(dc, &all, view.background.get());
   if (options.Ptn[2] < kHeaderOff) PaintHeader(p);
-  for (int row = 0; row < grid.rows; ++row) PaintRow(p, row);
+  RowState state;
+  for (int row = 0; row < grid.rows; ++row) PaintRow(p, row, state);
 
   const int pen0 = options.PenSize[0];
   const int pen1 = options.PenSize[1];

@@ -5,11 +5,9 @@
 #include <commctrl.h>
 
 #include "settings/message_box.h"
-#include "settings/options.h"
 #include "settings/settings_win.h"
-#include "shell/layered_window_win.h"
 #include "shell/main_window_win.h"
-#include "shell/tray_icon_win.h"
+#include "shell/program_objects_win.h"
 
 namespace {
 
@@ -39,20 +37,6 @@ HMODULE LoadRichEdit(int preferred, int* loadedIndex) {
   return nullptr;
 }
 
-// The program-wide objects, created in this order and destroyed in reverse.
-void CreateProgramObjects() {
-  hiyomi::OpenMainSettings();
-  LoadLayeredSupport();
-  hiyomi::Options& options = hiyomi::AppOptions();
-  hiyomi::LoadOptions(options, hiyomi::MainSettings(), hiyomi::MainSettings().CurrentSection());
-  hiyomi::OpenAgeSettings();
-}
-
-void DestroyProgramObjects() {
-  hiyomi::CloseSettingsStores();
-  TrayRelease();
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -77,7 +61,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     FreeLibrary(richEdit);
   }
 
-  UnloadLayeredSupport();
   DestroyProgramObjects();
   ReleaseMutex(mutex);
   CloseHandle(mutex);

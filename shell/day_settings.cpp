@@ -1,0 +1,16 @@
+#include "shell/day_settings.h"
+
+DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept {
+  constexpr int kRestFlags = 13;
+  DaySettings days;
+  days.weekday = 0;
+  for (int flag = 0; flag < kRestFlags; ++flag) {
+    if (options.Weekday[flag] != 0) days.weekday |= 1u << flag;
+  }
+  for (int i = 0; i < kOwnRestRuleCount; ++i) days.weekdayRules[i] = options.WeekdayP[i];
+  days.ptnSDay = options.PtnSDay;
+  days.bDayTime = options.BDayTime;
+  days.bDayMove = options.BDayMove;
+  for (int i = 0; i < kRegularRuleCount; ++i) days.sDay[i] = options.SDay[i];
+  return days;
+}

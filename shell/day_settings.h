@@ -1,0 +1,8 @@
+// The almanac's view of the options: rest days, business days and the
+// regular schedules.
+#pragma once
+
+#include "almanac/day_settings.h"
+#include "settings/options.h"
+
+DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept;

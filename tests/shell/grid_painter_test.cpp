@@ -1,0 +1,183 @@
+// The grid painted onto the view's surface from the real MAINDLG template,
+// checked pixel by pixel at places computed from the layout.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "almanac/clock.h"
+#include "almanac/dates.h"
+#include "resources/main_dialog_ids.h"
+#include "schedule/records.h"
+#include "settings/options.h"
+#include "shell/grid_painter_win.h"
+#include "shell/main_view_win.h"
+#include "shell/program_objects_win.h"
+
+namespace {
+
+INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+struct Cell {
+  int left;
+  int top;
+  int right;
+  int bottom;
+  int entryLine;  // y of entry line 0
+};
+
+class GridPainting : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+    InitCommonControlsEx(&controls);
+    // A folder of its own for the settings and the year files.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    folder_ = std::string(temp) + "hiyomi-paint-test";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    SetCurrentDirectoryA(folder_.c_str());
+    DeleteFileA((folder_ + "\\Hiyomi_2026.dat").c_str());
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string ini = exe;
+    DeleteFileA((ini.substr(0, ini.size() - 4) + ".ini").c_str());
+    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});  // a Thursday
+    CreateProgramObjects();
+  }
+  static void TearDownTestSuite() {
+    DestroyProgramObjects();
+    SetClockForTests(nullptr);
+  }
+
+  void SetUp() override {
+    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+    ASSERT_NE(window_, nullptr);
+    options_ = hiyomi::AppOptions();
+    InitView(view_, window_);
+  }
+  void TearDown() override {
+    ReleaseView(view_);
+    DestroyWindow(window_);
+    hiyomi::AppOptions() = options_;
+  }
+
+  void Show(SerialDay focus) {
+    view_.rows.focusDay = focus;
+    ApplyOptions(view_, hiyomi::AppOptions());
+  }
+
+  Cell CellOf(SerialDay day) const {
+    const GridGeometry& grid = view_.grid;
+    for (int row = 0; row < grid.rows; ++row) {
+      const SerialDay start = view_.rows.rowStart[row + 1];
+      if (day >= start && day < view_.rows.rowStart[row + 2]) {
+        const int left = grid.leftMargin + (day - start) * grid.cellWidth;
+        const int top = grid.topMargin + row * grid.cellHeight;
+        return {left, top, left + grid.cellWidth, top + grid.cellHeight,
+                grid.lineHeight + grid.halfPen + grid.topMargin + 2 + row * grid.cellHeight};
+      }
+    }
+    ADD_FAILURE() << "day " << day << " is not shown";
+    return {};
+  }
+
+  int Pixel(int x, int y) const {
+    return static_cast<int>(GetPixel(view_.surfaceDc.get(), x, y));
+  }
+
+  // Whether any pixel of the rectangle has the colour.
+  bool Contains(int left, int top, int right, int bottom, int color) const {
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        if (Pixel(x, y) == color) return true;
+      }
+    }
+    return false;
+  }
+
+  static std::string folder_;
+  HWND window_ = nullptr;
+  MainView view_;
+  hiyomi::Options options_;
+};
+
+std::string GridPainting::folder_;
+
+SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
+
+TEST_F(GridPainting, TodayTakesItsOwnBackgroundBeforeEveryOtherRule) {
+  Show(Day(2026, 12, 10));
+  const Cell today = CellOf(Day(2026, 12, 10));
+  EXPECT_EQ(Pixel(today.right - 5, today.bottom - 4), hiyomi::AppOptions().colors.back[18]);
+  const Cell friday = CellOf(Day(2026, 12, 11));
+  EXPECT_EQ(Pixel(friday.right - 5, friday.bottom - 4), hiyomi::AppOptions().colors.back[4]);
+}
+
+TEST_F(GridPainting, HolidayOnASundayShowsTheHolidayColour) {
+  hiyomi::AppOptions().colors.text[26] = 0x00AA00;  // apart from Sunday's red
+  Show(Day(2026, 5, 3));  // 憲法記念日, a Sunday
+  const Cell holiday = CellOf(Day(2026, 5, 3));
+  EXPECT_TRUE(Contains(holiday.left, holiday.top, holiday.left + view_.grid.dayNumberWidth + 8,
+                       holiday.entryLine, 0x00AA00));
+  const Cell sunday = CellOf(Day(2026, 5, 10));
+  EXPECT_FALSE(Contains(sunday.left, sunday.top, sunday.left + view_.grid.dayNumberWidth + 8,
+                        sunday.entryLine, 0x00AA00));
+}
+
+TEST_F(GridPainting, EntriesFillTheirLineAndBarsRunIntoTheNextRow) {
+  hiyomi::ScheduleEntry entry = hiyomi::EmptyEntry();
+  entry.order = 1;
+  entry.category = hiyomi::kNoCategory;
+  std::strcpy(entry.text, "会議");
+  entry.backColor = 0x00FFFF;
+  ASSERT_TRUE(Program().years.AddEntryToDay(Day(2026, 12, 15), entry, hiyomi::AddMode::ReportWhenFull));
+  hiyomi::ScheduleEntry trip = entry;
+  std::strcpy(trip.text, "出張");
+  trip.backColor = 0xFFCC00;
+  trip.span = 2;  // Sunday 20th to Tuesday 22nd
+  ASSERT_TRUE(Program().years.AddEntryToDay(Day(2026, 12, 20), trip, hiyomi::AddMode::ReportWhenFull));
+  Show(Day(2026, 12, 10));
+
+  const Cell meeting = CellOf(Day(2026, 12, 15));
+  EXPECT_EQ(Pixel(meeting.right - 4, meeting.entryLine + 2), 0x00FFFF);
+  // The bar sits on line 1 (line 0 is kept for the day items) and goes on
+  // in the first column of the next row.
+  const int h0 = view_.h0;
+  const Cell sunday = CellOf(Day(2026, 12, 20));
+  const Cell monday = CellOf(Day(2026, 12, 21));
+  ASSERT_GT(monday.top, sunday.top);
+  EXPECT_EQ(Pixel(sunday.right - 2, sunday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  EXPECT_EQ(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  EXPECT_NE(Pixel(CellOf(Day(2026, 12, 23)).left + 8, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
+}
+
+TEST_F(GridPainting, DaysAfterTheLastAreEmptyBoxes) {
+  Show(kLastSerial);
+  const Cell last = CellOf(kLastSerial);
+  const int background = hiyomi::AppOptions().colors.back[35] >= 0
+                             ? hiyomi::AppOptions().colors.back[35]
+                             : static_cast<int>(GetSysColor(COLOR_BTNFACE));
+  const int x = last.right + view_.grid.cellWidth / 2;  // 2100-01-01
+  EXPECT_EQ(Pixel(x, last.top + 6), background);
+  EXPECT_EQ(Pixel(x, last.bottom - 6), background);
+}
+
+TEST_F(GridPainting, FocusFrameOnlyWithAFocusPen) {
+  const int focusColor = hiyomi::AppOptions().PenColor[1];
+  Show(Day(2026, 12, 16));
+  Cell focus = CellOf(Day(2026, 12, 16));
+  const int y = (focus.top + focus.bottom) / 2;
+  EXPECT_TRUE(Contains(focus.left - 1, y, focus.left + 2, y + 1, focusColor));
+  hiyomi::AppOptions().PenSize[1] = 0;
+  Show(Day(2026, 12, 16));
+  focus = CellOf(Day(2026, 12, 16));
+  EXPECT_FALSE(Contains(focus.left - 1, y, focus.left + 2, y + 1, focusColor));
+}
+
+}  // namespace
