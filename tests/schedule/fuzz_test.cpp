@@ -74,12 +74,12 @@ class MemoryFiles : public DataFiles {
 
 // A valid file with a few records, then some of its bytes changed, cut or added.
 Bytes MutatedYearFile(std::mt19937& rng) {
-  std::vector<DaySpec> days;
+  std::vector<DayFields> days;
   const int records = static_cast<int>(rng() % 6);
   for (int r = 0; r < records; ++r) {
     const int doy = static_cast<int>(rng() % 365);
     bool taken = false;
-    for (const DaySpec& d : days) taken = taken || d.dayOfYear == doy;
+    for (const DayFields& d : days) taken = taken || d.dayOfYear == doy;
     if (!taken) days.push_back({doy, SerialOfNewYear(2026) + doy, {{.text = "x"}, {.text = "yy"}}});
   }
   Bytes b = YearFileBytes(days);

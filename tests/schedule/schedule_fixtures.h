@@ -76,7 +76,7 @@ inline void PutLe32(Bytes& b, size_t at, int32_t v) {
 }
 
 // One entry as it sits in a file, written byte by byte at its offsets.
-struct EntrySpec {
+struct EntryFields {
   int8_t order = 1;
   uint8_t category = 0;
   std::string text;
@@ -86,7 +86,7 @@ struct EntrySpec {
   int32_t span = 0;
 };
 
-inline Bytes EntryBytes(const EntrySpec& e) {
+inline Bytes EntryBytes(const EntryFields& e) {
   Bytes b(64, 0);
   b[0] = static_cast<uint8_t>(e.order);
   b[1] = e.category;
@@ -107,23 +107,23 @@ inline Bytes EmptyEntryBytes() {
 
 // A year file: records in the order given, each with its entries in slots
 // 0.. and empty slots after them.
-struct DaySpec {
+struct DayFields {
   int dayOfYear;  // 0 = 1 January
   int32_t serial;
-  std::vector<EntrySpec> entries;
+  std::vector<EntryFields> entries;
   int32_t dayTextColor = -1;
   int32_t dayBackColor = -1;
 };
 
 inline constexpr int32_t kCountOfDays = INT32_MIN;
 
-inline Bytes YearFileBytes(const std::vector<DaySpec>& days, int32_t declaredCount = kCountOfDays,
+inline Bytes YearFileBytes(const std::vector<DayFields>& days, int32_t declaredCount = kCountOfDays,
                            uint8_t reservedFill = 0xFF) {
   Bytes b(1600, 0xFF);
   for (size_t i = 1468; i < 1600; ++i) b[i] = reservedFill;
   PutLe32(b, 0, declaredCount != kCountOfDays ? declaredCount : static_cast<int32_t>(days.size()));
   for (size_t r = 0; r < days.size(); ++r) PutLe32(b, 4 + 4 * days[r].dayOfYear, static_cast<int32_t>(r));
-  for (const DaySpec& d : days) {
+  for (const DayFields& d : days) {
     Bytes rec(80, 0);
     PutLe32(rec, 0, d.serial);
     PutLe32(rec, 4, d.dayTextColor);

@@ -106,7 +106,7 @@ TEST_F(YearStoreTest, WrittenFileEqualsBuilderBytes) {
 }
 
 TEST_F(YearStoreTest, ShortFileLoadsWholeRecordsAndIsKeptAsBad) {
-  std::vector<DaySpec> days;
+  std::vector<DayFields> days;
   for (int i = 0; i < 10; ++i) days.push_back({i * 2, kNewYear2026 + i * 2, {{.text = "x"}}});
   Bytes file = YearFileBytes(days);
   file.resize(1600 + 9 * 592);  // says 10, holds 9
@@ -256,14 +256,14 @@ TEST_F(YearStoreTest, SpreadAcrossNewYearWritesTheOldYearFirst) {
                                                  "move Hiyomi_2027.dat.new Hiyomi_2027.dat"}));
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{363, dec30, {{.text = "trip"}}},
                                                  {364, dec30 + 1, {{.text = "trip"}}}}));
-  std::vector<DaySpec> next;
+  std::vector<DayFields> next;
   for (int d = 0; d < 4; ++d) next.push_back({d, kNewYear2027 + d, {{.text = "trip"}}});
   EXPECT_EQ(ReadBytes(Dat(2027)), YearFileBytes(next));
   EXPECT_EQ(listener_.written, 2);
 }
 
 TEST_F(YearStoreTest, SpreadCopiesIntoFullDays) {
-  std::vector<EntrySpec> full;
+  std::vector<EntryFields> full;
   for (int k = 0; k < 8; ++k) full.push_back({.text = std::string(1, static_cast<char>('a' + k))});
   WriteBytes(Dat(2026), YearFileBytes({{11, kNewYear2026 + 11, full}, {12, kNewYear2026 + 12, {{.text = "p"}}}}));
   Open();
@@ -296,7 +296,7 @@ TEST_F(YearStoreTest, SpreadStopsAtTheLastSupportedDay) {
 }
 
 TEST_F(YearStoreTest, AddEntryToDayModes) {
-  std::vector<EntrySpec> full(8, EntrySpec{.text = "z"});
+  std::vector<EntryFields> full(8, EntryFields{.text = "z"});
   full[2].text = "dup";
   WriteBytes(Dat(2026), YearFileBytes({{0, kNewYear2026, full}, {1, kNewYear2026 + 1, {{.text = "dup"}}}}));
   Open();
