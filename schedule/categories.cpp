@@ -163,6 +163,11 @@ void CategoryTable::ApplyFilter(uint32_t& filterBits) const noexcept {
   }
 }
 
+bool CategoryFilterShows(uint32_t filterBits, int category) noexcept {
+  if (category < 0 || category >= kCategoryCount) return true;
+  return (filterBits >> (category + kFirstCategoryFilterBit) & 1u) != 0;
+}
+
 ColorSets::ColorSets() noexcept {
   for (int s = 0; s < 2; ++s) {
     sets[s].count = 0;

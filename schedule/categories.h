@@ -64,6 +64,10 @@ class CategoryTable {
   Category rows[kCategoryCount];
 };
 
+// Whether the view's filter lets an entry of `category` be drawn. Entries
+// without a category (255) have no switch and are always drawn.
+bool CategoryFilterShows(uint32_t filterBits, int category) noexcept;
+
 class ColorSets {
  public:
   ColorSets() noexcept;

@@ -128,6 +128,12 @@ int SecretTexts::DecipherText(char* text, MarkMode mode) noexcept {
   return 0;
 }
 
+bool SecretTexts::ViewText(const char* text, char (&out)[kEntryTextSize]) noexcept {
+  std::memcpy(out, text, sizeof out);
+  out[sizeof out - 1] = '\0';
+  return DecipherText(out, MarkMode::Drop) == 0;
+}
+
 std::array<uint8_t, 4> CheckValueOf(const char* password) noexcept {
   CipherContext cipher;
   cipher.DeriveKey(password);

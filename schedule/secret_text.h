@@ -8,6 +8,7 @@
 #include <string>
 
 #include "schedule/prompts.h"
+#include "schedule/records.h"
 
 namespace hiyomi {
 
@@ -70,6 +71,9 @@ class SecretTexts {
   // 0 plain or deciphered, kDecipherLocked, kDecipherCheckFailed.
   int DecipherText(char* text, MarkMode mode) noexcept;
   bool IsSecretForm(const char* text) const noexcept;
+  // For the view, print and export: the text to draw, false when the entry
+  // is to be skipped (locked, or enciphered under another password).
+  bool ViewText(const char* text, char (&out)[kEntryTextSize]) noexcept;
 
  private:
   CipherContext cipher_;

@@ -79,6 +79,9 @@ TEST_F(CategoryStoreTest, RoundTripListsAndFilter) {
   uint32_t filter = 0xF;
   table.ApplyFilter(filter);
   EXPECT_EQ(filter, 0x3FFFu & ~(1u << 6));
+  EXPECT_FALSE(CategoryFilterShows(filter, 2));
+  EXPECT_TRUE(CategoryFilterShows(filter, 5));
+  EXPECT_TRUE(CategoryFilterShows(0, 255));  // no category: nothing to switch off
 
   // Shared through Default: written there, unused rows deleted.
   table.rows[2].name[0] = '\0';

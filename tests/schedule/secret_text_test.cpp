@@ -126,8 +126,12 @@ TEST_F(SecretTextTest, DecipherByLockState) {
   Field stored("&secret");
   secrets_.EncipherText(stored.bytes, prompts_);
 
+  char shown[kEntryTextSize];
+  EXPECT_TRUE(secrets_.ViewText(stored.bytes, shown));
+  EXPECT_STREQ(shown, "secret");
   secrets_.SetLockState(kLocked);
   EXPECT_FALSE(secrets_.Cipher().Live());
+  EXPECT_FALSE(secrets_.ViewText(stored.bytes, shown));
   Field f = stored;
   EXPECT_EQ(secrets_.DecipherText(f.bytes, MarkMode::Drop), kDecipherLocked);
   EXPECT_EQ(std::memcmp(f.bytes, stored.bytes, kEntryTextSize), 0);

@@ -1,0 +1,52 @@
+// The memo area of the main window: a rich-text control showing one of
+// three memo pages, read-only while browsing, saved when editing ends.
+#pragma once
+
+#include <windows.h>
+
+#include "schedule/memo_pages.h"
+
+namespace hiyomi {
+
+inline constexpr int kMemoControlId = 251;
+inline constexpr int kMemoFontCommand = 268;
+inline constexpr int kMemoHighlightCommand = 269;
+inline constexpr int kMemoFirstPageCommand = 270;  // 270-272: pages 1-3
+
+struct MemoSettings {
+  const char* files[kMemoPageCount];
+  bool rtf[kMemoPageCount];
+  const char* titles[kMemoPageCount];
+};
+
+struct MemoArea {
+  HWND control = nullptr;
+  HWND owner = nullptr;
+  MemoPage pages[kMemoPageCount];
+  int current = 0;
+  bool editing = false;
+  int lineHeight = 0;  // of the default font, for the layout
+  HMENU menu = nullptr;
+};
+
+// The control as a visible child of parent, with link detection and the
+// notifications the area handles. False when the class cannot be created.
+bool CreateMemoArea(MemoArea& area, HWND parent, const char* className);
+void DestroyMemoArea(MemoArea& area);
+// Default character format and background, the page files, the menu, and
+// the current page loaded. textColor/backColor -1: the system's.
+void SetMemoDefaults(MemoArea& area, HFONT font, int textColor, int backColor,
+                     const MemoSettings& settings);
+void LoadMemoPage(MemoArea& area, int page);
+// Switches browse/edit; leaving edit mode saves the page. Returns the mode.
+bool ToggleMemoEdit(MemoArea& area);
+inline bool IsMemoEditing(const MemoArea& area) { return area.editing; }
+// Lines of text and whether the page is empty, for the layout.
+int MemoTextLines(const MemoArea& area);
+bool MemoIsEmpty(const MemoArea& area);
+// The context menu and link clicks. True when handled.
+bool HandleMemoNotify(MemoArea& area, const NMHDR& header);
+// Commands 268-272. True when it was one of them.
+bool RunMemoCommand(MemoArea& area, int command);
+
+}  // namespace hiyomi
