@@ -21,26 +21,29 @@ struct ButtonPlace {
   const char* simpleCaption;
   int simpleX;
   int simpleWidth;
-  bool hiddenAtStart;  // shown only while the date picker is open, or never
+  bool hiddenAtStart;  // shown only while the date picker is open
+  bool standardOnly;   // the simplified type has it in its menu instead
 };
 
 // The buttons both menu types have. The rest of the row ("表示", "Top",
 // "メモ", "Notrik", the editor and "Menu") arrives with the menus.
 constexpr ButtonPlace kButtons[] = {
-    {IDB_TODAY, "今日", 0, 30, "■", 0, 15, false},
-    {IDB_YEAR_BACK, "<<年", 30, 30, "<<", 15, 15, false},
-    {IDB_MONTH_BACK, "<月", 60, 30, "<", 30, 15, false},
-    {IDB_MONTH_TITLE, "", 90, 150, "", 45, 80, false},
-    {IDB_MONTH_FORWARD, "月>", 240, 30, ">", 125, 15, false},
-    {IDB_YEAR_FORWARD, "年>>", 270, 30, ">>", 140, 15, false},
-    {IDB_PICKER_OK, "○", 200, 20, "○", 125, 15, true},
-    {IDB_PICKER_CANCEL, "×", 220, 20, "×", 140, 15, true},
+    {IDB_TODAY, "今日", 0, 30, "■", 0, 15, false, false},
+    {IDB_YEAR_BACK, "<<年", 30, 30, "<<", 15, 15, false, false},
+    {IDB_MONTH_BACK, "<月", 60, 30, "<", 30, 15, false, false},
+    {IDB_MONTH_TITLE, "", 90, 150, "", 45, 80, false, false},
+    {IDB_MONTH_FORWARD, "月>", 240, 30, ">", 125, 15, false, false},
+    {IDB_YEAR_FORWARD, "年>>", 270, 30, ">>", 140, 15, false, false},
+    {IDB_PICKER_OK, "○", 200, 20, "○", 125, 15, true, false},
+    {IDB_PICKER_CANCEL, "×", 220, 20, "×", 140, 15, true, false},
+    {IDB_TOP, "Top", 340, 40, "", 0, 0, false, true},
+    {IDB_MEMO, "メモ", 380, 40, "", 0, 0, false, true},
 };
 constexpr int kPickerStandardX = 90;
 constexpr int kPickerSimpleX = 15;
 constexpr int kPickerWidth = 110;
 
-constexpr int kNotShownYet[] = {IDB_DISPLAY, IDB_MENU, IDB_TOP, IDB_MEMO, IDB_NOTRIK, IDB_EDITOR};
+constexpr int kNotShownYet[] = {IDB_DISPLAY, IDB_MENU, IDB_NOTRIK, IDB_EDITOR};
 
 const ButtonPlace* PlaceOf(int id) {
   for (const ButtonPlace& place : kButtons) {
@@ -94,8 +97,9 @@ void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Opti
   DrawTextA(dc, title, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void DrawPushButton(const DRAWITEMSTRUCT& item, const Options& options) {
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+// Toggle buttons keep the pressed look while their state is on.
+void DrawPushButton(const DRAWITEMSTRUCT& item, const Options& options, bool toggledOn) {
+  const bool pressed = toggledOn || (item.itemState & ODS_SELECTED) != 0;
   const int slot = pressed ? 37 : 38;
   const int back = Slot(options.colors, false, slot);
   const int text = Slot(options.colors, true, slot);
@@ -156,7 +160,8 @@ void LayoutButtonRow(HWND window, const Options& options) {
     SetWindowTextA(button, CaptionOf(place, options));
     MoveWindow(button, standard ? place.standardX : place.simpleX, 0,
                standard ? place.standardWidth : place.simpleWidth, kButtonRowHeight, TRUE);
-    ShowWindow(button, place.hiddenAtStart ? SW_HIDE : SW_SHOW);
+    const bool hidden = place.hiddenAtStart || (place.standardOnly && !standard);
+    ShowWindow(button, hidden ? SW_HIDE : SW_SHOW);
   }
   SetWindowTextA(GetDlgItem(window, IDB_DAY_BACK), "<<");
   SetWindowTextA(GetDlgItem(window, IDB_DAY_FORWARD), ">>");
@@ -175,7 +180,10 @@ bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const O
     return true;
   }
   if (PlaceOf(id) != nullptr || id == IDB_DAY_BACK || id == IDB_DAY_FORWARD) {
-    DrawPushButton(item, options);
+    bool on = false;
+    if (id == IDB_TOP) on = view.onTop;
+    if (id == IDB_MEMO) on = view.memo != nullptr && view.memo->editing;
+    DrawPushButton(item, options, on);
     return true;
   }
   return false;

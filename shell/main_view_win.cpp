@@ -129,13 +129,51 @@ int ContentHeight(const MainView& view, int rows) {
   return (grid.halfPen + rows * grid.cellHeight + grid.topMargin) * view.zoom / 100;
 }
 
-void ResizeWindowToContent(MainView& view) {
+// The memo's lines between MemoLine and MemoLine2, at least two lines while
+// it is edited, nothing for an empty page.
+int WantedMemoHeight(const MainView& view, const Options& options) {
+  if (view.memo == nullptr || view.memo->control == nullptr) return 0;
+  const hiyomi::MemoArea& memo = *view.memo;
+  int height = hiyomi::MemoAreaHeight(hiyomi::MemoTextLines(memo), hiyomi::MemoIsEmpty(memo),
+                                      options.MemoLine, options.MemoLine2, memo.lineHeight);
+  if (memo.editing) height = std::max(height, 2 * memo.lineHeight);
+  return height;
+}
+
+// Rows counted in the height give way first, then the memo, which keeps
+// at least about a line.
+void ResizeWindowToContent(MainView& view, const Options& options) {
   int rows = view.grid.rows;
-  while (rows > 1 && ContentHeight(view, rows) > view.maxClientHeight) --rows;
+  int memo = WantedMemoHeight(view, options);
+  while (rows > 1 && ContentHeight(view, rows) + memo > view.maxClientHeight) --rows;
+  const int memoFloor = view.h0 + options.PenSize[0] - 2;
+  while (memo > memoFloor && ContentHeight(view, rows) + memo > view.maxClientHeight) --memo;
+  view.memoHeight = memo;
+  view.memoAbove = options.MemoPos == 0;
   const int width = std::min(view.wantedClientWidth, view.maxClientWidth) + view.frameWidth;
-  const int height = std::min(ContentHeight(view, rows), view.maxClientHeight) + view.frameHeight;
+  const int height =
+      std::min(ContentHeight(view, rows), view.maxClientHeight) + memo + view.frameHeight;
   SetWindowPos(view.window, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MemoTop(const MainView& view, int clientHeight) {
+  return view.memoAbove ? kButtonRowHeight : clientHeight - kScrollBarSize - view.memoHeight;
+}
+
+void PlaceMemo(MainView& view, int clientWidth, int clientHeight) {
+  if (view.memo == nullptr || view.memo->control == nullptr) return;
+  HWND control = view.memo->control;
+  if (view.memoHeight <= 0) {
+    ShowWindow(control, SW_HIDE);
+    return;
+  }
+  const int pen = hiyomi::AppOptions().PenSize[0];
+  const int inset = pen;
+  MoveWindow(control, pen / 2 + inset, MemoTop(view, clientHeight) + inset,
+             std::max(clientWidth - kScrollBarSize - pen / 2 - 2 * inset, 1),
+             std::max(view.memoHeight - 2 * inset, 1), TRUE);
+  ShowWindow(control, SW_SHOW);
 }
 
 void SetColumnScrollBar(MainView& view) {
@@ -206,6 +244,16 @@ void ApplyOptions(MainView& view, const Options& options) {
   LayoutButtonRow(view.window, options);
 
   CreateDrawingObjects(view, options);
+  if (view.memo != nullptr && view.memo->control != nullptr) {
+    hiyomi::MemoSettings memo{};
+    for (int page = 0; page < hiyomi::kMemoPageCount; ++page) {
+      memo.files[page] = options.MemoFile[page];
+      memo.rtf[page] = options.MemoRTF[page] != 0;
+      memo.titles[page] = options.MemoFTitle[page];
+    }
+    hiyomi::SetMemoDefaults(*view.memo, view.fonts[0].get(), options.colors.text[hiyomi::kColorMemo],
+                            options.colors.back[hiyomi::kColorMemo], memo);
+  }
   int dayNumberWidth;
   {
     WindowDc dc(view.window);
@@ -219,7 +267,7 @@ void ApplyOptions(MainView& view, const Options& options) {
     SetWindowPos(button, nullptr, 0, 0, kScrollBarSize, kScrollBarSize, SWP_NOMOVE | SWP_NOZORDER);
     ShowWindow(button, showDayButtons);
   }
-  ResizeWindowToContent(view);
+  ResizeWindowToContent(view, options);
   view.columns = HorizontalScroll{0, view.grid.columns - 1, 1, 0};
   Navigate(view, NavigateKind::kToDay, view.rows.focusDay);
   UpdateColumnPage(view);
@@ -268,7 +316,12 @@ void Redraw(MainView& view) {
   InvalidateRect(GetDlgItem(view.window, IDB_MONTH_TITLE), nullptr, FALSE);
 }
 
-int SurfaceTop(const MainView&) { return kButtonRowHeight; }
+int SurfaceTop(const MainView& view) {
+  if (view.memoHeight <= 0 || !view.memoAbove) return kButtonRowHeight;
+  const int pen = hiyomi::AppOptions().PenSize[0];
+  const int shift = view.zoom < 100 ? (100 - view.zoom) * pen / 100 : 0;
+  return kButtonRowHeight + view.memoHeight + shift;
+}
 
 void PaintView(MainView& view, HDC dc) {
   if (view.surfaceDc.get() == nullptr) return;
@@ -278,6 +331,23 @@ void PaintView(MainView& view, HDC dc) {
   SetBrushOrgEx(dc, 0, 0, nullptr);
   StretchBlt(dc, 0, SurfaceTop(view), width, height, view.surfaceDc.get(), 0, 0, view.surfaceWidth,
              view.surfaceHeight, SRCCOPY);
+  if (view.memoHeight > 0) {
+    RECT client{};
+    GetClientRect(view.window, &client);
+    const int pen = hiyomi::AppOptions().PenSize[0];
+    const int top = MemoTop(view, client.bottom);
+    SelectedObject framePen(dc, view.gridPen ? view.gridPen.get() : GetStockObject(NULL_PEN));
+    SelectedObject noFill(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, pen / 2, top, client.right - view.grid.halfPen - 15, top + view.memoHeight);
+  }
+}
+
+void LayOutMemo(MainView& view) {
+  ResizeWindowToContent(view, hiyomi::AppOptions());
+  RECT client{};
+  GetClientRect(view.window, &client);
+  ResizeView(view, client.right, client.bottom);
+  InvalidateRect(view.window, nullptr, TRUE);
 }
 
 void ResizeView(MainView& view, int width, int height) {
@@ -290,6 +360,7 @@ void ResizeView(MainView& view, int width, int height) {
              kScrollBarSize, TRUE);
   MoveWindow(GetDlgItem(view.window, IDB_DAY_FORWARD), kScrollBarSize, height - kScrollBarSize,
              kScrollBarSize, kScrollBarSize, TRUE);
+  PlaceMemo(view, width, height);
   UpdateColumnPage(view);
   RECT strip{0, kButtonRowHeight, width, height};
   InvalidateRect(view.window, &strip, TRUE);
@@ -316,6 +387,7 @@ void SetZoom(MainView& view, bool absolute, int value) {
 
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
   if (view.tableView) return -1;
-  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
-                     SurfaceTop(view), view.zoom, wholeCell);
+  const int top = kButtonRowHeight + (view.memoAbove && view.memoHeight > 0 ? view.memoHeight : 0);
+  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y, top, view.zoom,
+                     wholeCell);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "schedule/memo_area_win.h"
 #include "settings/options.h"
 #include "shell/gdi_objects_win.h"
 #include "shell/view_rows.h"
@@ -26,6 +27,11 @@ struct MainView {
   bool tableView = false;
   bool onTop = false;
   unsigned displayFlags = kShowAll;
+
+  // The memo area above or below the grid; its height 0 hides it.
+  hiyomi::MemoArea* memo = nullptr;
+  int memoHeight = 0;
+  bool memoAbove = false;
 
   // Drawing objects, recreated whenever the options are applied.
   Font fonts[3];
@@ -68,3 +74,6 @@ void SetZoom(MainView& view, bool absolute, int value);
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);
 // Top of the drawing surface in the client area.
 int SurfaceTop(const MainView& view);
+// After the memo's text or mode changed: its height, the window's size and
+// the places of the panes.
+void LayOutMemo(MainView& view);

@@ -25,6 +25,8 @@ constexpr int kCommandExit = 266;
 
 struct MainWindow {
   MainView view;
+  hiyomi::MemoArea memo;
+  const char* richEditClass = "RichEdit20A";
   HHOOK activationHook = nullptr;
   UINT taskbarCreated = 0;
   bool pickerShown = false;
@@ -70,6 +72,7 @@ void PlaceWindow(HWND window) {
 }
 
 void SaveViewState(HWND window) {
+  if (hiyomi::IsMemoEditing(mainWindow.memo)) hiyomi::ToggleMemoEdit(mainWindow.memo);
   if (AppOptions().Ptn[6] != 1) return;
   RECT frame{};
   GetWindowRect(window, &frame);
@@ -139,8 +142,31 @@ void CloseForGood(HWND window) {
   PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+void ToggleAlwaysOnTop(HWND window) {
+  MainView& view = mainWindow.view;
+  view.onTop = !view.onTop;
+  SetWindowPos(window, view.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+  InvalidateRect(GetDlgItem(window, IDB_TOP), nullptr, FALSE);
+}
+
+void ToggleMemo(HWND window) {
+  hiyomi::ToggleMemoEdit(mainWindow.memo);
+  LayOutMemo(mainWindow.view);
+  InvalidateRect(GetDlgItem(window, IDB_MEMO), nullptr, FALSE);
+}
+
+// While browsing the memo keeps no focus: it goes to the memo button.
+void OnMemoNotification(HWND window, int code) {
+  constexpr int kEditGotFocus = EN_SETFOCUS;
+  if (code == kEditGotFocus && !hiyomi::IsMemoEditing(mainWindow.memo)) {
+    SetFocus(GetDlgItem(window, IDB_MEMO));
+  }
+}
+
 void DispatchCommand(HWND window, WPARAM command) {
   MainView& view = mainWindow.view;
+  if (hiyomi::RunMemoCommand(mainWindow.memo, LOWORD(command))) return;
   switch (LOWORD(command)) {
     case IDB_TODAY:
       SetPickerDate(window, TodaySerial());
@@ -155,6 +181,9 @@ void DispatchCommand(HWND window, WPARAM command) {
     case IDB_PICKER_OK: GoToPickedDate(window); break;
     case IDB_PICKER_CANCEL: ShowPicker(window, false); break;
     case IDB_MONTH_TITLE: ShowPicker(window, true); break;
+    case IDB_TOP: ToggleAlwaysOnTop(window); break;
+    case IDB_MEMO: ToggleMemo(window); break;
+    case hiyomi::kMemoControlId: OnMemoNotification(window, HIWORD(command)); break;
     case kCommandToTray:
       SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
       TrayHide(1, window);
@@ -182,6 +211,8 @@ void ShowTrayMenu(HWND window) {
 INT_PTR OnInitDialog(HWND window) {
   MainView& view = mainWindow.view;
   SetUpDatePicker(window);
+  hiyomi::CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
+  view.memo = &mainWindow.memo;
   InitView(view, window);
   view.zoom = AppOptions().Zoom;
   ApplyOptions(view, AppOptions());
@@ -288,7 +319,14 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return reinterpret_cast<INT_PTR>(mainWindow.view.background.get());
     case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
     case kTrayCallback: return OnTrayCallback(window, lParam);
+    case WM_NOTIFY:
+      if (hiyomi::HandleMemoNotify(mainWindow.memo, *reinterpret_cast<const NMHDR*>(lParam))) {
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+        return TRUE;
+      }
+      return FALSE;
     case WM_DESTROY:
+      hiyomi::DestroyMemoArea(mainWindow.memo);
       ReleaseView(mainWindow.view);
       return 0;
     default:
@@ -302,7 +340,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-INT_PTR RunMainWindow(HINSTANCE instance) {
+INT_PTR RunMainWindow(HINSTANCE instance, const char* richEditClass) {
+  mainWindow.richEditClass = richEditClass;
   return DialogBoxParamA(instance, IDD_MAINDLG, nullptr, MainDialogProc, 0);
 }
 

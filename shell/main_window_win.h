@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
-// Returns the dialog's result when the window really closes.
-INT_PTR RunMainWindow(HINSTANCE instance);
+// Returns the dialog's result when the window really closes. The memo
+// area is created with the rich edit class that start-up loaded.
+INT_PTR RunMainWindow(HINSTANCE instance, const char* richEditClass);
 HWND MainWindowHandle();

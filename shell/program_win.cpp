@@ -57,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (richEdit == nullptr) {
     hiyomi::ShowMessage(nullptr, hiyomi::MessageKind::Stop, "LoadLibraryに失敗しました。");
   } else {
-    RunMainWindow(instance);
+    RunMainWindow(instance, kRichEditLibraries[richEditIndex].className);
     FreeLibrary(richEdit);
   }
 
