@@ -2,6 +2,7 @@
 // of the options dialog.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "almanac/holidays.h"
@@ -170,6 +171,66 @@ TEST(RegularSchedule, DecodeWord) {
   EXPECT_EQ(r.dayCode, 36);
   EXPECT_EQ(r.weekday, 7);
   EXPECT_EQ(r.shift, 9);
+}
+
+// Digests of every day of 2001-2099 for two configurations, as computed by
+// an independent implementation: per day the serial and the bit mask of
+// the slots that hit (or the rest-day verdict), each as 64-bit
+// little-endian, hashed with FNV-1a 64.
+struct Digest {
+  std::uint64_t h = 0xcbf29ce484222325ull;
+  void Mix(std::int64_t v) {
+    for (int i = 0; i < 8; ++i) {
+      h ^= (static_cast<std::uint64_t>(v) >> (8 * i)) & 0xffu;
+      h *= 0x100000001b3ull;
+    }
+  }
+};
+
+void ExpectDigests(const DaySettings& s, std::uint64_t regular, std::uint64_t rest) {
+  Digest hitsDigest, restDigest;
+  unsigned char hits[kRegularRuleCount];
+  for (SerialDay d = kFirstSerial; d <= kLastSerial; ++d) {
+    RegularScheduleHits(d, s, hits);
+    std::int64_t mask = 0;
+    for (int i = 0; i < kRegularRuleCount; ++i) {
+      if (hits[i]) mask |= std::int64_t{1} << i;
+    }
+    hitsDigest.Mix(d);
+    hitsDigest.Mix(mask);
+    restDigest.Mix(d);
+    restDigest.Mix(IsRestDay(d, s) ? 1 : 0);
+  }
+  EXPECT_EQ(hitsDigest.h, regular);
+  EXPECT_EQ(restDigest.h, rest);
+}
+
+DaySettings MixedRules() {
+  static const int kRules[50] = {
+      1000010, 1000011, 1000012, 1000061, 1000072, 1000017, 2000500, 2000501, 2000502, 2003600,
+      2003601, 2003602, 2003603, 2003604, 2003605, 2003606, 2003607, 2003608, 2003609, 2002903,
+      2002904, 2002905, 2002906, 2002907, 2002908, 2002909, 2000503, 2000505, 2000507, 2000509,
+      2001013, 2000516, 2003908, 3010500, 3010501, 3010502, 3122900, 3050310, 3050311, 3050312,
+      2002010, 2001376, 2003406, 2003504, 2002109, 3023600, 3023601, -2002900, 2001171, 1000051,
+  };
+  DaySettings s;
+  for (int i = 0; i < 50; ++i) s.sDay[i] = kRules[i];
+  return s;
+}
+
+TEST(RegularSchedule, EveryDayWithDefaultRestDays) {
+  ExpectDigests(MixedRules(), 0x896d9bdb9b8d5189ull, 0xa467313e7723e779ull);
+}
+
+TEST(RegularSchedule, EveryDayWithOwnRestDayRules) {
+  DaySettings s = MixedRules();
+  s.weekday = 0x1E81;
+  s.weekdayRules[0] = 0x11002300;  // the last day of every month
+  s.weekdayRules[1] = 0x2C1D0103;  // 12-29 to 01-03
+  s.weekdayRules[2] = 0x12080303;  // the third Wednesday of August
+  s.weekdayRules[3] = 0x280D0810;  // 08-13 to 08-16
+  s.bDayMove = 0x121;
+  ExpectDigests(s, 0xc820d78aa819bb9cull, 0x96255a1638af013dull);
 }
 
 TEST(RuleValidity, RegularSchedules) {
