@@ -4,6 +4,7 @@
 
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
+#include "shell/cell_colors.h"
 #include "shell/gdi_objects_win.h"
 #include "shell/main_view_win.h"
 
@@ -58,19 +59,15 @@ const char* CaptionOf(const ButtonPlace& place, const Options& options) {
   return place.standardCaption;
 }
 
-int Slot(const hiyomi::ColorTable& table, bool text, int slot) {
-  return text ? table.text[slot - 1] : table.back[slot - 1];
-}
-
 void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options) {
   const hiyomi::ColorTable& table = options.colors;
   const bool currentMonth = view.rows.year == DateFromSerial(view.today).year &&
                             view.rows.month == DateFromSerial(view.today).month;
   const int monthSlot = currentMonth ? 6 : 6 + view.rows.month;
-  int back = Slot(table, false, 2);
-  if (back < 0) back = Slot(table, false, monthSlot);
-  int text = Slot(table, true, 2);
-  if (text < 0) text = Slot(table, true, monthSlot);
+  int back = ColorSlot(table, false, 2);
+  if (back < 0) back = ColorSlot(table, false, monthSlot);
+  int text = ColorSlot(table, true, 2);
+  if (text < 0) text = ColorSlot(table, true, monthSlot);
 
   HDC dc = item.hDC;
   RECT box = item.rcItem;
@@ -86,7 +83,7 @@ void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Opti
                    options.MenuType);
   SelectedObject font(dc, view.fonts[2].get());
   SetBkMode(dc, TRANSPARENT);
-  const int shadow = Slot(table, false, 34);
+  const int shadow = ColorSlot(table, false, 34);
   if (shadow >= 0) {
     RECT shifted = box;
     OffsetRect(&shifted, 1, 1);
@@ -101,8 +98,8 @@ void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Opti
 void DrawPushButton(const DRAWITEMSTRUCT& item, const Options& options, bool toggledOn) {
   const bool pressed = toggledOn || (item.itemState & ODS_SELECTED) != 0;
   const int slot = pressed ? 37 : 38;
-  const int back = Slot(options.colors, false, slot);
-  const int text = Slot(options.colors, true, slot);
+  const int back = ColorSlot(options.colors, false, slot);
+  const int text = ColorSlot(options.colors, true, slot);
   HDC dc = item.hDC;
   RECT box = item.rcItem;
   Brush brush(CreateSolidBrush(back >= 0 ? back : GetSysColor(COLOR_BTNFACE)));

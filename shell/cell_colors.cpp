@@ -18,13 +18,6 @@ enum ColorRule : int {
   kRuleDefault = 13,
 };
 
-// Colour slots are numbered like the keys: slot n is TextColor<n>/BackColor<n>.
-int Slot(const ColorTable& table, bool text, int slot) noexcept {
-  const int index = slot - 1;
-  if (index < 0 || index >= hiyomi::kColorCount) return -1;
-  return text ? table.text[index] : table.back[index];
-}
-
 int RuleColor(int rule, bool text, const ColorTable& table, const DayFacts& day) noexcept {
   constexpr int kSlotDefault = 1;
   constexpr int kSlotDayStandard = 5;
@@ -36,37 +29,43 @@ int RuleColor(int rule, bool text, const ColorTable& table, const DayFacts& day)
   constexpr int kSlotRegularBase = 26;  // + rule: 29-33
   switch (rule) {
     case kRuleToday:
-      return day.isToday ? Slot(table, text, kSlotToday) : -1;
+      return day.isToday ? ColorSlot(table, text, kSlotToday) : -1;
     case kRuleRecord:
       if (!day.hasRecord) return -1;
       return text ? day.recordText : day.recordBack;
     case kRuleRestDay:
-      return day.isRestDay ? Slot(table, text, kSlotRestDay) : -1;
+      return day.isRestDay ? ColorSlot(table, text, kSlotRestDay) : -1;
     case kRuleHoliday:
-      return day.isHoliday ? Slot(table, text, kSlotHoliday) : -1;
+      return day.isHoliday ? ColorSlot(table, text, kSlotHoliday) : -1;
     case kRuleWeekday:
-      return Slot(table, text, kSlotSunday + day.weekday);
+      return ColorSlot(table, text, kSlotSunday + day.weekday);
     case kRuleDayStandard:
-      return Slot(table, text, kSlotDayStandard);
+      return ColorSlot(table, text, kSlotDayStandard);
     case kRuleReferenceMonth: {
-      const int reference = Slot(table, text, kSlotReferenceMonth);
+      const int reference = ColorSlot(table, text, kSlotReferenceMonth);
       if (day.inReferenceMonth && reference >= 0) return reference;
-      return Slot(table, text, kSlotReferenceMonth + day.month);
+      return ColorSlot(table, text, kSlotReferenceMonth + day.month);
     }
     case kRuleMonth:
-      return Slot(table, text, kSlotReferenceMonth + day.month);
+      return ColorSlot(table, text, kSlotReferenceMonth + day.month);
     case kRuleDefault:
-      return Slot(table, text, kSlotDefault);
+      return ColorSlot(table, text, kSlotDefault);
     default:
       if (rule >= kRuleRegularFirst && rule <= kRuleRegularLast) {
         const unsigned group = 1u << (rule - kRuleRegularFirst);
-        return (day.regularGroups & group) != 0 ? Slot(table, text, kSlotRegularBase + rule) : -1;
+        return (day.regularGroups & group) != 0 ? ColorSlot(table, text, kSlotRegularBase + rule) : -1;
       }
       return -1;
   }
 }
 
 }  // namespace
+
+int ColorSlot(const hiyomi::ColorTable& table, bool text, int slot) noexcept {
+  const int index = slot - 1;
+  if (index < 0 || index >= hiyomi::kColorCount) return -1;
+  return text ? table.text[index] : table.back[index];
+}
 
 int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day) noexcept {
   const int which = static_cast<int>(pass);

@@ -20,5 +20,9 @@ struct DayFacts {
   bool inReferenceMonth;
 };
 
+// Colour slot n of the table as the settings number it: TextColor<n> or
+// BackColor<n>, -1 when unset or out of range.
+int ColorSlot(const hiyomi::ColorTable& table, bool text, int slot) noexcept;
+
 // -1 when no rule of the list gives a colour.
 int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day) noexcept;

@@ -32,10 +32,6 @@ constexpr unsigned kShowRegular = 1u << 0;
 constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
 constexpr int kUndatedHorizon = 999;  // days ahead an undated entry may be shown
 
-int Slot(const ColorTable& table, bool text, int slot) {
-  return text ? table.text[slot - 1] : table.back[slot - 1];
-}
-
 int FirstSet(int a, int b) { return a >= 0 ? a : b; }
 
 // Everything one paint needs, fixed for the whole surface.
@@ -89,24 +85,24 @@ void PaintHeader(const Painter& p) {
   const ColorTable& table = p.options.colors;
   const int style = p.options.Ptn[2];
   const int top = p.penHalfDown;
-  FillBox(p, p.view.gridPen.get(), FirstSet(Slot(table, false, 3), Slot(table, false, 1)), top,
+  FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 1)), top,
           top, p.grid.leftMargin + 1, p.grid.topMargin + 1);
   SelectedObject font(p.dc, p.view.fonts[0].get());
   for (int k = 0; k < p.visibleColumns; ++k) {
     const int column = p.view.columns.position + k;
     const int weekday = WeekdayOf(p.view.rows.rowStart[1] + column);
     const int left = p.grid.leftMargin + k * p.grid.cellWidth;
-    FillBox(p, p.view.gridPen.get(), FirstSet(Slot(table, false, 3), Slot(table, false, 20 + weekday)),
+    FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 20 + weekday)),
             left, top, left + p.grid.cellWidth + 1, p.grid.topMargin + 1);
     char text[16];
     int color;
     if (style == kHeaderColumnNumbers) {
       std::snprintf(text, sizeof text, "%d", column + 1);
-      color = FirstSet(Slot(table, true, 3), Slot(table, true, 5));
+      color = FirstSet(ColorSlot(table, true, 3), ColorSlot(table, true, 5));
     } else {
       const char* name = style == kHeaderEnglish ? WeekdayNamesEn[weekday] : WeekdayNamesJa[weekday];
       std::snprintf(text, sizeof text, "%s", name);
-      color = FirstSet(Slot(table, true, 3), Slot(table, true, 20 + weekday));
+      color = FirstSet(ColorSlot(table, true, 3), ColorSlot(table, true, 20 + weekday));
     }
     DrawTextIn(p.dc, text, color, RECT{left, top, left + p.grid.cellWidth, p.grid.topMargin},
                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -141,7 +137,7 @@ void PaintRowLabel(const Painter& p, int row) {
   const SerialDay start = p.view.rows.rowStart[row + 1];
   const int month = DateFromSerial(std::clamp(start, kFirstSerial, kLastSerial)).month;
   const int top = p.grid.topMargin + row * p.grid.cellHeight;
-  FillBox(p, p.view.gridPen.get(), FirstSet(Slot(table, false, 4), Slot(table, false, 6 + month)),
+  FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 4), ColorSlot(table, false, 6 + month)),
           p.penHalfDown, top, p.grid.leftMargin + 1, top + p.grid.cellHeight + 1);
   if (start < kFirstSerial || start > kLastSerial || start >= p.view.rows.rowStart[row + 2] ||
       p.options.PenSize[0] >= p.grid.leftMargin) {
@@ -149,7 +145,7 @@ void PaintRowLabel(const Painter& p, int row) {
   }
   char lines[3][16];
   const int count = RowLabelLines(p, start, lines);
-  const int color = FirstSet(Slot(table, true, 4), Slot(table, true, 6 + month));
+  const int color = FirstSet(ColorSlot(table, true, 4), ColorSlot(table, true, 6 + month));
   SelectedObject font(p.dc, p.view.fonts[0].get());
   for (int n = count - 1; n >= 0; --n) {
     const int y = top + n * p.view.h0 + p.grid.halfPen + 3;
@@ -213,7 +209,7 @@ void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const Day
   RECT box{cell.left + grid.halfPen + 2, cell.top + grid.halfPen + 1,
            cell.left + grid.halfPen + grid.dayNumberWidth + 2, cell.entryLine - 2};
   SelectedObject font(p.dc, p.view.fonts[1].get());
-  const int shadow = Slot(p.options.colors, true, 34);
+  const int shadow = ColorSlot(p.options.colors, true, 34);
   if (shadow >= 0) {
     DrawTextIn(p.dc, number, shadow, box, format);
     OffsetRect(&box, -1, -1);
@@ -292,7 +288,7 @@ void EntryColors(const Painter& p, const ScheduleEntry& entry, int* textColor, i
   const auto& categories = p.program.categories;
   *textColor = entry.textColor >= 0 ? entry.textColor : categories.TextColorOf(entry.category);
   *backColor = entry.backColor >= 0 ? entry.backColor : categories.BackColorOf(entry.category);
-  if (*textColor < 0) *textColor = Slot(p.options.colors, true, 1);
+  if (*textColor < 0) *textColor = ColorSlot(p.options.colors, true, 1);
 }
 
 bool CategoriesShown(const Painter& p) { return (p.view.displayFlags & kCategoryBits) != 0; }
@@ -342,8 +338,8 @@ void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const Da
       if (line < 0) break;
       const int group = 29 + i % 5;
       PaintEntryLine(p, cell, line, p.options.SDayName[i],
-                     FirstSet(Slot(table, true, group), Slot(table, true, 1)),
-                     Slot(table, false, group), 0);
+                     FirstSet(ColorSlot(table, true, group), ColorSlot(table, true, 1)),
+                     ColorSlot(table, false, group), 0);
       state.used[line] = true;
     }
   }
