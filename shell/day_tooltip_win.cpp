@@ -35,8 +35,10 @@ const char* ProgramDayData::CategoryNameOf(int category) {
 
 bool CreateDayTooltip(DayTooltip& tooltip, HWND window) {
   tooltip.window = window;
-  tooltip.tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+  // TTS_NOPREFIX: an "&" in an entry's text is shown, not taken for a
+  // mnemonic prefix.
+  tooltip.tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   if (tooltip.tip == nullptr) return false;
   TOOLINFOA tool = ToolOf(tooltip, "");

@@ -76,6 +76,7 @@ class DayTooltipTest : public ::testing::Test {
     SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});
     CreateProgramObjects();
     AddEntry(Day(2026, 12, 15), "会議");
+    AddEntry(Day(2026, 12, 8), "A&B");
     AddEntry(Day(2026, 12, 14), "出張", 3);
     // Eight entries of 40 bytes on one day.
     for (int i = 0; i < 8; ++i) AddEntry(Day(2026, 12, 22), std::string(39, 'a') + char('0' + i));
@@ -92,6 +93,7 @@ class DayTooltipTest : public ::testing::Test {
     InitView(view_, window_);
     ApplyOptions(view_, hiyomi::AppOptions());
     ASSERT_TRUE(CreateDayTooltip(tooltip_, window_));
+    ASSERT_EQ(GetParent(tooltip_.tip), nullptr);
   }
   void TearDown() override {
     DestroyDayTooltip(tooltip_);
@@ -144,6 +146,12 @@ TEST_F(DayTooltipTest, TypeChoosesHeaderEntriesOrBoth) {
   const std::string header = TipText();
   EXPECT_EQ(std::count(header.begin(), header.end(), '\n'), 1);
   EXPECT_EQ(header.rfind("【12月11日(金)】", 0), 0u);
+}
+
+TEST_F(DayTooltipTest, AnAmpersandIsShownAsItIs) {
+  EXPECT_NE(GetWindowLongPtrA(tooltip_.tip, GWL_STYLE) & TTS_NOPREFIX, 0);
+  Show(Day(2026, 12, 8), 0x01);
+  EXPECT_EQ(TipText(), "A&B");
 }
 
 TEST_F(DayTooltipTest, ADayPastTheLimitListsUpToTheCrossingEntry) {
