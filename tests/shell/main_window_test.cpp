@@ -1,0 +1,553 @@
+// The main window as a user drives it: the real Hiyomi.exe started from a
+// fresh folder and steered from outside by the messages its scroll bar,
+// wheel and buttons send; the focus day is read back through the date
+// picker of the month title. The hit test and the zoom limits, which show
+// nothing outside, run in-process on the real MAINDLG template.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "almanac/clock.h"
+#include "almanac/dates.h"
+#include "resources/main_dialog_ids.h"
+#include "schedule/memo_area_win.h"
+#include "settings/options.h"
+#include "shell/main_view_win.h"
+#include "shell/program_objects_win.h"
+#include "tests/shell/hiyomi_process.h"
+
+namespace {
+
+using hiyomi_test::Process;
+
+SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
+
+std::string DayText(SerialDay day) {
+  const CalendarDate date = DateFromSerial(day);
+  char text[32];
+  std::snprintf(text, sizeof text, "%d (%04d-%02d-%02d)", day, date.year, date.month, date.day);
+  return text;
+}
+
+// ---------------------------------------------------------------------------
+// From outside.
+
+// A SYSTEMTIME in the program's own memory: the picker's messages carry a
+// pointer, which only means something in the picker's process.
+class RemoteTime {
+ public:
+  explicit RemoteTime(HANDLE process) : process_(process) {
+    address_ = VirtualAllocEx(process, nullptr, sizeof(SYSTEMTIME), MEM_COMMIT | MEM_RESERVE,
+                              PAGE_READWRITE);
+  }
+  ~RemoteTime() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteTime(const RemoteTime&) = delete;
+  RemoteTime& operator=(const RemoteTime&) = delete;
+
+  LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Write(const SYSTEMTIME& time) const {
+    return WriteProcessMemory(process_, address_, &time, sizeof time, nullptr) != FALSE;
+  }
+  bool Read(SYSTEMTIME& time) const {
+    return ReadProcessMemory(process_, address_, &time, sizeof time, nullptr) != FALSE;
+  }
+
+ private:
+  HANDLE process_;
+  void* address_ = nullptr;
+};
+
+class RunningProgram : public ::testing::Test {
+ protected:
+  // One program per suite: starting it under Wine takes seconds.
+  static void StartWith(const char* folderName, const char* ini) {
+    process_ = new Process;
+    const std::string exe = hiyomi_test::FreshCopy(HIYOMI_EXE, folderName, ini);
+    ASSERT_FALSE(exe.empty()) << HIYOMI_EXE;
+    ASSERT_TRUE(hiyomi_test::Start(exe, *process_));
+    window_ = hiyomi_test::WaitForVisibleWindow(process_->info.dwProcessId);
+    ASSERT_NE(window_, nullptr);
+  }
+  static void Close() {
+    if (window_ != nullptr) {
+      PostMessageA(window_, WM_CLOSE, 0, 0);
+      EXPECT_EQ(process_->WaitExit(hiyomi_test::kStartTimeoutMs), 0u);
+    }
+    delete process_;
+    process_ = nullptr;
+    window_ = nullptr;
+  }
+  void SetUp() override { ASSERT_NE(window_, nullptr) << "the program did not start"; }
+
+  static HWND Control(int id) { return GetDlgItem(window_, id); }
+
+  static void Command(int id) {
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id)));
+  }
+  static void MonthBar(int code, int position = 0) {
+    SendMessageA(window_, WM_VSCROLL, MAKEWPARAM(code, position),
+                 reinterpret_cast<LPARAM>(Control(IDC_MONTH_SCROLL)));
+  }
+  static void Wheel(int delta, bool control) {
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const WPARAM keys = control ? MK_CONTROL : 0;
+    SendMessageA(window_, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)),
+                 MAKELPARAM(frame.left + 100, frame.top + 100));
+  }
+  static int MonthBarPosition() { return GetScrollPos(Control(IDC_MONTH_SCROLL), SB_CTL); }
+
+  // The month title opens the picker on the focus day; Cancel closes it.
+  static SerialDay FocusDay() {
+    RemoteTime remote(process_->info.hProcess);
+    Command(IDB_MONTH_TITLE);
+    SYSTEMTIME time{};
+    const LRESULT state = SendMessageA(Control(IDC_DATE_PICKER), DTM_GETSYSTEMTIME, 0, remote.address());
+    const bool read = remote.Read(time);
+    Command(IDB_PICKER_CANCEL);
+    if (state != GDT_VALID || !read) {
+      ADD_FAILURE() << "the picker gave no date";
+      return -1;
+    }
+    return Day(time.wYear, time.wMonth, time.wDay);
+  }
+  // As the user picks a date: month title, a date, OK.
+  static void GoTo(SerialDay day) {
+    RemoteTime remote(process_->info.hProcess);
+    const CalendarDate date = DateFromSerial(day);
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(date.year);
+    time.wMonth = static_cast<WORD>(date.month);
+    time.wDay = static_cast<WORD>(date.day);
+    ASSERT_TRUE(remote.Write(time));
+    Command(IDB_MONTH_TITLE);
+    SendMessageA(Control(IDC_DATE_PICKER), DTM_SETSYSTEMTIME, GDT_VALID, remote.address());
+    Command(IDB_PICKER_OK);
+    ASSERT_EQ(FocusDay(), day) << "could not go to " << DayText(day);
+  }
+
+  static Process* process_;
+  static HWND window_;
+};
+
+Process* RunningProgram::process_ = nullptr;
+HWND RunningProgram::window_ = nullptr;
+
+// Month and year steps keep today's day of the month, cut to the month's
+// length; the program reads the same clock as this test.
+SerialDay OnTodaysDay(int year, int month) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return Day(year, month, std::min<int>(now.wDay, DaysInMonth(year, month)));
+}
+
+// Weeks from Monday, the focus in the second row.
+class WindowNavigation : public RunningProgram {
+ protected:
+  static void SetUpTestSuite() {
+    StartWith("hiyomi-main-window-test", "[Default]\r\nYoko=7\r\nTate=5\r\nPtn0=1\r\nPtn5=1\r\n");
+  }
+  static void TearDownTestSuite() { Close(); }
+};
+
+TEST_F(WindowNavigation, StartsOnTodayAndTheTodayButtonComesBack) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const SerialDay today = Day(now.wYear, now.wMonth, now.wDay);
+  EXPECT_EQ(FocusDay(), today);
+  EXPECT_EQ(MonthBarPosition(), now.wMonth + 1);
+  GoTo(Day(2040, 3, 3));
+  Command(IDB_TODAY);
+  EXPECT_EQ(FocusDay(), today);
+  EXPECT_EQ(MonthBarPosition(), now.wMonth + 1);
+}
+
+// Each of the 14 places of the thumb, dragged to from June: the month
+// moves by the distance, so the end places reach into the years around.
+TEST_F(WindowNavigation, EveryThumbPlaceOfTheMonthBar) {
+  for (int place = 1; place <= 14; ++place) {
+    GoTo(Day(2030, 6, 15));
+    ASSERT_EQ(MonthBarPosition(), 7);
+    MonthBar(SB_THUMBTRACK, place);
+    const int months = 2030 * 12 + 6 - 1 + (place - 7);  // months since year 0
+    const SerialDay expected =
+        place == 7 ? Day(2030, 6, 15) : OnTodaysDay(months / 12, months % 12 + 1);
+    EXPECT_EQ(FocusDay(), expected) << "place " << place;
+    EXPECT_EQ(MonthBarPosition(), months % 12 + 2) << "place " << place;
+  }
+}
+
+// The bar has 14 places for 12 months: the two ends step into the
+// neighbouring years, dragging the thumb moves by its distance in months.
+TEST_F(WindowNavigation, MonthBarMovesByRowsMonthsAndYears) {
+  struct Case {
+    SerialDay from;
+    int code;
+    int thumb;
+    SerialDay expected;
+  };
+  const Case cases[] = {
+      {Day(2030, 1, 15), SB_THUMBTRACK, 1, OnTodaysDay(2029, 12)},
+      {Day(2030, 12, 15), SB_THUMBTRACK, 14, OnTodaysDay(2031, 1)},
+      {Day(2030, 1, 15), SB_THUMBTRACK, 14, OnTodaysDay(2031, 1)},
+      {Day(2030, 12, 15), SB_THUMBTRACK, 1, OnTodaysDay(2029, 12)},
+      {Day(2030, 6, 15), SB_THUMBTRACK, 2, OnTodaysDay(2030, 1)},
+      {Day(2030, 6, 15), SB_THUMBTRACK, 7, Day(2030, 6, 15)},  // its own place: no move
+      {Day(2030, 6, 15), SB_THUMBPOSITION, 2, Day(2030, 6, 15)},  // only tracking moves
+      {Day(2030, 6, 15), SB_ENDSCROLL, 0, Day(2030, 6, 15)},
+      {Day(2030, 6, 15), SB_LINEUP, 0, Day(2030, 6, 8)},
+      {Day(2030, 6, 15), SB_LINEDOWN, 0, Day(2030, 6, 22)},
+      {Day(2030, 6, 30), SB_LINEDOWN, 0, Day(2030, 7, 7)},
+      {Day(2030, 6, 15), SB_PAGEUP, 0, OnTodaysDay(2030, 5)},
+      {Day(2030, 12, 15), SB_PAGEDOWN, 0, OnTodaysDay(2031, 1)},
+      {Day(2030, 1, 15), SB_PAGEUP, 0, OnTodaysDay(2029, 12)},
+      {Day(2030, 6, 15), SB_TOP, 0, OnTodaysDay(2029, 6)},
+      {Day(2030, 6, 15), SB_BOTTOM, 0, OnTodaysDay(2031, 6)},
+      // The range ends hold.
+      {Day(2001, 1, 20), SB_THUMBTRACK, 1, kFirstSerial},
+      {Day(2001, 1, 3), SB_LINEUP, 0, kFirstSerial},
+      {Day(2001, 6, 20), SB_TOP, 0, kFirstSerial},
+      {Day(2099, 12, 20), SB_THUMBTRACK, 14, kLastSerial},
+      {Day(2099, 12, 31), SB_LINEDOWN, 0, kLastSerial},
+      {Day(2099, 12, 20), SB_PAGEDOWN, 0, kLastSerial},
+      {Day(2099, 6, 20), SB_BOTTOM, 0, kLastSerial},
+  };
+  for (const Case& c : cases) {
+    GoTo(c.from);
+    MonthBar(c.code, c.thumb);
+    const SerialDay focus = FocusDay();
+    EXPECT_EQ(focus, c.expected) << "from " << DayText(c.from) << " code " << c.code << " thumb "
+                                 << c.thumb << ": got " << DayText(focus);
+    EXPECT_EQ(MonthBarPosition(), DateFromSerial(c.expected).month + 1) << DayText(c.from);
+  }
+}
+
+TEST_F(WindowNavigation, WheelMovesOneRowPerMessageAgainstItsDirection) {
+  struct Case {
+    SerialDay from;
+    int delta;
+    SerialDay expected;
+  };
+  const Case cases[] = {
+      {Day(2030, 6, 15), 120, Day(2030, 6, 8)},
+      {Day(2030, 6, 15), -120, Day(2030, 6, 22)},
+      {Day(2030, 6, 15), 480, Day(2030, 6, 8)},  // a fast turn is still one row
+      {Day(2030, 6, 15), -1, Day(2030, 6, 22)},
+      {Day(2030, 6, 15), 0, Day(2030, 6, 15)},
+      {Day(2099, 12, 31), -120, kLastSerial},
+      {Day(2001, 1, 1), 120, kFirstSerial},
+  };
+  for (const Case& c : cases) {
+    GoTo(c.from);
+    Wheel(c.delta, false);
+    EXPECT_EQ(FocusDay(), c.expected) << DayText(c.from) << " delta " << c.delta;
+  }
+
+  // The wheel goes to the window with the focus; a button that took it
+  // with a click passes the turn on to the calendar.
+  GoTo(Day(2030, 6, 15));
+  HWND button = Control(IDB_MONTH_FORWARD);
+  SendMessageA(button, BM_CLICK, 0, 0);
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  ASSERT_TRUE(GetGUIThreadInfo(process_->info.dwThreadId, &thread));
+  ASSERT_EQ(thread.hwndFocus, button);
+  SendMessageA(button, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  EXPECT_EQ(FocusDay(), OnTodaysDay(2030, 7) - 7);
+}
+
+TEST_F(WindowNavigation, ButtonsStopAtTheLastDay) {
+  struct Case {
+    SerialDay from;
+    int button;
+    SerialDay expected;
+  };
+  const Case cases[] = {
+      {Day(2099, 12, 5), IDB_YEAR_FORWARD, kLastSerial},
+      {Day(2099, 12, 5), IDB_MONTH_FORWARD, kLastSerial},
+      {Day(2099, 1, 5), IDB_YEAR_FORWARD, kLastSerial},
+      {kLastSerial, IDB_DAY_FORWARD, kLastSerial},
+      {Day(2099, 12, 5), IDB_YEAR_BACK, OnTodaysDay(2098, 12)},
+      {Day(2001, 1, 25), IDB_YEAR_BACK, kFirstSerial},
+      {Day(2001, 1, 25), IDB_MONTH_BACK, kFirstSerial},
+      {kFirstSerial, IDB_DAY_BACK, kFirstSerial},
+  };
+  for (const Case& c : cases) {
+    GoTo(c.from);
+    Command(c.button);
+    EXPECT_EQ(FocusDay(), c.expected) << DayText(c.from) << " button " << c.button;
+  }
+  // And further steps do not wander off the end.
+  GoTo(Day(2099, 12, 20));
+  for (int i = 0; i < 3; ++i) Command(IDB_YEAR_FORWARD);
+  MonthBar(SB_LINEDOWN);
+  Wheel(-120, false);
+  EXPECT_EQ(FocusDay(), kLastSerial);
+  EXPECT_EQ(MonthBarPosition(), 13);
+}
+
+// The zoom shows outside only in the horizontal scroll bar's page, which
+// counts the columns that fit at the zoom. With 10-pixel columns, no row
+// labels and a wide row it tells the zoom apart almost percent by percent.
+class WindowZoom : public RunningProgram {
+ protected:
+  static void SetUpTestSuite() {
+    StartWith("hiyomi-main-window-zoom-test",
+              "[Default]\r\nYoko=366\r\nYokoSize=10\r\nTate=1\r\nPtn3=6\r\nPenSize0=2\r\n"
+              "Zoom=100\r\n");
+  }
+  static void TearDownTestSuite() { Close(); }
+
+  // Columns that fit the client width at the zoom: the row-label column is
+  // PenSize0 / 2 = 1 pixel, the vertical bar 16.
+  static int PageAt(int zoom) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = static_cast<int>(client.right);
+    const int page = std::max(((width - 16) * 100 / zoom - 1) / 10, 1);
+    return std::min(page, 366);
+  }
+  static int Page() {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_PAGE;
+    GetScrollInfo(Control(IDC_COLUMN_SCROLL), SB_CTL, &info);
+    return static_cast<int>(info.nPage);
+  }
+};
+
+TEST_F(WindowZoom, ControlWheelZoomsOnePercentPerMessageWithinLimits) {
+  ASSERT_EQ(Page(), PageAt(100));
+  struct Step {
+    int delta;
+    int times;
+    int zoom;  // after the step
+  };
+  const Step steps[] = {
+      {120, 1, 101},   {-120, 3, 98},    {480, 1, 99},  // one percent however far it turns
+      {0, 1, 99},      {-1, 1, 98},      {-120, 60, 50},
+      {120, 1, 51},    {120, 200, 200},  {-120, 10, 190},
+  };
+  const SerialDay focus = FocusDay();
+  int zoom = 100;
+  for (const Step& s : steps) {
+    if (s.zoom != zoom) {
+      ASSERT_NE(PageAt(s.zoom), PageAt(zoom)) << "the page does not tell " << zoom << " from "
+                                              << s.zoom << " on this screen";
+    }
+    for (int i = 0; i < s.times; ++i) Wheel(s.delta, true);
+    EXPECT_EQ(Page(), PageAt(s.zoom)) << "delta " << s.delta << " x" << s.times;
+    zoom = s.zoom;
+  }
+  EXPECT_EQ(FocusDay(), focus) << "a zoom step moved the rows";
+
+  // Without Ctrl the wheel leaves the zoom alone.
+  Wheel(120, false);
+  Wheel(-120, false);
+  EXPECT_EQ(Page(), PageAt(190));
+}
+
+// ---------------------------------------------------------------------------
+// In-process, on the real template.
+
+INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+class MainViewInProcess : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+    InitCommonControlsEx(&controls);
+    richEdit_ = LoadLibraryA("Riched20.dll");
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    folder_ = std::string(temp) + "hiyomi-main-view-test";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    SetCurrentDirectoryA(folder_.c_str());
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    const std::string ini = exe;
+    DeleteFileA((ini.substr(0, ini.size() - 4) + ".ini").c_str());
+    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});  // a Thursday
+    CreateProgramObjects();
+  }
+  static void TearDownTestSuite() {
+    DestroyProgramObjects();
+    SetClockForTests(nullptr);
+    if (richEdit_ != nullptr) FreeLibrary(richEdit_);
+  }
+
+  void SetUp() override {
+    options_ = hiyomi::AppOptions();
+    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+    ASSERT_NE(window_, nullptr);
+    InitView(view_, window_);
+  }
+  void TearDown() override {
+    hiyomi::DestroyMemoArea(memo_);
+    ReleaseView(view_);
+    DestroyWindow(window_);
+    hiyomi::AppOptions() = options_;
+    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});
+  }
+
+  void Show(SerialDay focus) {
+    view_.rows.focusDay = focus;
+    ApplyOptions(view_, hiyomi::AppOptions());
+  }
+
+  // A memo page of three lines above the grid.
+  void AddMemoAbove() {
+    const std::string page = folder_ + "\\memo-above.txt";
+    FILE* file = std::fopen(page.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("買い物\r\n会議の資料\r\n電話\r\n", file);
+    std::fclose(file);
+    hiyomi::Options& options = hiyomi::AppOptions();
+    lstrcpynA(options.MemoFile[0], page.c_str(), sizeof options.MemoFile[0]);
+    options.MemoRTF[0] = 0;
+    options.MemoPos = 0;
+    ASSERT_TRUE(hiyomi::CreateMemoArea(memo_, window_, "RichEdit20A"));
+    view_.memo = &memo_;
+  }
+
+  int MonthBarPosition() const {
+    return GetScrollPos(GetDlgItem(window_, IDC_MONTH_SCROLL), SB_CTL);
+  }
+
+  static HMODULE richEdit_;
+  static std::string folder_;
+  HWND window_ = nullptr;
+  MainView view_;
+  hiyomi::MemoArea memo_;
+  hiyomi::Options options_;
+};
+
+HMODULE MainViewInProcess::richEdit_ = nullptr;
+std::string MainViewInProcess::folder_;
+
+TEST_F(MainViewInProcess, ZoomStaysWithinFiftyAndTwoHundred) {
+  Show(Day(2026, 12, 10));
+  struct Case {
+    int from;
+    bool absolute;
+    int value;
+    int expected;
+  };
+  const Case cases[] = {
+      {100, true, 30, 50},   {100, true, 250, 200},  {100, true, 75, 75},
+      {100, true, -5, 50},   {200, false, 120, 200}, {50, false, -120, 50},
+      {120, false, 0, 120},  {120, false, -5000, 119}, {199, false, 1, 200},
+  };
+  for (const Case& c : cases) {
+    view_.zoom = c.from;
+    SetZoom(view_, c.absolute, c.value);
+    EXPECT_EQ(view_.zoom, c.expected) << c.from << (c.absolute ? " to " : " by ") << c.value;
+  }
+  // The horizontal page follows the zoom: half the columns fit at 200.
+  SetZoom(view_, true, 200);
+  RECT client{};
+  GetClientRect(window_, &client);
+  EXPECT_EQ(view_.columns.page, GridScrollPage(view_.grid, client.right, 200));
+}
+
+// Month and year steps take today's day of the month, read again at every
+// step, and cut it to the month; the month bar follows.
+TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
+  struct Case {
+    LocalTime today;
+    int ptn0;
+    SerialDay from;
+    NavigateKind kind;
+    int amount;
+    SerialDay expected;
+  };
+  const Case cases[] = {
+      {{2024, 1, 31, 9, 0}, 1, Day(2024, 1, 31), NavigateKind::kByMonths, 1, Day(2024, 2, 29)},
+      {{2023, 1, 31, 9, 0}, 1, Day(2023, 1, 31), NavigateKind::kByMonths, 1, Day(2023, 2, 28)},
+      {{2023, 1, 31, 9, 0}, 1, Day(2023, 1, 31), NavigateKind::kByMonths, -1, Day(2022, 12, 31)},
+      {{2023, 1, 31, 9, 0}, 1, Day(2023, 1, 31), NavigateKind::kByMonths, 3, Day(2023, 4, 30)},
+      {{2023, 1, 31, 9, 0}, 1, Day(2030, 6, 10), NavigateKind::kByMonths, 1, Day(2030, 7, 31)},
+      {{2023, 1, 31, 9, 0}, -1, Day(2023, 1, 31), NavigateKind::kByMonths, 1, Day(2023, 2, 1)},
+      {{2024, 2, 29, 9, 0}, 1, Day(2024, 2, 29), NavigateKind::kByYears, 1, Day(2025, 2, 28)},
+  };
+  for (const Case& c : cases) {
+    SetFixedClockForTests(c.today);
+    hiyomi::AppOptions().Ptn[0] = c.ptn0;
+    Show(c.from);
+    Navigate(view_, c.kind, c.amount);
+    EXPECT_EQ(view_.rows.focusDay, c.expected) << DayText(c.from) << " by " << c.amount;
+    EXPECT_EQ(view_.today, Day(c.today.year, c.today.month, c.today.day));
+    EXPECT_EQ(MonthBarPosition(), DateFromSerial(c.expected).month + 1);
+  }
+}
+
+// A right click counts only in the day-number box, a double click anywhere
+// in the cell; the box is found where the surface is painted, at the zoom,
+// below a memo above the grid.
+TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
+  for (const bool memo : {false, true}) {
+    if (memo) AddMemoAbove();
+    Show(Day(2026, 12, 10));
+    ASSERT_EQ(view_.memoHeight > 0, memo);
+    for (const int zoom : {100, 200}) {
+      SetZoom(view_, true, zoom);
+      const GridGeometry& grid = view_.grid;
+      const SerialDay day = Day(2026, 12, 17);  // Thursday of the third row
+      ASSERT_EQ(view_.rows.rowStart[3], Day(2026, 12, 14));
+      const int cellLeft = grid.leftMargin + 3 * grid.cellWidth;
+      const int cellTop = grid.topMargin + 2 * grid.cellHeight;
+      const int boxLeft = cellLeft + grid.halfPen;
+      const int boxRight = cellLeft + grid.dayNumberWidth + 8;
+      const int boxTop = cellTop + grid.halfPen;
+      const int boxBottom = boxTop + grid.lineHeight - 1;
+      // Surface pixel to the first client pixel showing it.
+      const int top = SurfaceTop(view_);
+      const auto at = [&](int x, int y) {
+        return POINT{(x * zoom + 99) / 100, top + (y * zoom + 99) / 100};
+      };
+      struct Case {
+        POINT point;
+        bool wholeCell;
+        SerialDay expected;
+      };
+      const Case cases[] = {
+          {at(boxLeft, boxTop), false, day},
+          {at(boxRight, boxBottom), false, day},
+          {at((boxLeft + boxRight) / 2, (boxTop + boxBottom) / 2), false, day},
+          {at(boxLeft - 1, boxTop), false, -1},
+          {at(boxRight + 1, boxTop), false, -1},
+          {at(boxLeft, boxTop - 1), false, -1},
+          {at(boxLeft, boxBottom + 1), false, -1},
+          {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), false, -1},
+          {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), true, day},
+          {at(cellLeft, cellTop), true, day},
+          {at(cellLeft - 1, cellTop), true, day - 1},
+          {at(cellLeft, cellTop - 1), true, day - 7},
+          {at(grid.leftMargin + 7 * grid.cellWidth, cellTop), true, -1},  // past the last column
+      };
+      for (const Case& c : cases) {
+        EXPECT_EQ(HitTestView(view_, c.point, c.wholeCell), c.expected)
+            << "memo " << memo << " zoom " << zoom << " at " << c.point.x << "," << c.point.y
+            << (c.wholeCell ? " whole cell" : " number box");
+      }
+      // Above the surface is the button row or the memo: never a day.
+      EXPECT_EQ(HitTestView(view_, POINT{boxLeft * zoom / 100, top - 1}, true), -1);
+    }
+    if (memo) {
+      EXPECT_EQ(SurfaceTop(view_), kButtonRowHeight + view_.memoHeight);
+    }
+  }
+}
+
+}  // namespace
