@@ -4,85 +4,33 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+
+#include "tests/shell/hiyomi_process.h"
 
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 60000;
+using hiyomi_test::FolderOf;
+using hiyomi_test::kStartTimeoutMs;
+using hiyomi_test::Process;
+using hiyomi_test::ReadFileText;
+using hiyomi_test::Start;
 
-struct Process {
-  PROCESS_INFORMATION info{};
-  ~Process() {
-    if (info.hProcess != nullptr) {
-      if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
-      CloseHandle(info.hThread);
-      CloseHandle(info.hProcess);
-    }
-  }
-  DWORD WaitExit(DWORD ms) const {
-    if (WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
-  }
-};
-
-std::string FolderOf(const std::string& exe) { return exe.substr(0, exe.find_last_of('\\')); }
-
-// A copy of the program in a fresh folder, so its settings and files land
-// there; ini is the settings file to start with.
 std::string FreshCopy(const char* ini = "") {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  std::string folder = std::string(temp) + "hiyomi-program-test";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string exe = folder + "\\Hiyomi.exe";
-  EXPECT_TRUE(CopyFileA(HIYOMI_EXE, exe.c_str(), FALSE)) << HIYOMI_EXE;
-  for (const char* name : {"\\Hiyomi.ini", "\\Hiyomi.mem"}) DeleteFileA((folder + name).c_str());
-  if (ini[0] != '\0') {
-    FILE* file = std::fopen((folder + "\\Hiyomi.ini").c_str(), "wb");
-    std::fputs(ini, file);
-    std::fclose(file);
-  }
+  const std::string exe = hiyomi_test::FreshCopy(HIYOMI_EXE, "hiyomi-program-test", ini);
+  EXPECT_FALSE(exe.empty()) << HIYOMI_EXE;
   return exe;
 }
 
-std::string ReadFileText(const std::string& path) {
-  std::string text;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    std::fclose(file);
-  }
-  return text;
-}
-
-bool Start(const std::string& exe, Process& process) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  std::string command = "\"" + exe + "\"";
-  const std::string folder = exe.substr(0, exe.find_last_of('\\'));
-  return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process.info) != FALSE;
-}
-
-// The window exists from the start of its set-up; it shows when ready.
-HWND WaitForVisibleWindow() {
-  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
-    HWND window = FindWindowA("#32770", "Hiyomi");
-    if (window != nullptr && IsWindowVisible(window)) return window;
-    Sleep(100);
-  }
-  return nullptr;
+HWND WaitForVisibleWindow(const Process& process) {
+  return hiyomi_test::WaitForVisibleWindow(process.info.dwProcessId);
 }
 
 TEST(Program, OneInstanceAndACleanExit) {
   const std::string exe = FreshCopy();
   Process first;
   ASSERT_TRUE(Start(exe, first));
-  HWND window = WaitForVisibleWindow();
+  HWND window = WaitForVisibleWindow(first);
   ASSERT_NE(window, nullptr);
 
   Process second;
@@ -99,7 +47,7 @@ TEST(Program, ResidentModeClosesToTheTrayAndEndsFromItsMenu) {
   const std::string exe = FreshCopy("[Default]\r\nTSR=1\r\n");
   Process program;
   ASSERT_TRUE(Start(exe, program));
-  HWND window = WaitForVisibleWindow();
+  HWND window = WaitForVisibleWindow(program);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitExit(1500), static_cast<DWORD>(STILL_ACTIVE));
@@ -114,7 +62,7 @@ TEST(Program, WindowPlaceIsKeptOnlyWhenAskedFor) {
     const std::string exe = FreshCopy(keep ? "[Default]\r\nPtn6=1\r\n" : "");
     Process program;
     ASSERT_TRUE(Start(exe, program));
-    HWND window = WaitForVisibleWindow();
+    HWND window = WaitForVisibleWindow(program);
     ASSERT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
@@ -129,7 +77,7 @@ TEST(Program, MemoBeingEditedIsSavedOnExit) {
   const std::string exe = FreshCopy();
   Process program;
   ASSERT_TRUE(Start(exe, program));
-  HWND window = WaitForVisibleWindow();
+  HWND window = WaitForVisibleWindow(program);
   ASSERT_NE(window, nullptr);
   constexpr WPARAM kMemoCommand = 212;
   constexpr int kMemoControl = 251;
