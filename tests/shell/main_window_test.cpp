@@ -165,6 +165,13 @@ TEST_F(WindowNavigation, StartsOnTodayAndTheTodayButtonComesBack) {
   const SerialDay today = Day(now.wYear, now.wMonth, now.wDay);
   EXPECT_EQ(FocusDay(), today);
   EXPECT_EQ(MonthBarPosition(), now.wMonth + 1);
+  SCROLLINFO bar{};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(Control(IDC_MONTH_SCROLL), SB_CTL, &bar));
+  EXPECT_EQ(bar.nMin, 1);
+  EXPECT_EQ(bar.nMax, 14);
+  EXPECT_EQ(bar.nPage, 1u);
   GoTo(Day(2040, 3, 3));
   Command(IDB_TODAY);
   EXPECT_EQ(FocusDay(), today);
@@ -295,15 +302,16 @@ TEST_F(WindowNavigation, ButtonsStopAtTheLastDay) {
   EXPECT_EQ(MonthBarPosition(), 13);
 }
 
-// The zoom shows outside only in the horizontal scroll bar's page, which
-// counts the columns that fit at the zoom. With 10-pixel columns, no row
-// labels and a wide row it tells the zoom apart almost percent by percent.
-class WindowZoom : public RunningProgram {
+// One row of 366 ten-pixel columns from 1 January, no row labels: wider
+// than the screen, so the column bar has work to do. The zoom shows outside
+// only in that bar's page, which counts the columns that fit at the zoom;
+// with columns this narrow it tells the zoom apart almost percent by percent.
+class WindowWideRows : public RunningProgram {
  protected:
   static void SetUpTestSuite() {
-    StartWith("hiyomi-main-window-zoom-test",
-              "[Default]\r\nYoko=366\r\nYokoSize=10\r\nTate=1\r\nPtn3=6\r\nPenSize0=2\r\n"
-              "Zoom=100\r\n");
+    StartWith("hiyomi-main-window-wide-test",
+              "[Default]\r\nYoko=366\r\nYokoSize=10\r\nTate=1\r\nPtn0=0\r\nPtn3=6\r\n"
+              "Ptn5=9\r\nPenSize0=2\r\nZoom=100\r\n");
   }
   static void TearDownTestSuite() { Close(); }
 
@@ -323,9 +331,14 @@ class WindowZoom : public RunningProgram {
     GetScrollInfo(Control(IDC_COLUMN_SCROLL), SB_CTL, &info);
     return static_cast<int>(info.nPage);
   }
+  static int ColumnPosition() { return GetScrollPos(Control(IDC_COLUMN_SCROLL), SB_CTL); }
+  static void ColumnBar(int code, int position = 0) {
+    SendMessageA(window_, WM_HSCROLL, MAKEWPARAM(code, position),
+                 reinterpret_cast<LPARAM>(Control(IDC_COLUMN_SCROLL)));
+  }
 };
 
-TEST_F(WindowZoom, ControlWheelZoomsOnePercentPerMessageWithinLimits) {
+TEST_F(WindowWideRows, ControlWheelZoomsOnePercentPerMessageWithinLimits) {
   ASSERT_EQ(Page(), PageAt(100));
   struct Step {
     int delta;
@@ -354,6 +367,55 @@ TEST_F(WindowZoom, ControlWheelZoomsOnePercentPerMessageWithinLimits) {
   Wheel(120, false);
   Wheel(-120, false);
   EXPECT_EQ(Page(), PageAt(190));
+}
+
+TEST_F(WindowWideRows, ColumnBarScrollsWithinItsRangeAndNavigationFollows) {
+  GoTo(Day(2030, 1, 1));  // column 0
+  ASSERT_EQ(ColumnPosition(), 0);
+  int low = -1;
+  int high = -1;
+  GetScrollRange(Control(IDC_COLUMN_SCROLL), SB_CTL, &low, &high);
+  EXPECT_EQ(low, 0);
+  EXPECT_EQ(high, 365);
+  const int page = Page();
+  ASSERT_LT(page, 200);
+  const int last = 366 - page;  // the last place where a whole page shows
+  struct Case {
+    int code;
+    int value;
+    int expected;
+  };
+  const Case cases[] = {
+      {SB_LINERIGHT, 0, 1},
+      {SB_PAGERIGHT, 0, 1 + page},
+      {SB_LINELEFT, 0, page},
+      {SB_THUMBTRACK, 100, page},  // dragging moves the view only on release
+      {SB_THUMBPOSITION, 100, 100},
+      {SB_PAGELEFT, 0, std::max(100 - page, 0)},
+      {SB_RIGHT, 0, last},
+      {SB_LINERIGHT, 0, last},
+      {SB_PAGERIGHT, 0, last},
+      {SB_THUMBPOSITION, 1000, last},
+      {SB_LEFT, 0, 0},
+      {SB_LINELEFT, 0, 0},
+      {SB_PAGELEFT, 0, 0},
+  };
+  for (const Case& c : cases) {
+    ColumnBar(c.code, c.value);
+    EXPECT_EQ(ColumnPosition(), c.expected) << "code " << c.code << " value " << c.value;
+  }
+
+  // Going to a day scrolls as little as shows its column...
+  GoTo(Day(2030, 12, 31));  // column 364
+  EXPECT_EQ(ColumnPosition(), 365 - page);
+  GoTo(Day(2030, 6, 1));  // column 151, left of the view
+  EXPECT_EQ(ColumnPosition(), 151);
+  GoTo(Day(2030, 6, 5));  // in view: no scroll
+  EXPECT_EQ(ColumnPosition(), 151);
+  // ...while a row step keeps the columns where they are.
+  Wheel(120, false);
+  EXPECT_EQ(FocusDay(), Day(2029, 6, 5));
+  EXPECT_EQ(ColumnPosition(), 151);
 }
 
 // ---------------------------------------------------------------------------
@@ -480,6 +542,9 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
       {{2023, 1, 31, 9, 0}, 1, Day(2030, 6, 10), NavigateKind::kByMonths, 1, Day(2030, 7, 31)},
       {{2023, 1, 31, 9, 0}, -1, Day(2023, 1, 31), NavigateKind::kByMonths, 1, Day(2023, 2, 1)},
       {{2024, 2, 29, 9, 0}, 1, Day(2024, 2, 29), NavigateKind::kByYears, 1, Day(2025, 2, 28)},
+      {{2023, 1, 31, 9, 0}, 0, Day(2030, 6, 10), NavigateKind::kToday, 0, Day(2023, 1, 31)},
+      {{2023, 1, 31, 9, 0}, -1, Day(2030, 6, 10), NavigateKind::kToday, 0, Day(2023, 1, 1)},
+      {{2023, 1, 31, 9, 0}, -2, Day(2030, 6, 10), NavigateKind::kByMonths, -1, Day(2030, 5, 1)},
   };
   for (const Case& c : cases) {
     SetFixedClockForTests(c.today);
@@ -489,6 +554,40 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
     EXPECT_EQ(view_.rows.focusDay, c.expected) << DayText(c.from) << " by " << c.amount;
     EXPECT_EQ(view_.today, Day(c.today.year, c.today.month, c.today.day));
     EXPECT_EQ(MonthBarPosition(), DateFromSerial(c.expected).month + 1);
+    // The focus sits in the row chosen by Ptn0: first, second or third.
+    const int anchor = c.ptn0 < 0 ? -c.ptn0 : c.ptn0 + 1;
+    EXPECT_LE(view_.rows.rowStart[anchor], c.expected);
+    EXPECT_GT(view_.rows.rowStart[anchor + 1], c.expected);
+  }
+}
+
+// Rows give way until half the surface fits the screen, so zoom 50 shows
+// the whole of it; at zoom 100 the window shows the rows that fit.
+TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
+  hiyomi::AppOptions().Tate = 52;
+  hiyomi::AppOptions().TateLine = 6;
+  for (const int zoom : {100, 50}) {
+    view_.zoom = zoom;
+    Show(Day(2026, 12, 10));
+    const GridGeometry& grid = view_.grid;
+    const auto surfaceHeight = [&](int rows) {
+      return grid.topMargin + rows * grid.cellHeight + grid.halfPen;
+    };
+    ASSERT_LT(grid.rows, 52) << "the screen is too tall for this test";
+    EXPECT_LE((surfaceHeight(grid.rows) + 2) / 2, view_.maxClientHeight);
+    EXPECT_GT((surfaceHeight(grid.rows + 1) + 2) / 2, view_.maxClientHeight);
+    EXPECT_EQ(view_.surfaceHeight, surfaceHeight(grid.rows));
+
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const int shown = frame.bottom - frame.top - view_.frameHeight;
+    if (zoom == 50) {
+      EXPECT_EQ(shown, surfaceHeight(grid.rows) / 2);
+    } else {
+      int fitting = grid.rows;
+      while (fitting > 1 && surfaceHeight(fitting) > view_.maxClientHeight) --fitting;
+      EXPECT_EQ(shown, surfaceHeight(fitting));
+    }
   }
 }
 
