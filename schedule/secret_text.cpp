@@ -87,10 +87,15 @@ void SecretTexts::EncipherText(char* text, SecretPrompts& prompts) noexcept {
     prompts.AskForPassword();
     if (state_ != kUnlocked) return;
   }
-  const size_t length = strnlen(text, kEntryTextSize - 1);
-  const size_t total = length < kMaxCipherBytes ? length : kMaxCipherBytes;  // mark included
+  // The text after the mark is cut to 36 bytes on a character boundary: a
+  // lead byte alone would garble the deciphered text's last character.
+  char plain[kMaxCipherBytes];
+  char whole[kEntryTextSize] = {};
+  std::memcpy(whole, text + 1, kEntryTextSize - 2);
+  CopyText(plain, whole, sizeof plain);
+  const size_t total = std::strlen(plain) + 1;  // mark included
   uint8_t bytes[kMaxCipherBytes];
-  std::memcpy(bytes, text + 1, total - 1);
+  std::memcpy(bytes, plain, total - 1);
   bytes[total - 1] = static_cast<uint8_t>(mark_);  // the check byte
   if (!cipher_.EncryptBytes(bytes, total)) {
     prompts.Tell(kEncryptFailed);

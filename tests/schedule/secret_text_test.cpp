@@ -95,6 +95,24 @@ TEST_F(SecretTextTest, LongTextKeeps36BytesAfterTheMark) {
   EXPECT_EQ(std::string(f.bytes), text.substr(0, 37));
 }
 
+TEST_F(SecretTextTest, TheCutNeverSplitsADoubleByteCharacter) {
+  Unlock("pw");
+  // After the mark: 35 single bytes, then "あ" across bytes 36 and 37.
+  const std::string head = "&" + std::string(35, 'x');
+  Field f((head + "あい").c_str());
+  secrets_.EncipherText(f.bytes, prompts_);
+  EXPECT_EQ(f.bytes[2], 36);  // the lead byte went with its character
+  EXPECT_EQ(secrets_.DecipherText(f.bytes, MarkMode::Keep), 0);
+  EXPECT_EQ(std::string(f.bytes), head);
+  // Eighteen double-byte characters fit exactly.
+  std::string wide = "&";
+  for (int i = 0; i < 19; ++i) wide += "あ";
+  Field w(wide.c_str());
+  secrets_.EncipherText(w.bytes, prompts_);
+  EXPECT_EQ(secrets_.DecipherText(w.bytes, MarkMode::Keep), 0);
+  EXPECT_EQ(std::string(w.bytes), wide.substr(0, 37));
+}
+
 TEST_F(SecretTextTest, OnlyTextsStartingWithTheMarkAreEnciphered) {
   for (int state : {kLockOff, kLocked, kUnlocked}) {
     if (state == kUnlocked) Unlock("pw"); else secrets_.SetLockState(state);

@@ -1,0 +1,496 @@
+#include "schedule/day_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "resources/daydlg_ids.h"
+#include "schedule/category_dialogs.h"
+#include "schedule/day_span_dialog.h"
+#include "schedule/dialog_rows_win.h"
+#include "schedule/message_prompts.h"
+#include "schedule/password_dialog.h"
+#include "settings/ui_helpers_win.h"
+
+namespace hiyomi {
+namespace {
+
+constexpr char kNoRecordRoom[] = "データ領域を確保できませんでした。　　";
+constexpr char kSetUpFailed[] = "個別ダイアログ初期化に失敗しました。　　";
+constexpr char kAskPasswordToRead[] = "暗号化された情報があります。パスワードを入力してください。　　";
+constexpr char kAskClear[] = "データをクリアしますか？";
+constexpr int kEmptyRowKey = 10000;
+
+int RowId(int base, int row) { return base + IDC_DAY_ROW_STEP * row; }
+
+struct DayDialogState final : DayRowsLink {
+  const ScheduleDialogData* data = nullptr;
+  HWND dialog = nullptr;
+  SerialDay opened = 0;
+  DayRecord working{};
+  bool overwriteLast[kEntriesPerDay] = {};
+  // The text stays enciphered (no key, or another key): shown disabled and
+  // stored back as it was.
+  bool locked[kEntriesPerDay] = {};
+  RECT dayBox{};
+  RECT rowBox[kEntriesPerDay] = {};
+  HFONT font = nullptr;
+  HWND undated = nullptr;
+
+  HWND Item(int id) const { return GetDlgItem(dialog, id); }
+  HWND RowItem(int base, int row) const { return GetDlgItem(dialog, RowId(base, row)); }
+
+  bool PutEntry(const ScheduleEntry& entry) noexcept override;
+  ScheduleEntry RowEntry(int row) noexcept override;
+  void RefillCategoryLists() noexcept override;
+  void RefillColorLists() noexcept override;
+  void UndatedClosed() noexcept override {
+    undated = nullptr;
+    InvalidateRect(dialog, nullptr, TRUE);
+  }
+};
+
+DayDialogState* StateOf(HWND dialog) {
+  return reinterpret_cast<DayDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+void RepaintSamples(DayDialogState& s) {
+  InvalidateRect(s.dialog, &s.dayBox, TRUE);
+  for (const RECT& box : s.rowBox) InvalidateRect(s.dialog, &box, TRUE);
+}
+
+void ShowSpanCaption(DayDialogState& s, int row) {
+  const int32_t span = s.working.entries[row].span;
+  char caption[16];
+  std::snprintf(caption, sizeof caption, "%2d", span != 0 ? SpanDayCount(span) : 0);
+  SetWindowTextA(s.RowItem(IDB_DAY_SPAN_BASE, row), caption);
+}
+
+// The row's controls from its slot, all but the order field. Returns whether
+// the text is locked so that a prompt may help.
+bool ShowRowText(DayDialogState& s, int row) {
+  const ScheduleEntry& e = s.working.entries[row];
+  char text[kEntryTextSize];
+  std::memcpy(text, e.text, sizeof text);
+  text[kEntryTextSize - 1] = '\0';
+  const int result = s.data->secrets.DecipherText(text, MarkMode::Keep);
+  s.locked[row] = result != 0 || s.data->secrets.IsSecretForm(text);
+  SetWindowTextA(s.RowItem(IDE_DAY_TEXT_BASE, row), text);
+  EnableWindow(s.RowItem(IDE_DAY_TEXT_BASE, row), !s.locked[row]);
+  return result == kDecipherLocked;
+}
+
+void ShowRow(DayDialogState& s, int row) {
+  const ScheduleEntry& e = s.working.entries[row];
+  FillCategoryList(s.RowItem(IDC_DAY_CATEGORY_BASE, row), s.data->categories, e.category);
+  ShowRowText(s, row);
+  FillColorList(s.RowItem(IDC_DAY_ROW_TEXT_COLOR_BASE, row), s.data->colorSets.sets[kTextColorSet], e.textColor);
+  FillColorList(s.RowItem(IDC_DAY_ROW_BACK_COLOR_BASE, row), s.data->colorSets.sets[kBackColorSet], e.backColor);
+  const char mark[2] = {e.mark, '\0'};
+  SetWindowTextA(s.RowItem(IDE_DAY_MARK_BASE, row), mark);
+  ShowSpanCaption(s, row);
+}
+
+void ShowDayColors(DayDialogState& s) {
+  FillColorList(s.Item(IDC_DAY_TEXT_COLOR), s.data->colorSets.sets[kTextColorSet], s.working.dayTextColor);
+  FillColorList(s.Item(IDC_DAY_BACK_COLOR), s.data->colorSets.sets[kBackColorSet], s.working.dayBackColor);
+}
+
+// The rows are renumbered 1..8 (negative when hidden) whatever was typed.
+void LoadRows(DayDialogState& s, const DayRecord& record) {
+  s.working = record;
+  SetPickerDay(s.Item(IDC_DAY_DATE), record.serial);
+  ShowDayColors(s);
+  bool mayPrompt = true;
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    s.overwriteLast[row] = false;
+    const int number = s.working.entries[row].order < 0 ? -(row + 1) : row + 1;
+    SetDlgItemInt(s.dialog, RowId(IDE_DAY_ORDER_BASE, row), static_cast<UINT>(number), TRUE);
+    ShowRow(s, row);
+    if (s.locked[row] && mayPrompt && s.data->secrets.LockState() == kLocked) {
+      mayPrompt = false;
+      WindowSecretPrompts prompts(s.dialog, s.data->secrets, s.data->settings);
+      prompts.Tell(kAskPasswordToRead);
+      prompts.AskForPassword();
+      ShowRowText(s, row);
+    }
+  }
+  RepaintSamples(s);
+}
+
+void LoadDay(DayDialogState& s, SerialDay day) {
+  DayRecord record;
+  if (!s.data->years.GetDayRecord(day, record)) record = FreshDayRecord(day);
+  LoadRows(s, record);
+}
+
+// Reads the row's text into its slot unless the text is to stay as stored.
+void TakeRowText(DayDialogState& s, int row, ScheduleEntry& e, const char* text) {
+  if (s.locked[row] || s.data->secrets.IsSecretForm(text)) return;
+  std::memset(e.text, 0, sizeof e.text);
+  std::memcpy(e.text, text, std::strlen(text));
+}
+
+char ReadMark(HWND edit) {
+  char mark[2];
+  ReadEditText(edit, mark, 1);
+  return mark[0];
+}
+
+// Sorts the rows by their order fields; also the first step of OK and move.
+void SortRows(DayDialogState& s) {
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    ScheduleEntry& e = s.working.entries[row];
+    char text[kEntryTextSize];
+    ReadEditText(s.RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+    if (text[0] == '\0') {
+      e.order = 0;
+    } else {
+      TakeRowText(s, row, e, text);
+      char order[16];
+      ReadEditText(s.RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
+      e.order = OrderFromText(order);
+    }
+    e.mark = ReadMark(s.RowItem(IDE_DAY_MARK_BASE, row));
+  }
+  int keys[kEntriesPerDay];
+  for (int row = 0; row < kEntriesPerDay; ++row) keys[row] = RowSortKey(s.working.entries[row].order);
+  int from[kEntriesPerDay];
+  SortRowsByKey(keys, from);
+  const DayRecord before = s.working;
+  bool flags[kEntriesPerDay];
+  std::memcpy(flags, s.overwriteLast, sizeof flags);
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    s.working.entries[row] = before.entries[from[row]];
+    s.overwriteLast[row] = flags[from[row]];
+  }
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    SetDlgItemInt(s.dialog, RowId(IDE_DAY_ORDER_BASE, row),
+                  static_cast<UINT>(static_cast<int>(s.working.entries[row].order)), TRUE);
+    ShowRow(s, row);
+  }
+  WindowSecretPrompts prompts(s.dialog, s.data->secrets, s.data->settings);
+  for (ScheduleEntry& e : s.working.entries) {
+    if (e.text[0] == s.data->secrets.Mark() && !s.data->secrets.IsSecretForm(e.text)) {
+      s.data->secrets.EncipherText(e.text, prompts);
+    }
+  }
+  RepaintSamples(s);
+}
+
+// Sorts, cleans a copy up and stores it under the picked date. The working
+// copy keeps its pending copies, so a declined store can be tried again.
+int StoreRows(DayDialogState& s, SerialDay& storedDay) {
+  SortRows(s);
+  DayRecord record = s.working;
+  record.serial = PickerDay(s.Item(IDC_DAY_DATE), s.opened);
+  storedDay = record.serial;
+  CopyRequest copies;
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    ScheduleEntry& e = record.entries[row];
+    if (e.order == 0) {
+      e = EmptyEntry();
+    } else if (e.span < 0) {
+      copies.count[row] = -e.span;
+      copies.overwriteLast[row] = s.overwriteLast[row];
+      e.span = 0;
+    }
+  }
+  return s.data->years.StoreDayRecord(record, s.opened, copies);
+}
+
+void CloseUndated(DayDialogState& s) {
+  if (s.undated != nullptr) SendMessageA(s.undated, WM_CLOSE, 0, 0);
+  s.undated = nullptr;
+}
+
+void Finish(DayDialogState& s, int result) {
+  CloseUndated(s);
+  EndDialog(s.dialog, result);
+}
+
+void OnOk(DayDialogState& s) {
+  SerialDay day = 0;
+  const int result = StoreRows(s, day);
+  if (result != kStoreDeclined) Finish(s, result);
+}
+
+void OnMove(DayDialogState& s) {
+  SerialDay day = 0;
+  const int result = StoreRows(s, day);
+  if (result == kStoreDeclined) return;
+  if (day != s.opened) s.data->years.StoreDayRecord(FreshDayRecord(s.opened), s.opened, CopyRequest{});
+  Finish(s, result);
+}
+
+void OnClear(DayDialogState& s) {
+  if (!MessagePrompts(s.dialog).AskYesNo(kAskClear)) return;
+  LoadRows(s, FreshDayRecord(s.opened));
+}
+
+void OnCategories(DayDialogState& s) {
+  const ScheduleDialogData& d = *s.data;
+  if (!RunCategoryDialog(s.dialog, d.categories, d.settings, d.categorySection)) return;
+  s.RefillCategoryLists();
+  if (s.undated != nullptr) RefillUndatedLists(s.undated);
+  if (d.categoriesChanged) d.categoriesChanged();
+  if (d.repaintView) d.repaintView();
+}
+
+void OnColorSets(DayDialogState& s) {
+  const ScheduleDialogData& d = *s.data;
+  if (!RunColorSetDialog(s.dialog, d.colorSets, d.settings, d.categorySection)) return;
+  s.RefillColorLists();
+  if (s.undated != nullptr) RefillUndatedLists(s.undated);
+}
+
+void OnUndated(DayDialogState& s) {
+  CloseUndated(s);
+  s.undated = OpenAttachedUndatedDialog(s.dialog, PickerDay(s.Item(IDC_DAY_DATE), s.opened), *s.data, s);
+}
+
+void OnSpan(DayDialogState& s, int row) {
+  char text[kEntryTextSize];
+  ReadEditText(s.RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+  ScheduleEntry& e = s.working.entries[row];
+  if (RunDaySpanDialog(s.dialog, text, PickerDay(s.Item(IDC_DAY_DATE), s.opened), e.span,
+                       s.overwriteLast[row])) {
+    ShowSpanCaption(s, row);
+  }
+}
+
+void OnDayListChange(DayDialogState& s, int id) {
+  HWND combo = s.Item(id);
+  if (id == IDC_DAY_TEXT_COLOR) {
+    s.working.dayTextColor =
+        PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kTextColorSet], s.working.dayTextColor);
+  } else {
+    s.working.dayBackColor =
+        PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kBackColorSet], s.working.dayBackColor);
+  }
+  RepaintSamples(s);
+}
+
+void OnRowListChange(DayDialogState& s, int base, int row) {
+  HWND combo = s.RowItem(base, row);
+  ScheduleEntry& e = s.working.entries[row];
+  if (base == IDC_DAY_CATEGORY_BASE) {
+    e.category = PickedCategory(combo, s.data->categories);
+  } else if (base == IDC_DAY_ROW_TEXT_COLOR_BASE) {
+    e.textColor = PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kTextColorSet], e.textColor);
+  } else if (base == IDC_DAY_ROW_BACK_COLOR_BASE) {
+    e.backColor = PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kBackColorSet], e.backColor);
+  }
+  RepaintSamples(s);
+}
+
+// Which row control an id is: its base id (601..608) and row, or false.
+bool RowControl(int id, int& base, int& row) {
+  if (id < IDE_DAY_ORDER_BASE || id > RowId(IDB_DAY_SPAN_BASE, kEntriesPerDay - 1)) return false;
+  row = (id - IDE_DAY_ORDER_BASE) / IDC_DAY_ROW_STEP;
+  base = id - IDC_DAY_ROW_STEP * row;
+  return base >= IDE_DAY_ORDER_BASE && base <= IDB_DAY_SPAN_BASE;
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+  DayDialogState* s = StateOf(dialog);
+  if (s == nullptr) return FALSE;
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  int base = 0, row = 0;
+  if (RowControl(id, base, row)) {
+    if (base == IDE_DAY_ORDER_BASE && code == EN_CHANGE) FilterNumericEdit(s->Item(id), kOrderChars);
+    if (base == IDE_DAY_TEXT_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), kEntryTextBytes);
+    if (base == IDE_DAY_MARK_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), 1);
+    if (base == IDB_DAY_SPAN_BASE && code == BN_CLICKED) OnSpan(*s, row);
+    if (code == CBN_SELCHANGE) OnRowListChange(*s, base, row);
+    return TRUE;
+  }
+  if (code == CBN_SELCHANGE && (id == IDC_DAY_TEXT_COLOR || id == IDC_DAY_BACK_COLOR)) {
+    OnDayListChange(*s, id);
+    return TRUE;
+  }
+  switch (id) {
+    case IDB_DAY_OK:
+    case IDOK:
+      OnOk(*s);
+      return TRUE;
+    case IDB_DAY_CANCEL:
+    case IDCANCEL:
+      Finish(*s, 0);
+      return TRUE;
+    case IDB_DAY_SORT:
+      SortRows(*s);
+      return TRUE;
+    case IDB_DAY_CLEAR:
+      OnClear(*s);
+      return TRUE;
+    case IDB_DAY_MOVE:
+      OnMove(*s);
+      return TRUE;
+    case IDB_DAY_CATEGORIES:
+      OnCategories(*s);
+      return TRUE;
+    case IDB_DAY_COLOR_SETS:
+      OnColorSets(*s);
+      return TRUE;
+    case IDB_DAY_UNDATED:
+      OnUndated(*s);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+void PaintSamples(DayDialogState& s, HDC dc) {
+  const DayRecord& r = s.working;
+  PaintSample(dc, s.font, s.dayBox, r.dayTextColor, r.dayBackColor);
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    const ScheduleEntry& e = r.entries[row];
+    PaintSample(dc, s.font, s.rowBox[row], EffectiveTextColor(e, s.data->categories),
+                EffectiveBackColor(e, s.data->categories));
+  }
+}
+
+INT_PTR OnPaint(HWND dialog) {
+  DayDialogState* s = StateOf(dialog);
+  if (s == nullptr) return FALSE;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(dialog, &paint);
+  PaintSamples(*s, dc);
+  EndPaint(dialog, &paint);
+  return TRUE;
+}
+
+INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
+  SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+  s->dialog = dialog;
+  s->font = CreateSampleFont(dialog);
+  HWND picker = s->Item(IDC_DAY_DATE);
+  if (s->font == nullptr || picker == nullptr) {
+    EndDialog(dialog, -1);
+    return TRUE;
+  }
+  CenterWindow(dialog, true);
+  SetUpDayPicker(picker, kFirstSerial, kLastSerial);
+  s->dayBox = TakeSampleBox(dialog, IDT_DAY_SAMPLE);
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    s->rowBox[row] = TakeSampleBox(dialog, RowId(IDT_DAY_ROW_SAMPLE_BASE, row));
+    SendMessageA(s->RowItem(IDE_DAY_ORDER_BASE, row), EM_LIMITTEXT, kOrderChars, 0);
+    SendMessageA(s->RowItem(IDE_DAY_TEXT_BASE, row), EM_LIMITTEXT, kEntryTextBytes, 0);
+    SendMessageA(s->RowItem(IDE_DAY_MARK_BASE, row), EM_LIMITTEXT, 1, 0);
+  }
+  LoadDay(*s, s->opened);
+  return TRUE;
+}
+
+INT_PTR CALLBACK DayDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog, reinterpret_cast<DayDialogState*>(lParam));
+    case WM_COMMAND:
+      return OnCommand(dialog, wParam);
+    case WM_PAINT:
+      return OnPaint(dialog);
+    case WM_PRINTCLIENT:
+      if (DayDialogState* s = StateOf(dialog)) PaintSamples(*s, reinterpret_cast<HDC>(wParam));
+      return TRUE;
+  }
+  return FALSE;
+}
+
+bool DayDialogState::PutEntry(const ScheduleEntry& entry) noexcept {
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    char order[16];
+    char text[kEntryTextSize];
+    ReadEditText(RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
+    ReadEditText(RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+    int8_t number = OrderFromText(order);
+    if (number != 0 && text[0] != '\0') continue;
+    if (number == 0) number = static_cast<int8_t>(row + 1);
+    ScheduleEntry& e = working.entries[row];
+    e = entry;
+    e.order = number;
+    e.span = 0;
+    overwriteLast[row] = false;
+    SetDlgItemInt(dialog, RowId(IDE_DAY_ORDER_BASE, row), static_cast<UINT>(static_cast<int>(number)), TRUE);
+    ShowRow(*this, row);
+    RepaintSamples(*this);
+    return true;
+  }
+  return false;
+}
+
+ScheduleEntry DayDialogState::RowEntry(int row) noexcept {
+  ScheduleEntry e = working.entries[row];
+  char text[kEntryTextSize];
+  ReadEditText(RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+  TakeRowText(*this, row, e, text);
+  e.mark = ReadMark(RowItem(IDE_DAY_MARK_BASE, row));
+  return e;
+}
+
+void DayDialogState::RefillCategoryLists() noexcept {
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    FillCategoryList(RowItem(IDC_DAY_CATEGORY_BASE, row), data->categories, working.entries[row].category);
+  }
+  RepaintSamples(*this);
+}
+
+void DayDialogState::RefillColorLists() noexcept {
+  ShowDayColors(*this);
+  for (int row = 0; row < kEntriesPerDay; ++row) {
+    const ScheduleEntry& e = working.entries[row];
+    FillColorList(RowItem(IDC_DAY_ROW_TEXT_COLOR_BASE, row), data->colorSets.sets[kTextColorSet], e.textColor);
+    FillColorList(RowItem(IDC_DAY_ROW_BACK_COLOR_BASE, row), data->colorSets.sets[kBackColorSet], e.backColor);
+  }
+  RepaintSamples(*this);
+}
+
+}  // namespace
+
+int8_t OrderFromText(const char* text) noexcept {
+  // A 4-character field reaches -999 .. 9999; out-of-range values keep
+  // their sign instead of wrapping, so 256 never turns into an empty row.
+  const long value = std::strtol(text, nullptr, 10);
+  return static_cast<int8_t>(std::clamp<long>(value, INT8_MIN, INT8_MAX));
+}
+
+int RowSortKey(int8_t order) noexcept {
+  if (order < 0) return -order;
+  return order == 0 ? kEmptyRowKey : order;
+}
+
+void SortRowsByKey(const int (&keys)[kEntriesPerDay], int (&order)[kEntriesPerDay]) noexcept {
+  for (int row = 0; row < kEntriesPerDay; ++row) order[row] = row;
+  for (int gap : {4, 2, 1}) {
+    for (int i = gap; i < kEntriesPerDay; ++i) {
+      for (int j = i; j >= gap && keys[order[j]] < keys[order[j - gap]]; j -= gap) {
+        std::swap(order[j], order[j - gap]);
+      }
+    }
+  }
+}
+
+int RunDayDialog(HWND owner, SerialDay day, const ScheduleDialogData& data) {
+  MessagePrompts prompts(owner);
+  if (!data.years.Usable()) {
+    prompts.Tell(kNoRecordRoom);
+    return 0;
+  }
+  DayDialogState state;
+  state.data = &data;
+  state.opened = ClampSerial(day);
+  const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), IDD_DAYDLG, owner, DayDialogProc,
+                                         reinterpret_cast<LPARAM>(&state));
+  if (state.font != nullptr) DeleteObject(state.font);
+  if (result < 0) {
+    prompts.Tell(kSetUpFailed);
+    return 0;
+  }
+  return static_cast<int>(result);
+}
+
+}  // namespace hiyomi

@@ -1,0 +1,48 @@
+// What the day and undated dialogs share: their date pickers, the entry
+// rows' lists and texts, and the " 色 " samples.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "almanac/dates.h"
+#include "schedule/categories.h"
+#include "schedule/records.h"
+
+namespace hiyomi {
+
+inline constexpr int kEntryTextBytes = kEntryTextSize - 1;  // 40
+inline constexpr int kOrderChars = 4;
+
+// Format "' 'yyy'年 'MM'月 'dd'日 ' ddd'曜日'", range first .. last.
+void SetUpDayPicker(HWND picker, SerialDay first, SerialDay last);
+void SetPickerDay(HWND picker, SerialDay day);
+// The picked day, or `fallback` when the picker has none.
+SerialDay PickerDay(HWND picker, SerialDay fallback);
+
+// The edit's text cut to `bytes` without splitting a double-byte character.
+void ReadEditText(HWND edit, char* out, int bytes);
+// Call on EN_CHANGE of a text edit: cuts what was typed beyond `bytes`,
+// never between a lead byte and its trail byte.
+void KeepEditWithin(HWND edit, int bytes);
+// The edit's integer, 0 for an empty or bare-sign text.
+int ReadEditNumber(HWND edit);
+
+// Names of the used categories, selecting `category`'s.
+void FillCategoryList(HWND combo, const CategoryTable& table, int category);
+// The category picked, 255 for none.
+uint8_t PickedCategory(HWND combo, const CategoryTable& table);
+
+// The colours a sample shows; -1 means the dialog's own background.
+int32_t EffectiveTextColor(const ScheduleEntry& e, const CategoryTable& table) noexcept;
+int32_t EffectiveBackColor(const ScheduleEntry& e, const CategoryTable& table) noexcept;
+
+// " 色 " centred in `box`; a negative back colour leaves the background.
+void PaintSample(HDC dc, HFONT font, const RECT& box, int32_t textColor, int32_t backColor);
+// A sample control's rectangle in the dialog's client area; hides it.
+RECT TakeSampleBox(HWND dialog, int id);
+// The 9-point "ＭＳ Ｐゴシック" of the samples.
+HFONT CreateSampleFont(HWND dialog);
+
+}  // namespace hiyomi
