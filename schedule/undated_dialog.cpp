@@ -348,7 +348,8 @@ void PaintSamples(UndatedDialogState& s, HDC dc) {
   }
 }
 
-// Attached, the dialog stands beside the day dialog, inside the work area.
+// Attached, the dialog stands beside the day dialog: right, left, below or
+// above it, whichever first fits the work area; else as near as it fits.
 void PlaceBeside(HWND dialog, HWND dayDialog) {
   RECT day{}, own{}, work{};
   GetWindowRect(dayDialog, &day);
@@ -356,11 +357,18 @@ void PlaceBeside(HWND dialog, HWND dayDialog) {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   const int width = own.right - own.left;
   const int height = own.bottom - own.top;
-  int left = day.right;
-  if (left + width > work.right) left = day.left - width;
-  left = std::clamp<int>(left, work.left, std::max<int>(work.left, work.right - width));
-  const int top = std::clamp<int>(day.top, work.top, std::max<int>(work.top, work.bottom - height));
-  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT places[] = {{day.right, day.top}, {day.left - width, day.top},
+                          {day.left, day.bottom}, {day.left, day.top - height}};
+  POINT at = places[0];
+  for (const POINT& p : places) {
+    if (p.x >= work.left && p.y >= work.top && p.x + width <= work.right && p.y + height <= work.bottom) {
+      at = p;
+      break;
+    }
+  }
+  at.x = std::clamp<LONG>(at.x, work.left, std::max<LONG>(work.left, work.right - width));
+  at.y = std::clamp<LONG>(at.y, work.top, std::max<LONG>(work.top, work.bottom - height));
+  SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR OnInitDialog(HWND dialog, UndatedDialogState* s) {
