@@ -468,18 +468,20 @@ class MainViewInProcess : public ::testing::Test {
     ApplyOptions(view_, hiyomi::AppOptions());
   }
 
-  // A memo page of three lines above the grid.
-  void AddMemoAbove() {
-    const std::string page = folder_ + "\\memo-above.txt";
+  // A memo page of the given lines, above the grid (MemoPos 0) or below.
+  void AddMemo(int lines, bool above) {
+    const std::string page = folder_ + "\\memo-page.txt";
     FILE* file = std::fopen(page.c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    std::fputs("買い物\r\n会議の資料\r\n電話\r\n", file);
+    for (int i = 0; i < lines; ++i) std::fprintf(file, i == 0 ? "買い物 %d" : "\r\n買い物 %d", i + 1);
     std::fclose(file);
     hiyomi::Options& options = hiyomi::AppOptions();
     lstrcpynA(options.MemoFile[0], page.c_str(), sizeof options.MemoFile[0]);
     options.MemoRTF[0] = 0;
-    options.MemoPos = 0;
-    ASSERT_TRUE(hiyomi::CreateMemoArea(memo_, window_, "RichEdit20A"));
+    options.MemoPos = above ? 0 : 1;
+    if (memo_.control == nullptr) {
+      ASSERT_TRUE(hiyomi::CreateMemoArea(memo_, window_, "RichEdit20A"));
+    }
     view_.memo = &memo_;
   }
 
@@ -591,14 +593,67 @@ TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
   }
 }
 
+// The memo shows its lines, up to MemoLine2, beside the grid. When both do
+// not fit the screen the grid's rows give way first, down to one, and then
+// the memo, which keeps about a line.
+TEST_F(MainViewInProcess, MemoAndGridShareTheScreenHeight) {
+  struct Case {
+    int rows;       // Tate
+    int lines;      // TateLine
+    int fontSize;   // FontSize0, also the memo's font
+    int memoLines;
+    const char* what;
+  };
+  const Case cases[] = {
+      {5, 3, 9, 3, "both fit"},
+      {52, 3, 9, 30, "the grid gives way"},
+      {52, 6, 24, 30, "the grid is down to a row, the memo gives way"},
+  };
+  for (const Case& c : cases) {
+    hiyomi::Options& options = hiyomi::AppOptions();
+    options.Tate = c.rows;
+    options.TateLine = c.lines;
+    options.FontSize[0] = c.fontSize;
+    options.MemoLine = 0;
+    options.MemoLine2 = 30;
+    AddMemo(c.memoLines, false);
+    Show(Day(2026, 12, 10));
+    const GridGeometry& grid = view_.grid;
+    const auto content = [&](int rows) {
+      return grid.topMargin + rows * grid.cellHeight + grid.halfPen;
+    };
+    const int wanted = c.memoLines * memo_.lineHeight;
+    const int max = view_.maxClientHeight;
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const int shown = frame.bottom - frame.top - view_.frameHeight - view_.memoHeight;
+    if (content(1) + wanted <= max) {
+      EXPECT_EQ(view_.memoHeight, wanted) << c.what;
+      int rows = grid.rows;
+      while (rows > 1 && content(rows) + wanted > max) --rows;
+      EXPECT_EQ(shown, content(rows)) << c.what;
+    } else {
+      EXPECT_EQ(view_.memoHeight, std::max(max - content(1), view_.h0 + options.PenSize[0] - 2))
+          << c.what;
+      EXPECT_EQ(shown, std::min(content(1), max)) << c.what << ": one row " << content(1)
+                                                  << ", screen " << max;
+    }
+    EXPECT_GE(grid.rows, 1);
+    if (c.rows == 52) {
+      EXPECT_LE(shown + view_.memoHeight, std::max(max, content(1) + view_.memoHeight)) << c.what;
+    }
+  }
+}
+
 // A right click counts only in the day-number box, a double click anywhere
 // in the cell; the box is found where the surface is painted, at the zoom,
-// below a memo above the grid.
+// with a memo above the grid or below it.
 TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
-  for (const bool memo : {false, true}) {
-    if (memo) AddMemoAbove();
+  enum class Memo { kNone, kAbove, kBelow };
+  for (const Memo memo : {Memo::kNone, Memo::kAbove, Memo::kBelow}) {
+    if (memo != Memo::kNone) AddMemo(3, memo == Memo::kAbove);
     Show(Day(2026, 12, 10));
-    ASSERT_EQ(view_.memoHeight > 0, memo);
+    ASSERT_EQ(view_.memoHeight > 0, memo != Memo::kNone);
     for (const int zoom : {100, 200}) {
       SetZoom(view_, true, zoom);
       const GridGeometry& grid = view_.grid;
@@ -637,15 +692,15 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
       };
       for (const Case& c : cases) {
         EXPECT_EQ(HitTestView(view_, c.point, c.wholeCell), c.expected)
-            << "memo " << memo << " zoom " << zoom << " at " << c.point.x << "," << c.point.y
-            << (c.wholeCell ? " whole cell" : " number box");
+            << "memo " << static_cast<int>(memo) << " zoom " << zoom << " at " << c.point.x << ","
+            << c.point.y << (c.wholeCell ? " whole cell" : " number box");
       }
       // Above the surface is the button row or the memo: never a day.
       EXPECT_EQ(HitTestView(view_, POINT{boxLeft * zoom / 100, top - 1}, true), -1);
     }
-    if (memo) {
-      EXPECT_EQ(SurfaceTop(view_), kButtonRowHeight + view_.memoHeight);
-    }
+    // Only a memo above the grid moves it down.
+    EXPECT_EQ(SurfaceTop(view_),
+              kButtonRowHeight + (memo == Memo::kAbove ? view_.memoHeight : 0));
   }
 }
 
