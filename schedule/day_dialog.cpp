@@ -39,6 +39,7 @@ struct DayDialogState final : DayRowsLink {
   RECT rowBox[kEntriesPerDay] = {};
   HFONT font = nullptr;
   HWND undated = nullptr;
+  PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
   HWND RowItem(int base, int row) const { return GetDlgItem(dialog, RowId(base, row)); }
@@ -374,6 +375,7 @@ INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
     return TRUE;
   }
   CenterWindow(dialog, true);
+  s->storePrompts.Take(s->data->storePrompts, dialog);
   SetUpDayPicker(picker, kFirstSerial, kLastSerial);
   s->dayBox = TakeSampleBox(dialog, IDT_DAY_SAMPLE);
   for (int row = 0; row < kEntriesPerDay; ++row) {

@@ -8,6 +8,7 @@
 
 #include "almanac/dates.h"
 #include "schedule/categories.h"
+#include "schedule/message_prompts.h"
 #include "schedule/records.h"
 
 namespace hiyomi {
@@ -44,5 +45,27 @@ void PaintSample(HDC dc, HFONT font, const RECT& box, int32_t textColor, int32_t
 RECT TakeSampleBox(HWND dialog, int id);
 // The 9-point "ＭＳ Ｐゴシック" of the samples.
 HFONT CreateSampleFont(HWND dialog);
+
+// Gives `prompts` (when there are any) to `dialog` until destroyed, then
+// back to their previous owner.
+class PromptOwnerScope {
+ public:
+  PromptOwnerScope() = default;
+  PromptOwnerScope(const PromptOwnerScope&) = delete;
+  PromptOwnerScope& operator=(const PromptOwnerScope&) = delete;
+  ~PromptOwnerScope() {
+    if (prompts_ != nullptr) prompts_->SetOwner(previous_);
+  }
+  void Take(MessagePrompts* prompts, HWND dialog) {
+    if (prompts == nullptr || prompts_ != nullptr) return;
+    prompts_ = prompts;
+    previous_ = prompts->Owner();
+    prompts->SetOwner(dialog);
+  }
+
+ private:
+  MessagePrompts* prompts_ = nullptr;
+  void* previous_ = nullptr;
+};
 
 }  // namespace hiyomi

@@ -10,6 +10,7 @@ class MessagePrompts : public UserPrompts {
   // `owner` is the window the boxes centre over (an HWND), or null.
   explicit MessagePrompts(void* owner = nullptr) noexcept : owner_(owner) {}
   void SetOwner(void* owner) noexcept { owner_ = owner; }
+  void* Owner() const noexcept { return owner_; }
   void Tell(const char* text) noexcept override;
   bool AskYesNo(const char* text) noexcept override;
 

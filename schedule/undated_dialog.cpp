@@ -37,6 +37,7 @@ struct UndatedDialogState {
   bool mayPrompt = true;
   RECT rowBox[kRows] = {};
   HFONT font = nullptr;
+  PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
   HWND RowItem(int base, int row) const { return GetDlgItem(dialog, RowId(base, row)); }
@@ -379,6 +380,7 @@ INT_PTR OnInitDialog(HWND dialog, UndatedDialogState* s) {
     PlaceBeside(dialog, GetWindow(dialog, GW_OWNER));
   } else {
     CenterWindow(dialog, true);
+    s->storePrompts.Take(s->data->storePrompts, dialog);
   }
   HWND picker = s->Item(IDC_UDAT_DATE);
   SetUpDayPicker(picker, kFirstSerial, kLastSerial);

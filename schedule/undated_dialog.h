@@ -10,6 +10,7 @@
 
 #include "almanac/dates.h"
 #include "schedule/categories.h"
+#include "schedule/message_prompts.h"
 #include "schedule/records.h"
 #include "schedule/secret_text.h"
 #include "schedule/undated_list.h"
@@ -30,6 +31,9 @@ struct ScheduleDialogData {
   const char* categorySection;       // CategorySection of the options
   std::function<void()> categoriesChanged;  // rebuild the view's category menu
   std::function<void()> repaintView;
+  // The year store's prompts: while a dialog runs, their boxes are owned by
+  // it, so the dialog cannot be used again behind an open question.
+  MessagePrompts* storePrompts = nullptr;
 };
 
 // The day dialog's rows as the attached undated dialog uses them.

@@ -140,6 +140,7 @@ TEST_F(DayDialogTest, MovingOntoADayWithDataAsksAndNoChangesNothing) {
   const Bytes before = ReadBytes(YearFileName(dir_.Base(), kYear));
   answers_ = {false, true};
   const int result = Run(from, [&](HWND d) {
+    EXPECT_EQ(prompts_.Owner(), d);  // the store's question is modal to the dialog
     SetPicker(d, IDC_DAY_DATE, onto);
     Click(d, IDB_DAY_MOVE);
     EXPECT_TRUE(IsWindow(d));
@@ -149,6 +150,7 @@ TEST_F(DayDialogTest, MovingOntoADayWithDataAsksAndNoChangesNothing) {
   EXPECT_EQ(messages_, (std::vector<std::string>{"変更した日付には登録データが存在します。上書きしますか？",
                                                  "変更した日付には登録データが存在します。上書きしますか？"}));
   EXPECT_EQ(result, onto);
+  EXPECT_EQ(prompts_.Owner(), nullptr);
   DayRecord r;
   EXPECT_FALSE(OnDisk(from, r));
   EXPECT_EQ(EntryText(MustBeOnDisk(onto).entries[0]), "from");

@@ -105,8 +105,8 @@ class ScheduleDialogTest : public ::testing::Test {
   }
 
   ScheduleDialogData Data() {
-    return ScheduleDialogData{years_,    undated_,  categories_, colorSets_, secrets_, settings_,
-                              nullptr,   [this] { ++categoryRebuilds_; }, [this] { ++viewRepaints_; }};
+    return ScheduleDialogData{years_,   undated_, categories_, colorSets_, secrets_, settings_, nullptr,
+                              [this] { ++categoryRebuilds_; }, [this] { ++viewRepaints_; }, &prompts_};
   }
 
   ScratchDir dir_;
