@@ -302,6 +302,45 @@ TEST_F(WindowNavigation, ButtonsStopAtTheLastDay) {
   EXPECT_EQ(MonthBarPosition(), 13);
 }
 
+// Client rectangle of a child, in the window's client coordinates.
+RECT ChildRect(HWND window, int id) {
+  RECT rect{};
+  HWND child = GetDlgItem(window, id);
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string RectText(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+// When the user drags the frame the bars follow the edges.
+TEST_F(WindowNavigation, ScrollBarsFollowTheWindowEdges) {
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  std::vector<LONG> widths;
+  for (const int grow : {60, 0}) {
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + grow,
+                 frame.bottom - frame.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const RECT months = ChildRect(window_, IDC_MONTH_SCROLL);
+    const RECT columns = ChildRect(window_, IDC_COLUMN_SCROLL);
+    EXPECT_TRUE(SameRect(months, RECT{client.right - 16, 0, client.right, client.bottom}))
+        << RectText(months) << " in " << RectText(client);
+    EXPECT_TRUE(SameRect(columns, RECT{0, client.bottom - 16, client.right - 16, client.bottom}))
+        << RectText(columns) << " in " << RectText(client);
+    widths.push_back(client.right);
+  }
+  EXPECT_EQ(widths[0] - widths[1], 60);
+}
+
 // One row of 366 ten-pixel columns from 1 January, no row labels: wider
 // than the screen, so the column bar has work to do. The zoom shows outside
 // only in that bar's page, which counts the columns that fit at the zoom;
@@ -589,6 +628,28 @@ TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
       int fitting = grid.rows;
       while (fitting > 1 && surfaceHeight(fitting) > view_.maxClientHeight) --fitting;
       EXPECT_EQ(shown, surfaceHeight(fitting));
+    }
+  }
+}
+
+// Rows that do not start on a fixed day get the day buttons at the bottom
+// left, and the column bar makes room for them.
+TEST_F(MainViewInProcess, DayButtonsOnlyForRowsWithoutAFixedStart) {
+  for (const int ptn5 : {1, ~1}) {
+    hiyomi::AppOptions().Ptn[5] = ptn5;
+    Show(Day(2026, 12, 10));
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int bottom = client.bottom;
+    const bool buttons = ptn5 < 0;
+    const RECT columns = ChildRect(window_, IDC_COLUMN_SCROLL);
+    EXPECT_TRUE(SameRect(columns, RECT{buttons ? 32 : 0, bottom - 16, client.right - 16, bottom}))
+        << ptn5 << ": " << RectText(columns);
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(window_, IDB_DAY_BACK)) != FALSE, buttons) << ptn5;
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(window_, IDB_DAY_FORWARD)) != FALSE, buttons) << ptn5;
+    if (buttons) {
+      EXPECT_TRUE(SameRect(ChildRect(window_, IDB_DAY_BACK), RECT{0, bottom - 16, 16, bottom}));
+      EXPECT_TRUE(SameRect(ChildRect(window_, IDB_DAY_FORWARD), RECT{16, bottom - 16, 32, bottom}));
     }
   }
 }
