@@ -148,7 +148,9 @@ void SortRows(DayDialogState& s) {
     char text[kEntryTextSize];
     ReadEditText(s.RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
     if (text[0] == '\0') {
+      // The emptied text goes too, or the refill below would bring it back.
       e.order = 0;
+      TakeRowText(s, row, e, text);
     } else {
       TakeRowText(s, row, e, text);
       char order[16];

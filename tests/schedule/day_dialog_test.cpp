@@ -56,8 +56,9 @@ TEST(DayRowSort, TypedOrdersKeepTheirSignWithinTheField) {
 }
 
 TEST_F(DayDialogTest, SortPutsHiddenFirstByMagnitudeAndEmptyRowsLast) {
-  OpenStore();
   const SerialDay day = Day(3, 4);
+  WriteYear({DayWith(day, {{}, {}, {.text = "emptied"}})});
+  OpenStore();
   const int result = Run(day, [](HWND d) {
     const char* orders[] = {"3", "-1", "5", "2"};
     const char* texts[] = {"three", "hidden", "", "two"};
@@ -72,6 +73,7 @@ TEST_F(DayDialogTest, SortPutsHiddenFirstByMagnitudeAndEmptyRowsLast) {
     EXPECT_EQ(Shown(d, IDE_DAY_ORDER_BASE, 2), "3");
     EXPECT_EQ(Shown(d, IDE_DAY_TEXT_BASE, 2), "three");
     EXPECT_EQ(Shown(d, IDE_DAY_ORDER_BASE, 3), "0");
+    EXPECT_EQ(Shown(d, IDE_DAY_TEXT_BASE, 3), "");
     Click(d, IDB_DAY_OK);
   });
   EXPECT_EQ(result, 0);

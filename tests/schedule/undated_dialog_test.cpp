@@ -4,7 +4,9 @@
 
 #include <cstdio>
 
+#include "resources/colordlg_ids.h"
 #include "resources/passdlg_ids.h"
+#include "resources/typedlg_ids.h"
 #include "resources/udatdlg_ids.h"
 #include "schedule/undated_dialog.h"
 #include "schedule_dialog_fixture.h"
@@ -201,6 +203,30 @@ TEST_F(UndatedDialogTest, TakeReadsARowOfTheSpecifiedDay) {
   EXPECT_EQ(EntryText(undated_.entries[0]), "four");
   EXPECT_EQ(undated_.entries[0].span, 0);
   EXPECT_EQ(EntryText(MustBeOnDisk(day).entries[3]), "four");  // the day keeps it
+}
+
+TEST_F(UndatedDialogTest, CategoryAndColourDialogsRefillTheLists) {
+  OpenStore();
+  Run(kNoSerial, [this](HWND d) {
+    DriveNextDialog("分類設定", [](HWND t) {
+      SetDlgItemTextA(t, IDE_TYPE_NAME_BASE + 1, "家族");
+      Click(t, IDB_TYPE_OK);
+    });
+    Click(d, IDB_UDAT_CATEGORIES);
+    EXPECT_EQ(SendDlgItemMessageA(d, Row(IDC_UDAT_CATEGORY_BASE, 4), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(categoryRebuilds_, 1);
+    DriveNextDialog("色設定", [](HWND c) {
+      SetDlgItemTextA(c, IDE_COLOR_BACK_NAME_BASE, "桃");
+      Click(c, IDB_COLOR_OK);
+    });
+    Click(d, IDB_UDAT_COLOR_SETS);
+    EXPECT_EQ(SendDlgItemMessageA(d, Row(IDC_UDAT_ROW_BACK_COLOR_BASE, 4), CB_GETCOUNT, 0, 0), 3);
+    Select(d, Row(IDC_UDAT_ROW_BACK_COLOR_BASE, 0), 1);
+    Select(d, Row(IDC_UDAT_CATEGORY_BASE, 0), 1);
+    Click(d, IDB_UDAT_CLOSE);
+  });
+  EXPECT_EQ(undated_.entries[0].backColor, 0xFFFFFF);
+  EXPECT_EQ(undated_.entries[0].category, 1);
 }
 
 TEST_F(UndatedDialogTest, LockedTextsAskForThePasswordOnlyOnce) {
