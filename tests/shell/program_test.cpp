@@ -36,11 +36,12 @@ TEST(Program, OneInstanceAndACleanExit) {
   Process second;
   ASSERT_TRUE(Start(exe, second));
   EXPECT_EQ(second.WaitExit(kStartTimeoutMs), 1u);
-  EXPECT_EQ(FindWindowA("#32770", "Hiyomi"), window);
+  // Tests running beside this one may show windows of the same title.
+  EXPECT_TRUE(IsWindow(window));
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(first.WaitExit(kStartTimeoutMs), 0u);
-  EXPECT_EQ(FindWindowA("#32770", "Hiyomi"), nullptr);
+  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST(Program, ResidentModeClosesToTheTrayAndEndsFromItsMenu) {
