@@ -20,9 +20,12 @@ namespace {
 
 constexpr char kNoRecordRoom[] = "データ領域を確保できませんでした。　　";
 constexpr char kSetUpFailed[] = "個別ダイアログ初期化に失敗しました。　　";
-constexpr char kAskPasswordToRead[] = "暗号化された情報があります。パスワードを入力してください。　　";
 constexpr char kAskClear[] = "データをクリアしますか？";
 constexpr int kEmptyRowKey = 10000;
+
+static_assert(IDC_DAY_CATEGORY_BASE - IDE_DAY_ORDER_BASE == kRowCategoryOffset);
+static_assert(IDC_DAY_ROW_TEXT_COLOR_BASE - IDE_DAY_ORDER_BASE == kRowTextColorOffset);
+static_assert(IDC_DAY_ROW_BACK_COLOR_BASE - IDE_DAY_ORDER_BASE == kRowBackColorOffset);
 
 int RowId(int base, int row) { return base + IDC_DAY_ROW_STEP * row; }
 
@@ -70,28 +73,16 @@ void ShowSpanCaption(DayDialogState& s, int row) {
   SetWindowTextA(s.RowItem(IDB_DAY_SPAN_BASE, row), caption);
 }
 
-// The row's controls from its slot, all but the order field. Returns whether
-// the text is locked so that a prompt may help.
-bool ShowRowText(DayDialogState& s, int row) {
-  const ScheduleEntry& e = s.working.entries[row];
-  char text[kEntryTextSize];
-  std::memcpy(text, e.text, sizeof text);
-  text[kEntryTextSize - 1] = '\0';
-  const int result = s.data->secrets.DecipherText(text, MarkMode::Keep);
-  s.locked[row] = result != 0 || s.data->secrets.IsSecretForm(text);
-  SetWindowTextA(s.RowItem(IDE_DAY_TEXT_BASE, row), text);
-  EnableWindow(s.RowItem(IDE_DAY_TEXT_BASE, row), !s.locked[row]);
-  return result == kDecipherLocked;
-}
-
-void ShowRow(DayDialogState& s, int row) {
+// The row's controls from its slot, all but the order field. `mayPrompt`
+// (null: no prompt) allows one password prompt for a locked text.
+void ShowRow(DayDialogState& s, int row, bool* mayPrompt) {
   const ScheduleEntry& e = s.working.entries[row];
   FillCategoryList(s.RowItem(IDC_DAY_CATEGORY_BASE, row), s.data->categories, e.category);
-  ShowRowText(s, row);
+  s.locked[row] = ShowEntryText(s.dialog, s.RowItem(IDE_DAY_TEXT_BASE, row), e.text, s.data->secrets,
+                                s.data->settings, mayPrompt);
   FillColorList(s.RowItem(IDC_DAY_ROW_TEXT_COLOR_BASE, row), s.data->colorSets.sets[kTextColorSet], e.textColor);
   FillColorList(s.RowItem(IDC_DAY_ROW_BACK_COLOR_BASE, row), s.data->colorSets.sets[kBackColorSet], e.backColor);
-  const char mark[2] = {e.mark, '\0'};
-  SetWindowTextA(s.RowItem(IDE_DAY_MARK_BASE, row), mark);
+  ShowEditMark(s.RowItem(IDE_DAY_MARK_BASE, row), e.mark);
   ShowSpanCaption(s, row);
 }
 
@@ -105,19 +96,13 @@ void LoadRows(DayDialogState& s, const DayRecord& record) {
   s.working = record;
   SetPickerDay(s.Item(IDC_DAY_DATE), record.serial);
   ShowDayColors(s);
+  // One password prompt per load, at the first locked row.
   bool mayPrompt = true;
   for (int row = 0; row < kEntriesPerDay; ++row) {
     s.overwriteLast[row] = false;
     const int number = s.working.entries[row].order < 0 ? -(row + 1) : row + 1;
     SetDlgItemInt(s.dialog, RowId(IDE_DAY_ORDER_BASE, row), static_cast<UINT>(number), TRUE);
-    ShowRow(s, row);
-    if (s.locked[row] && mayPrompt && s.data->secrets.LockState() == kLocked) {
-      mayPrompt = false;
-      WindowSecretPrompts prompts(s.dialog, s.data->secrets, s.data->settings);
-      prompts.Tell(kAskPasswordToRead);
-      prompts.AskForPassword();
-      ShowRowText(s, row);
-    }
+    ShowRow(s, row, &mayPrompt);
   }
   RepaintSamples(s);
 }
@@ -133,12 +118,6 @@ void TakeRowText(DayDialogState& s, int row, ScheduleEntry& e, const char* text)
   if (s.locked[row] || s.data->secrets.IsSecretForm(text)) return;
   std::memset(e.text, 0, sizeof e.text);
   std::memcpy(e.text, text, std::strlen(text));
-}
-
-char ReadMark(HWND edit) {
-  char mark[2];
-  ReadEditText(edit, mark, 1);
-  return mark[0];
 }
 
 // Sorts the rows by their order fields; also the first step of OK and move.
@@ -157,7 +136,7 @@ void SortRows(DayDialogState& s) {
       ReadEditText(s.RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
       e.order = OrderFromText(order);
     }
-    e.mark = ReadMark(s.RowItem(IDE_DAY_MARK_BASE, row));
+    e.mark = ReadEditMark(s.RowItem(IDE_DAY_MARK_BASE, row));
   }
   int keys[kEntriesPerDay];
   for (int row = 0; row < kEntriesPerDay; ++row) keys[row] = RowSortKey(s.working.entries[row].order);
@@ -173,7 +152,7 @@ void SortRows(DayDialogState& s) {
   for (int row = 0; row < kEntriesPerDay; ++row) {
     SetDlgItemInt(s.dialog, RowId(IDE_DAY_ORDER_BASE, row),
                   static_cast<UINT>(static_cast<int>(s.working.entries[row].order)), TRUE);
-    ShowRow(s, row);
+    ShowRow(s, row, nullptr);
   }
   WindowSecretPrompts prompts(s.dialog, s.data->secrets, s.data->settings);
   for (ScheduleEntry& e : s.working.entries) {
@@ -278,24 +257,10 @@ void OnDayListChange(DayDialogState& s, int id) {
 }
 
 void OnRowListChange(DayDialogState& s, int base, int row) {
-  HWND combo = s.RowItem(base, row);
   ScheduleEntry& e = s.working.entries[row];
-  if (base == IDC_DAY_CATEGORY_BASE) {
-    e.category = PickedCategory(combo, s.data->categories);
-  } else if (base == IDC_DAY_ROW_TEXT_COLOR_BASE) {
-    e.textColor = PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kTextColorSet], e.textColor);
-  } else if (base == IDC_DAY_ROW_BACK_COLOR_BASE) {
-    e.backColor = PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kBackColorSet], e.backColor);
+  if (PickIntoEntry(s.dialog, s.RowItem(base, row), base - IDE_DAY_ORDER_BASE, e, s.data->categories, s.data->colorSets)) {
+    RepaintSamples(s);
   }
-  RepaintSamples(s);
-}
-
-// Which row control an id is: its base id (601..608) and row, or false.
-bool RowControl(int id, int& base, int& row) {
-  if (id < IDE_DAY_ORDER_BASE || id > RowId(IDB_DAY_SPAN_BASE, kEntriesPerDay - 1)) return false;
-  row = (id - IDE_DAY_ORDER_BASE) / IDC_DAY_ROW_STEP;
-  base = id - IDC_DAY_ROW_STEP * row;
-  return base >= IDE_DAY_ORDER_BASE && base <= IDB_DAY_SPAN_BASE;
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
@@ -304,7 +269,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   int base = 0, row = 0;
-  if (RowControl(id, base, row)) {
+  if (EntryRowControl(id, IDE_DAY_ORDER_BASE, IDB_DAY_SPAN_BASE, kEntriesPerDay, base, row)) {
     if (base == IDE_DAY_ORDER_BASE && code == EN_CHANGE) FilterNumericEdit(s->Item(id), kOrderChars);
     if (base == IDE_DAY_TEXT_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), kEntryTextBytes);
     if (base == IDE_DAY_MARK_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), 1);
@@ -420,7 +385,7 @@ bool DayDialogState::PutEntry(const ScheduleEntry& entry) noexcept {
     e.span = 0;
     overwriteLast[row] = false;
     SetDlgItemInt(dialog, RowId(IDE_DAY_ORDER_BASE, row), static_cast<UINT>(static_cast<int>(number)), TRUE);
-    ShowRow(*this, row);
+    ShowRow(*this, row, nullptr);
     RepaintSamples(*this);
     return true;
   }
@@ -432,7 +397,7 @@ ScheduleEntry DayDialogState::RowEntry(int row) noexcept {
   char text[kEntryTextSize];
   ReadEditText(RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
   TakeRowText(*this, row, e, text);
-  e.mark = ReadMark(RowItem(IDE_DAY_MARK_BASE, row));
+  e.mark = ReadEditMark(RowItem(IDE_DAY_MARK_BASE, row));
   return e;
 }
 

@@ -5,10 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "schedule/category_dialogs.h"
+#include "schedule/password_dialog.h"
 #include "settings/settings_store.h"
 
 namespace hiyomi {
 namespace {
+
+constexpr char kAskPasswordToRead[] = "暗号化された情報があります。パスワードを入力してください。　　";
 
 SYSTEMTIME TimeOfDay(SerialDay day) {
   const CalendarDate date = DateFromSerial(day);
@@ -70,6 +74,44 @@ int ReadEditNumber(HWND edit) {
   return std::atoi(text);
 }
 
+char ReadEditMark(HWND edit) {
+  char mark[2];
+  ReadEditText(edit, mark, 1);
+  return mark[0];
+}
+
+void ShowEditMark(HWND edit, char mark) {
+  const char text[2] = {mark, '\0'};
+  SetWindowTextA(edit, text);
+}
+
+bool EntryRowControl(int id, int firstBase, int lastBase, int rows, int& base, int& row) {
+  constexpr int kStep = 10;
+  if (id < firstBase || id > lastBase + kStep * (rows - 1)) return false;
+  row = (id - firstBase) / kStep;
+  base = id - kStep * row;
+  return base <= lastBase;
+}
+
+bool ShowEntryText(HWND dialog, HWND edit, const char* stored, SecretTexts& secrets,
+                   SettingsStore& settings, bool* mayPrompt) {
+  char text[kEntryTextSize];
+  std::memcpy(text, stored, sizeof text);
+  text[kEntryTextSize - 1] = '\0';
+  int result = secrets.DecipherText(text, MarkMode::Keep);
+  if (result == kDecipherLocked && mayPrompt != nullptr && *mayPrompt) {
+    *mayPrompt = false;
+    WindowSecretPrompts prompts(dialog, secrets, settings);
+    prompts.Tell(kAskPasswordToRead);
+    prompts.AskForPassword();
+    result = secrets.DecipherText(text, MarkMode::Keep);
+  }
+  const bool sealed = result != 0 || secrets.IsSecretForm(text);
+  SetWindowTextA(edit, text);
+  EnableWindow(edit, !sealed);
+  return sealed;
+}
+
 void FillCategoryList(HWND combo, const CategoryTable& table, int category) {
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   for (int position = 0;; ++position) {
@@ -83,6 +125,22 @@ void FillCategoryList(HWND combo, const CategoryTable& table, int category) {
 uint8_t PickedCategory(HWND combo, const CategoryTable& table) {
   const int number = table.NumberAtListPosition(static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)));
   return number < 0 ? kNoCategory : static_cast<uint8_t>(number);
+}
+
+bool PickIntoEntry(HWND dialog, HWND combo, int offset, ScheduleEntry& e, const CategoryTable& categories,
+                   const ColorSets& colorSets) {
+  switch (offset) {
+    case kRowCategoryOffset:
+      e.category = PickedCategory(combo, categories);
+      return true;
+    case kRowTextColorOffset:
+      e.textColor = PickFromColorList(dialog, combo, colorSets.sets[kTextColorSet], e.textColor);
+      return true;
+    case kRowBackColorOffset:
+      e.backColor = PickFromColorList(dialog, combo, colorSets.sets[kBackColorSet], e.backColor);
+      return true;
+  }
+  return false;
 }
 
 int32_t EffectiveTextColor(const ScheduleEntry& e, const CategoryTable& table) noexcept {

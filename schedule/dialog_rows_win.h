@@ -10,8 +10,11 @@
 #include "schedule/categories.h"
 #include "schedule/message_prompts.h"
 #include "schedule/records.h"
+#include "schedule/secret_text.h"
 
 namespace hiyomi {
+
+class SettingsStore;
 
 inline constexpr int kEntryTextBytes = kEntryTextSize - 1;  // 40
 inline constexpr int kOrderChars = 4;
@@ -29,11 +32,34 @@ void ReadEditText(HWND edit, char* out, int bytes);
 void KeepEditWithin(HWND edit, int bytes);
 // The edit's integer, 0 for an empty or bare-sign text.
 int ReadEditNumber(HWND edit);
+// The one-character mark of an entry, to and from its edit.
+char ReadEditMark(HWND edit);
+void ShowEditMark(HWND edit, char mark);
+
+// Which control of an entry row `id` is: its base id (the row-0 id in
+// firstBase .. lastBase) and its row (0 .. rows-1), ids stepping by 10.
+bool EntryRowControl(int id, int firstBase, int lastBase, int rows, int& base, int& row);
+
+// Shows an entry's text for editing, deciphered with the mark kept. When the
+// texts are locked and `mayPrompt` allows it, asks for the password once
+// (clearing the permission) and tries again. A text that stays enciphered
+// shows its stored bytes with the edit disabled; returns whether it does.
+bool ShowEntryText(HWND dialog, HWND edit, const char* stored, SecretTexts& secrets,
+                   SettingsStore& settings, bool* mayPrompt);
 
 // Names of the used categories, selecting `category`'s.
 void FillCategoryList(HWND combo, const CategoryTable& table, int category);
 // The category picked, 255 for none.
 uint8_t PickedCategory(HWND combo, const CategoryTable& table);
+
+// Row controls at the same place in both dialogs' rows, from the row's first id.
+inline constexpr int kRowCategoryOffset = 1;
+inline constexpr int kRowTextColorOffset = 4;
+inline constexpr int kRowBackColorOffset = 5;
+// After the user picked in the row list at `offset`: stores the pick into
+// the entry. False when `offset` is no list.
+bool PickIntoEntry(HWND dialog, HWND combo, int offset, ScheduleEntry& e, const CategoryTable& categories,
+                   const ColorSets& colorSets);
 
 // The colours a sample shows; -1 means the dialog's own background.
 int32_t EffectiveTextColor(const ScheduleEntry& e, const CategoryTable& table) noexcept;

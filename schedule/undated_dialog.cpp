@@ -17,13 +17,16 @@
 namespace hiyomi {
 namespace {
 
-constexpr char kAskPasswordToRead[] = "暗号化された情報があります。パスワードを入力してください。　　";
 constexpr char kDayFull[] = "指定日には空き領域がありません。　　";
 constexpr char kNoDayData[] = "指定日にはデータがありません。　　";
 constexpr char kNoRowData[] = "指定行にはデータがありません。　　";
 constexpr int kRows = 5;
 constexpr int kLastPosition = kUndatedEntries - kRows;  // 45
 constexpr UINT kRefillListsMessage = WM_APP + 1;
+
+static_assert(IDC_UDAT_CATEGORY_BASE - IDE_UDAT_OFFSET_BASE == kRowCategoryOffset);
+static_assert(IDC_UDAT_ROW_TEXT_COLOR_BASE - IDE_UDAT_OFFSET_BASE == kRowTextColorOffset);
+static_assert(IDC_UDAT_ROW_BACK_COLOR_BASE - IDE_UDAT_OFFSET_BASE == kRowBackColorOffset);
 
 int RowId(int base, int row) { return base + IDC_UDAT_ROW_STEP * row; }
 
@@ -60,25 +63,6 @@ void ShowLists(UndatedDialogState& s, int row) {
   FillColorList(s.RowItem(IDC_UDAT_ROW_BACK_COLOR_BASE, row), s.data->colorSets.sets[kBackColorSet], e.backColor);
 }
 
-// Only one password prompt per opening: the user who cancelled it is not
-// asked again on every scroll.
-void ShowRowText(UndatedDialogState& s, int row) {
-  SecretTexts& secrets = s.data->secrets;
-  char text[kEntryTextSize];
-  std::memcpy(text, s.Entry(row).text, sizeof text);
-  text[kEntryTextSize - 1] = '\0';
-  int result = secrets.DecipherText(text, MarkMode::Keep);
-  if (result == kDecipherLocked && s.mayPrompt) {
-    s.mayPrompt = false;
-    WindowSecretPrompts prompts(s.dialog, secrets, s.data->settings);
-    prompts.Tell(kAskPasswordToRead);
-    prompts.AskForPassword();
-    result = secrets.DecipherText(text, MarkMode::Keep);
-  }
-  SetWindowTextA(s.RowItem(IDE_UDAT_TEXT_BASE, row), text);
-  EnableWindow(s.RowItem(IDE_UDAT_TEXT_BASE, row), result == 0 && !secrets.IsSecretForm(text));
-}
-
 void ShowRows(UndatedDialogState& s) {
   const int visible = s.current - s.position;
   CheckRadioButton(s.dialog, IDR_UDAT_CURRENT_BASE, IDR_UDAT_CURRENT_BASE + kRows - 1,
@@ -87,9 +71,11 @@ void ShowRows(UndatedDialogState& s) {
     const ScheduleEntry& e = s.Entry(row);
     SetDlgItemInt(s.dialog, RowId(IDE_UDAT_OFFSET_BASE, row), static_cast<UINT>(e.span), TRUE);
     ShowLists(s, row);
-    ShowRowText(s, row);
-    const char mark[2] = {e.mark, '\0'};
-    SetWindowTextA(s.RowItem(IDE_UDAT_MARK_BASE, row), mark);
+    // Only one password prompt per opening: the user who cancelled it is
+    // not asked again on every scroll.
+    ShowEntryText(s.dialog, s.RowItem(IDE_UDAT_TEXT_BASE, row), e.text, s.data->secrets, s.data->settings,
+                  &s.mayPrompt);
+    ShowEditMark(s.RowItem(IDE_UDAT_MARK_BASE, row), e.mark);
   }
   SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, s.position, 0};
   SetScrollInfo(s.Item(IDS_UDAT_SCROLL), SB_CTL, &info, TRUE);
@@ -113,9 +99,7 @@ void TakeBackRows(UndatedDialogState& s) {
     } else {
       e.span = 0;
     }
-    char mark[2];
-    ReadEditText(s.RowItem(IDE_UDAT_MARK_BASE, row), mark, 1);
-    e.mark = mark[0];
+    e.mark = ReadEditMark(s.RowItem(IDE_UDAT_MARK_BASE, row));
   }
 }
 
@@ -252,23 +236,10 @@ void OnClose(UndatedDialogState& s) {
 }
 
 void OnRowListChange(UndatedDialogState& s, int base, int row) {
-  HWND combo = s.RowItem(base, row);
-  ScheduleEntry& e = s.Entry(row);
-  if (base == IDC_UDAT_CATEGORY_BASE) {
-    e.category = PickedCategory(combo, s.data->categories);
-  } else if (base == IDC_UDAT_ROW_TEXT_COLOR_BASE) {
-    e.textColor = PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kTextColorSet], e.textColor);
-  } else if (base == IDC_UDAT_ROW_BACK_COLOR_BASE) {
-    e.backColor = PickFromColorList(s.dialog, combo, s.data->colorSets.sets[kBackColorSet], e.backColor);
+  if (PickIntoEntry(s.dialog, s.RowItem(base, row), base - IDE_UDAT_OFFSET_BASE, s.Entry(row), s.data->categories,
+                    s.data->colorSets)) {
+    RepaintSamples(s);
   }
-  RepaintSamples(s);
-}
-
-bool RowControl(int id, int& base, int& row) {
-  if (id < IDE_UDAT_OFFSET_BASE || id > RowId(IDE_UDAT_MARK_BASE, kRows - 1)) return false;
-  row = (id - IDE_UDAT_OFFSET_BASE) / IDC_UDAT_ROW_STEP;
-  base = id - IDC_UDAT_ROW_STEP * row;
-  return base >= IDE_UDAT_OFFSET_BASE && base <= IDE_UDAT_MARK_BASE;
 }
 
 // The operations on the current entry: rows taken back first, shown after.
@@ -318,7 +289,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   int base = 0, row = 0;
-  if (RowControl(id, base, row)) {
+  if (EntryRowControl(id, IDE_UDAT_OFFSET_BASE, IDE_UDAT_MARK_BASE, kRows, base, row)) {
     if (base == IDE_UDAT_OFFSET_BASE && code == EN_CHANGE) FilterNumericEdit(s->Item(id), kOrderChars);
     if (base == IDE_UDAT_TEXT_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), kEntryTextBytes);
     if (base == IDE_UDAT_MARK_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), 1);
