@@ -5,12 +5,15 @@
 
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
+#include "schedule/day_dialog.h"
+#include "schedule/undated_dialog.h"
 #include "settings/message_box.h"
 #include "settings/settings_store.h"
 #include "settings/ui_helpers_win.h"
 #include "shell/button_row_win.h"
 #include "shell/layered_window_win.h"
 #include "shell/main_view_win.h"
+#include "shell/program_objects_win.h"
 #include "shell/tray_icon_win.h"
 
 using hiyomi::AppOptions;
@@ -208,12 +211,48 @@ void ShowTrayMenu(HWND window) {
   if (chosen != 0) DispatchCommand(window, static_cast<WPARAM>(chosen));
 }
 
+hiyomi::ScheduleDialogData DialogData() {
+  ProgramObjects& program = Program();
+  MainView& view = mainWindow.view;
+  return hiyomi::ScheduleDialogData{
+      program.years,
+      program.undated,
+      program.categories,
+      program.colorSets,
+      program.secrets,
+      MainSettings(),
+      hiyomi::CategorySection(AppOptions().OptDef),
+      [&view] { Program().categories.ApplyFilter(view.displayFlags); },
+      [&view] { Redraw(view); }};
+}
+
+// A day cell opens the day; anywhere else the undated entries.
+INT_PTR OnDoubleClick(HWND window, LPARAM lParam) {
+  MainView& view = mainWindow.view;
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const SerialDay day = HitTestView(view, point, true);
+  if (day > 0) {
+    const int result = hiyomi::RunDayDialog(window, day, DialogData());
+    if (result > 0) {
+      Navigate(view, NavigateKind::kToDay, result);
+    } else {
+      Redraw(view);
+    }
+    SetFocus(window);
+  } else {
+    hiyomi::RunUndatedDialog(window, kNoSerial, DialogData());
+    Redraw(view);
+  }
+  return 0;
+}
+
 INT_PTR OnInitDialog(HWND window) {
   MainView& view = mainWindow.view;
   SetUpDatePicker(window);
   hiyomi::CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
   view.memo = &mainWindow.memo;
   InitView(view, window);
+  Program().categories.ApplyFilter(view.displayFlags);
   view.zoom = AppOptions().Zoom;
   ApplyOptions(view, AppOptions());
   PlaceWindow(window);
@@ -318,6 +357,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(mainWindow.view.background.get());
     case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
+    case WM_LBUTTONDBLCLK: return OnDoubleClick(window, lParam);
     case kTrayCallback: return OnTrayCallback(window, lParam);
     case WM_NOTIFY:
       if (hiyomi::HandleMemoNotify(mainWindow.memo, *reinterpret_cast<const NMHDR*>(lParam))) {
