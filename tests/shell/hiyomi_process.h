@@ -18,7 +18,9 @@ struct Process {
   Process& operator=(const Process&) = delete;
   ~Process() {
     if (info.hProcess != nullptr) {
-      if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
+      if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info.hProcess, 99);
+      }
       CloseHandle(info.hThread);
       CloseHandle(info.hProcess);
     }
