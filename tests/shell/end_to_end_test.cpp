@@ -1,0 +1,118 @@
+// The whole way of an entry, as a user makes it: the real Hiyomi.exe on a
+// fresh folder, a double-click on today's cell at the place the default
+// layout gives it, a text typed into the day dialog, OK, the program closed,
+// and the year file on disk read back.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "almanac/dates.h"
+#include "resources/daydlg_ids.h"
+#include "resources/main_dialog_ids.h"
+#include "schedule/records.h"
+#include "settings/options.h"
+#include "shell/main_view_win.h"
+#include "shell/program_objects_win.h"
+#include "tests/shell/hiyomi_process.h"
+
+namespace {
+
+using namespace hiyomi_test;
+
+INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// Client point of the middle of today's cell in a window laid out with the
+// default options, computed here the way the program lays itself out.
+POINT TodaysCellCentre() {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string scratch = std::string(temp) + "hiyomi-e2e-layout";
+  CreateDirectoryA(scratch.c_str(), nullptr);
+  SetCurrentDirectoryA(scratch.c_str());
+  CreateProgramObjects();
+  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+  MainView view;
+  InitView(view, window);
+  ApplyOptions(view, hiyomi::AppOptions());
+  POINT centre{-1, -1};
+  const GridGeometry& grid = view.grid;
+  for (int row = 0; row < grid.rows; ++row) {
+    const SerialDay start = view.rows.rowStart[row + 1];
+    if (view.today >= start && view.today < view.rows.rowStart[row + 2]) {
+      const int column = view.today - start;
+      centre.x = grid.leftMargin + column * grid.cellWidth + grid.cellWidth / 2;
+      centre.y = SurfaceTop(view) + grid.topMargin + row * grid.cellHeight + grid.cellHeight / 2;
+    }
+  }
+  ReleaseView(view);
+  DestroyWindow(window);
+  DestroyProgramObjects();
+  return centre;
+}
+
+HWND WaitForDialog(const char* title) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    HWND dialog = FindWindowA("#32770", title);
+    if (dialog != nullptr && IsWindowVisible(dialog)) return dialog;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+bool WaitGone(HWND window) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    if (!IsWindow(window)) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+TEST(EndToEnd, AnEntryTypedIntoTodayReachesTheYearFile) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+  InitCommonControlsEx(&controls);
+  const POINT cell = TodaysCellCentre();
+  ASSERT_GE(cell.x, 0);
+
+  const std::string exe = FreshCopy(HIYOMI_EXE, "hiyomi-end-to-end");
+  ASSERT_FALSE(exe.empty());
+  const SerialDay today = ClampSerial(TodaySerial());
+  const int year = DateFromSerial(today).year;
+  const std::string yearFile = FolderOf(exe) + "\\Hiyomi_" + std::to_string(year) + ".dat";
+  DeleteFileA(yearFile.c_str());
+
+  Process program;
+  ASSERT_TRUE(Start(exe, program));
+  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+  ASSERT_NE(window, nullptr);
+
+  PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+  HWND day = WaitForDialog("日個別設定");
+  ASSERT_NE(day, nullptr);
+  SendMessageA(GetDlgItem(day, IDE_DAY_TEXT_BASE), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>("歯医者 15:00"));
+  SendMessageA(GetDlgItem(day, IDB_DAY_OK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitGone(day));
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
+
+  const std::string bytes = ReadFileText(yearFile);
+  ASSERT_EQ(bytes.size(), hiyomi::kHeaderSize + hiyomi::kDayRecordSize);
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const hiyomi::YearFileHeader header = hiyomi::DecodeHeader(data);
+  ASSERT_EQ(header.count, 1);
+  EXPECT_EQ(header.index[today - SerialFromDate(year, 1, 1)], 0);
+  const hiyomi::DayRecord record = hiyomi::DecodeDayRecord(data + hiyomi::kHeaderSize);
+  EXPECT_EQ(record.serial, today);
+  EXPECT_EQ(record.entries[0].order, 1);
+  EXPECT_STREQ(record.entries[0].text, "歯医者 15:00");
+}
+
+}  // namespace
