@@ -454,6 +454,16 @@ TEST_F(WindowWideRows, ColumnBarScrollsWithinItsRangeAndNavigationFollows) {
   Wheel(120, false);
   EXPECT_EQ(FocusDay(), Day(2029, 6, 5));
   EXPECT_EQ(ColumnPosition(), 151);
+
+  // Zooming out at the right end widens the page, which pulls the view back
+  // so that no column past the last is shown.
+  ColumnBar(SB_RIGHT);
+  for (int i = 0; i < 10; ++i) Wheel(-120, true);
+  const int wider = Page();
+  EXPECT_GT(wider, page);
+  EXPECT_EQ(ColumnPosition(), 366 - wider);
+  for (int i = 0; i < 10; ++i) Wheel(120, true);
+  EXPECT_EQ(Page(), page);
 }
 
 // ---------------------------------------------------------------------------
