@@ -343,6 +343,30 @@ void PlaceBeside(HWND dialog, HWND dayDialog) {
   SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The day dialog's modal loop knows only its own dialog: keyboard messages
+// (Tab, arrows) of the attached one reach it through the loop's message
+// filter. One attached dialog exists at a time.
+HWND attachedDialog = nullptr;
+HHOOK attachedFilter = nullptr;
+
+LRESULT CALLBACK AttachedFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  if (code == MSGF_DIALOGBOX && attachedDialog != nullptr &&
+      IsDialogMessageA(attachedDialog, reinterpret_cast<MSG*>(lParam))) {
+    return TRUE;
+  }
+  return CallNextHookEx(attachedFilter, code, wParam, lParam);
+}
+
+void FilterForAttached(HWND dialog) {
+  attachedDialog = dialog;
+  if (dialog != nullptr && attachedFilter == nullptr) {
+    attachedFilter = SetWindowsHookExA(WH_MSGFILTER, AttachedFilterProc, nullptr, GetCurrentThreadId());
+  } else if (dialog == nullptr && attachedFilter != nullptr) {
+    UnhookWindowsHookEx(attachedFilter);
+    attachedFilter = nullptr;
+  }
+}
+
 INT_PTR OnInitDialog(HWND dialog, UndatedDialogState* s) {
   SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
   s->dialog = dialog;
@@ -411,7 +435,10 @@ INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       if (s != nullptr) {
         SetWindowLongPtrA(dialog, GWLP_USERDATA, 0);
         if (s->font != nullptr) DeleteObject(s->font);
-        if (s->Attached()) delete s;
+        if (s->Attached()) {
+          FilterForAttached(nullptr);
+          delete s;
+        }
       }
       return FALSE;
   }
@@ -441,6 +468,7 @@ HWND OpenAttachedUndatedDialog(HWND dayDialog, SerialDay day, const ScheduleDial
     delete state;
     return nullptr;
   }
+  FilterForAttached(dialog);
   ShowWindow(dialog, SW_SHOW);
   return dialog;
 }

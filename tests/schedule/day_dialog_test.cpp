@@ -515,6 +515,24 @@ TEST_F(DayDialogTest, UndatedEntriesGoIntoTheFirstFreeRowAndBack) {
   EXPECT_EQ(r.entries[2].order, 0);
 }
 
+TEST_F(DayDialogTest, TheAttachedDialogTakesItsKeys) {
+  OpenStore();
+  Run(Day(3, 6), [](HWND d) {
+    Click(d, IDB_DAY_UNDATED);
+    HWND u = FindWindowA("#32770", "未定データ設定");
+    ASSERT_NE(u, nullptr);
+    HWND first = GetDlgItem(u, IDE_UDAT_TEXT_BASE);
+    SetFocus(first);
+    // Through the day dialog's own message loop, as typed keys come.
+    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+    DriveNextDialog(kTitle, [u, first](HWND again) {
+      EXPECT_NE(GetFocus(), first);
+      EXPECT_EQ(GetParent(GetFocus()), u);
+      Click(again, IDB_DAY_CANCEL);
+    });
+  });
+}
+
 TEST_F(DayDialogTest, AFullDayRefusesAnUndatedEntry) {
   const SerialDay day = Day(3, 5);
   std::vector<EntryFields> full;
