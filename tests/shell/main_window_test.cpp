@@ -301,6 +301,33 @@ TEST_F(WindowNavigation, ButtonsStopAtTheLastDay) {
   EXPECT_EQ(MonthBarPosition(), 13);
 }
 
+// The month title opens the date picker in its place; OK goes to the
+// picked day, Cancel leaves the view where it was.
+TEST_F(WindowNavigation, DatePickerGoesOnOkOnly) {
+  GoTo(Day(2030, 6, 15));
+  const auto shown = [](int id) { return IsWindowVisible(Control(id)) != FALSE; };
+  RemoteTime remote(process_->info.hProcess);
+  SYSTEMTIME picked{};
+  picked.wYear = 2031;
+  picked.wMonth = 2;
+  picked.wDay = 3;
+  ASSERT_TRUE(remote.Write(picked));
+  for (const int close : {IDB_PICKER_CANCEL, IDB_PICKER_OK}) {
+    Command(IDB_MONTH_TITLE);
+    EXPECT_TRUE(shown(IDC_DATE_PICKER));
+    EXPECT_TRUE(shown(IDB_PICKER_OK));
+    EXPECT_TRUE(shown(IDB_PICKER_CANCEL));
+    EXPECT_FALSE(shown(IDB_MONTH_TITLE));
+    SendMessageA(Control(IDC_DATE_PICKER), DTM_SETSYSTEMTIME, GDT_VALID, remote.address());
+    Command(close);
+    EXPECT_FALSE(shown(IDC_DATE_PICKER));
+    EXPECT_FALSE(shown(IDB_PICKER_OK));
+    EXPECT_FALSE(shown(IDB_PICKER_CANCEL));
+    EXPECT_TRUE(shown(IDB_MONTH_TITLE));
+    EXPECT_EQ(FocusDay(), close == IDB_PICKER_OK ? Day(2031, 2, 3) : Day(2030, 6, 15));
+  }
+}
+
 // Client rectangle of a child, in the window's client coordinates.
 RECT ChildRect(HWND window, int id) {
   RECT rect{};
