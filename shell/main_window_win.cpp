@@ -10,7 +10,10 @@
 #include "settings/message_box.h"
 #include "settings/settings_store.h"
 #include "settings/ui_helpers_win.h"
+#include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
+#include "shell/day_tooltip_win.h"
+#include "shell/help_win.h"
 #include "shell/layered_window_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
@@ -22,6 +25,9 @@ using hiyomi::MainSettings;
 namespace {
 
 constexpr UINT kTrayCallback = WM_USER;
+constexpr int kCommandHelp = 262;
+constexpr int kCommandAbout = 263;
+constexpr int kCommandAboutOnScreen = 264;  // from the tray menu while hidden
 constexpr int kCommandRestore = 267;
 constexpr int kCommandToTray = 265;
 constexpr int kCommandExit = 266;
@@ -29,6 +35,7 @@ constexpr int kCommandExit = 266;
 struct MainWindow {
   MainView view;
   hiyomi::MemoArea memo;
+  DayTooltip tooltip;
   const char* richEditClass = "RichEdit20A";
   HHOOK activationHook = nullptr;
   UINT taskbarCreated = 0;
@@ -150,6 +157,7 @@ void ToggleAlwaysOnTop(HWND window) {
   view.onTop = !view.onTop;
   SetWindowPos(window, view.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE);
+  SetDayTooltipOnTop(mainWindow.tooltip, view.onTop);
   InvalidateRect(GetDlgItem(window, IDB_TOP), nullptr, FALSE);
 }
 
@@ -191,6 +199,9 @@ void DispatchCommand(HWND window, WPARAM command) {
       SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
       TrayHide(1, window);
       break;
+    case kCommandHelp: ShowProgramHelp(); break;
+    case kCommandAbout: ShowAbout(window, kAboutOverOwner); break;
+    case kCommandAboutOnScreen: ShowAbout(window, kAboutOnScreen); break;
     case kCommandExit: CloseForGood(window); break;
     case kCommandRestore: TrayRestore(window); break;
     default: break;  // Enter and Escape (1, 2) do nothing
@@ -201,7 +212,10 @@ void ShowTrayMenu(HWND window) {
   HMENU menu = CreatePopupMenu();
   hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandRestore, "開く", nullptr, 0, 0);
   hiyomi::InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 1, 0);
-  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 2, 0);
+  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandHelp, "Help", nullptr, 2, 0);
+  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandAboutOnScreen, "About", nullptr, 3, 0);
+  hiyomi::InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 4, 0);
+  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 5, 0);
   POINT cursor{};
   GetCursorPos(&cursor);
   SetForegroundWindow(window);
@@ -262,6 +276,7 @@ INT_PTR OnInitDialog(HWND window) {
       SetWindowsHookExA(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId());
   mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   TrayInit(MainSettings().ReadInt("TSR", "0", 0, 1) == 1, window, kTrayCallback);
+  CreateDayTooltip(mainWindow.tooltip, window);
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   return TRUE;
 }
@@ -272,6 +287,7 @@ INT_PTR OnClose(HWND window, WPARAM wParam) {
     return 0;
   }
   SaveViewState(window);
+  CloseHelpWindows();
   EndDialog(window, LOWORD(wParam));
   if (mainWindow.activationHook != nullptr) UnhookWindowsHookEx(mainWindow.activationHook);
   mainWindow.activationHook = nullptr;
@@ -332,6 +348,13 @@ INT_PTR OnTrayCallback(HWND window, LPARAM lParam) {
   return 0;
 }
 
+INT_PTR OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ShowDayTooltipAt(mainWindow.tooltip, mainWindow.view, AppOptions(), point,
+                   (wParam & MK_CONTROL) != 0);
+  return 0;
+}
+
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog(window);
@@ -358,6 +381,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return reinterpret_cast<INT_PTR>(mainWindow.view.background.get());
     case WM_MOUSEWHEEL: return OnMouseWheel(wParam);
     case WM_LBUTTONDBLCLK: return OnDoubleClick(window, lParam);
+    case WM_RBUTTONDOWN: return OnRightButtonDown(wParam, lParam);
+    case WM_RBUTTONUP:
+      HideDayTooltip(mainWindow.tooltip);
+      return 0;
     case kTrayCallback: return OnTrayCallback(window, lParam);
     case WM_NOTIFY:
       if (hiyomi::HandleMemoNotify(mainWindow.memo, *reinterpret_cast<const NMHDR*>(lParam))) {
@@ -366,6 +393,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       return FALSE;
     case WM_DESTROY:
+      DestroyDayTooltip(mainWindow.tooltip);
       hiyomi::DestroyMemoArea(mainWindow.memo);
       ReleaseView(mainWindow.view);
       return 0;

@@ -6,6 +6,7 @@
 
 #include "settings/message_box.h"
 #include "settings/settings_win.h"
+#include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/program_objects_win.h"
 
@@ -49,6 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   INITCOMMONCONTROLSEX controls{sizeof controls, kCommonControlClasses};
   InitCommonControlsEx(&controls);
+  InitializeHelp();
   CreateProgramObjects();
 
   int richEditIndex = 0;
@@ -60,6 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RunMainWindow(instance, kRichEditLibraries[richEditIndex].className);
     FreeLibrary(richEdit);
   }
+  UninitializeHelp();
 
   DestroyProgramObjects();
   ReleaseMutex(mutex);
