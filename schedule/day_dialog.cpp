@@ -126,16 +126,11 @@ void SortRows(DayDialogState& s) {
     ScheduleEntry& e = s.working.entries[row];
     char text[kEntryTextSize];
     ReadEditText(s.RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
-    if (text[0] == '\0') {
-      // The emptied text goes too, or the refill below would bring it back.
-      e.order = 0;
-      TakeRowText(s, row, e, text);
-    } else {
-      TakeRowText(s, row, e, text);
-      char order[16];
-      ReadEditText(s.RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
-      e.order = OrderFromText(order);
-    }
+    // An emptied text is taken too, or the refill below would bring it back.
+    TakeRowText(s, row, e, text);
+    char order[16];
+    ReadEditText(s.RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
+    e.order = text[0] == '\0' ? 0 : OrderFromText(order);
     e.mark = ReadEditMark(s.RowItem(IDE_DAY_MARK_BASE, row));
   }
   int keys[kEntriesPerDay];
