@@ -271,13 +271,19 @@ TEST_F(WindowNavigation, WheelMovesOneRowPerMessageAgainstItsDirection) {
   EXPECT_EQ(FocusDay(), OnTodaysDay(2030, 7) - 7);
 }
 
-TEST_F(WindowNavigation, ButtonsStopAtTheLastDay) {
+TEST_F(WindowNavigation, ButtonsStepAndStopAtTheEnds) {
   struct Case {
     SerialDay from;
     int button;
     SerialDay expected;
   };
   const Case cases[] = {
+      {Day(2030, 6, 15), IDB_MONTH_BACK, OnTodaysDay(2030, 5)},
+      {Day(2030, 6, 15), IDB_MONTH_FORWARD, OnTodaysDay(2030, 7)},
+      {Day(2030, 6, 15), IDB_YEAR_BACK, OnTodaysDay(2029, 6)},
+      {Day(2030, 6, 15), IDB_YEAR_FORWARD, OnTodaysDay(2031, 6)},
+      {Day(2030, 6, 30), IDB_DAY_FORWARD, Day(2030, 7, 1)},
+      {Day(2030, 6, 1), IDB_DAY_BACK, Day(2030, 5, 31)},
       {Day(2099, 12, 5), IDB_YEAR_FORWARD, kLastSerial},
       {Day(2099, 12, 5), IDB_MONTH_FORWARD, kLastSerial},
       {Day(2099, 1, 5), IDB_YEAR_FORWARD, kLastSerial},
