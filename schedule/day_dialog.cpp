@@ -149,11 +149,18 @@ void SortRows(DayDialogState& s) {
                   static_cast<UINT>(static_cast<int>(s.working.entries[row].order)), TRUE);
     ShowRow(s, row, nullptr);
   }
-  WindowSecretPrompts prompts(s.dialog, s.data->secrets, s.data->settings);
+  // Locked data asks for the password once per sort: a user who cancelled
+  // is not asked again for every further secret row.
+  SecretTexts& secrets = s.data->secrets;
+  WindowSecretPrompts prompts(s.dialog, secrets, s.data->settings);
+  bool asked = false;
   for (ScheduleEntry& e : s.working.entries) {
-    if (e.text[0] == s.data->secrets.Mark() && !s.data->secrets.IsSecretForm(e.text)) {
-      s.data->secrets.EncipherText(e.text, prompts);
+    if (e.text[0] != secrets.Mark() || secrets.IsSecretForm(e.text)) continue;
+    if (secrets.LockState() == kLocked) {
+      if (asked) break;
+      asked = true;
     }
+    secrets.EncipherText(e.text, prompts);
   }
   RepaintSamples(s);
 }

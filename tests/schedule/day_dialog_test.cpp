@@ -438,6 +438,10 @@ TEST_F(DaySecretTest, LockedTextsAskOnceAndAreStoredBackUnchanged) {
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, Row(IDE_DAY_TEXT_BASE, 0))));
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, Row(IDE_DAY_TEXT_BASE, 2))));
       Type(d, IDE_DAY_TEXT_BASE, 1, "edited");
+      Type(d, IDE_DAY_TEXT_BASE, 3, "&new one");
+      Type(d, IDE_DAY_TEXT_BASE, 4, "&new two");
+      // Storing asks once for a password to encipher with; cancelled.
+      DriveNextDialog("パスワード入力", [](HWND again) { Click(again, IDB_PASS_CANCEL); });
       Click(d, IDB_DAY_OK);
     });
     (void)day;
@@ -445,11 +449,15 @@ TEST_F(DaySecretTest, LockedTextsAskOnceAndAreStoredBackUnchanged) {
   RunDayDialog(nullptr, day, Data());
   // The unregistered password is not offered for registering ("No").
   EXPECT_EQ(messages_, (std::vector<std::string>{"暗号化された情報があります。パスワードを入力してください。　　",
+                                                 "パスワード未登録です。登録しますか？　　",
+                                                 "暗号化用のパスワードを入力してください。　　",
                                                  "パスワード未登録です。登録しますか？　　"}));
   const DayRecord r = MustBeOnDisk(day);
   EXPECT_EQ(Field(r.entries[0]), first);
   EXPECT_EQ(EntryText(r.entries[1]), "edited");
   EXPECT_EQ(Field(r.entries[2]), second);
+  EXPECT_EQ(EntryText(r.entries[3]), "&new one");  // no key: kept plain
+  EXPECT_EQ(EntryText(r.entries[4]), "&new two");
 }
 
 TEST_F(DaySecretTest, ThePromptUnlocksTheRowsForEditing) {
