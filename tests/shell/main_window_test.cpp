@@ -1,8 +1,10 @@
 // The main window as a user drives it: the real Hiyomi.exe started from a
 // fresh folder and steered from outside by the messages its scroll bar,
 // wheel and buttons send; the focus day is read back through the date
-// picker of the month title. The hit test and the zoom limits, which show
-// nothing outside, run in-process on the real MAINDLG template.
+// picker of the month title. What shows nothing outside or needs a fixed
+// today (the hit test, the zoom limits, month steps from the 31st, the
+// window's height with the memo) runs in-process on the real MAINDLG
+// template.
 #include <windows.h>
 
 #include <commctrl.h>
