@@ -276,6 +276,8 @@ void ApplyOptions(MainView& view, const Options& options) {
   RECT client{};
   GetClientRect(view.window, &client);
   ResizeView(view, client.right, client.bottom);
+  // The memo wraps at its width, known only now that the window has its size.
+  if (view.memoHeight > 0) LayOutMemo(view);
   KeepInsideWorkArea(view.window);
 }
 
@@ -387,7 +389,8 @@ void SetZoom(MainView& view, bool absolute, int value) {
 
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
   if (view.tableView) return -1;
-  const int top = kButtonRowHeight + (view.memoAbove && view.memoHeight > 0 ? view.memoHeight : 0);
-  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y, top, view.zoom,
-                     wholeCell);
+  // Where the surface is drawn: below a memo above the grid, the drawing
+  // sits a few pixels lower at small zooms, and clicks must follow it.
+  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
+                     SurfaceTop(view), view.zoom, wholeCell);
 }
