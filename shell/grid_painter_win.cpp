@@ -327,6 +327,10 @@ void LoadRunningBars(const Painter& p, RowState& state, SerialDay first, SerialD
   }
 }
 
+// The lines of a day in their order: temporary items (display bit 3) come
+// first and to-do items (bit 1) after the regular schedules, once the
+// temporary-schedule file and the to-do link exist; then the day's own
+// entries and the undated entries due that day.
 void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const DayRecord* record,
                   const unsigned char (&hits)[kRegularRuleCount], RowState& state) {
   SelectedObject font(p.dc, p.view.fonts[0].get());
