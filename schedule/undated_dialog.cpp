@@ -38,6 +38,9 @@ struct UndatedDialogState {
   int position = 0;  // first visible entry, [0, 45]
   int current = 0;   // [0, 49]
   bool mayPrompt = true;
+  // Locked data asks once per opening for a password to encipher with: the
+  // rows are taken back on every scroll.
+  bool mayAskToEncipher = true;
   RECT rowBox[kRows] = {};
   HFONT font = nullptr;
   PromptOwnerScope storePrompts;
@@ -83,7 +86,8 @@ void ShowRows(UndatedDialogState& s) {
 }
 
 void TakeBackRows(UndatedDialogState& s) {
-  WindowSecretPrompts prompts(s.dialog, s.data->secrets, s.data->settings);
+  SecretTexts& secrets = s.data->secrets;
+  WindowSecretPrompts prompts(s.dialog, secrets, s.data->settings);
   for (int row = 0; row < kRows; ++row) {
     ScheduleEntry& e = s.Entry(row);
     HWND edit = s.RowItem(IDE_UDAT_TEXT_BASE, row);
@@ -94,7 +98,10 @@ void TakeBackRows(UndatedDialogState& s) {
       std::memcpy(e.text, text, sizeof text);
     }
     if (e.text[0] != '\0') {
-      s.data->secrets.EncipherText(e.text, prompts);
+      const bool asks = e.text[0] == secrets.Mark() && !secrets.IsSecretForm(e.text) &&
+                        secrets.LockState() == kLocked;
+      if (!asks || s.mayAskToEncipher) secrets.EncipherText(e.text, prompts);
+      if (asks) s.mayAskToEncipher = false;
       e.span = ReadEditNumber(s.RowItem(IDE_UDAT_OFFSET_BASE, row));
     } else {
       e.span = 0;

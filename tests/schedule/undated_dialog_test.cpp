@@ -249,6 +249,10 @@ TEST_F(UndatedDialogTest, LockedTextsAskForThePasswordOnlyOnce) {
     Click(pass, IDB_PASS_CANCEL);
     DriveNextDialog(kTitle, [](HWND d) {
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDE_UDAT_TEXT_BASE)));
+      SetDlgItemTextA(d, Row(IDE_UDAT_TEXT_BASE, 1), "&plain one");
+      SetDlgItemTextA(d, Row(IDE_UDAT_TEXT_BASE, 2), "&plain two");
+      // Taking the rows back asks once for a password to encipher with.
+      DriveNextDialog("パスワード入力", [](HWND again) { Click(again, IDB_PASS_CANCEL); });
       Click(d, IDB_UDAT_PAGE_BASE + 0);
       Scroll(d, SB_PAGEDOWN);
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, Row(IDE_UDAT_TEXT_BASE, 2))));
@@ -257,8 +261,12 @@ TEST_F(UndatedDialogTest, LockedTextsAskForThePasswordOnlyOnce) {
   });
   RunUndatedDialog(nullptr, kNoSerial, Data());
   EXPECT_EQ(messages_, (std::vector<std::string>{"暗号化された情報があります。パスワードを入力してください。　　",
+                                                 "パスワード未登録です。登録しますか？　　",
+                                                 "暗号化用のパスワードを入力してください。　　",
                                                  "パスワード未登録です。登録しますか？　　"}));
   EXPECT_EQ(std::memcmp(undated_.entries[7].text, sealed.text, sizeof sealed.text), 0);
+  EXPECT_EQ(EntryText(undated_.entries[1]), "&plain one");
+  EXPECT_EQ(EntryText(undated_.entries[2]), "&plain two");
 }
 
 }  // namespace
