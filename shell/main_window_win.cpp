@@ -237,7 +237,8 @@ hiyomi::ScheduleDialogData DialogData() {
       MainSettings(),
       hiyomi::CategorySection(AppOptions().OptDef),
       [&view] { Program().categories.ApplyFilter(view.displayFlags); },
-      [&view] { Redraw(view); }};
+      [&view] { Redraw(view); },
+      &program.prompts};
 }
 
 // A day cell opens the day; anywhere else the undated entries.
