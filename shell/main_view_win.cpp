@@ -15,12 +15,6 @@ namespace {
 constexpr int kMonthScrollMin = 1;
 constexpr int kMonthScrollMax = 14;  // the 12 months plus one step beyond each end
 
-RECT WorkArea() {
-  RECT area{0, 0, 1024, 768};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
-}
-
 Font MakeFont(HDC dc, const char* face, int points, bool bold, bool italic) {
   LOGFONTA font{};
   font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -217,6 +211,12 @@ void KeepInsideWorkArea(HWND window) {
 }
 
 }  // namespace
+
+RECT WorkArea() {
+  RECT area{0, 0, 1024, 768};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
 
 void InitView(MainView& view, HWND window) {
   view.window = window;

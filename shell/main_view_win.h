@@ -55,6 +55,9 @@ struct MainView {
   int maxClientHeight = 0;
 };
 
+// The screen's work area, where the window must stay.
+RECT WorkArea();
+
 // Measures the screen and sets up the scroll bars; focus starts on today.
 void InitView(MainView& view, HWND window);
 // Rebuilds everything that depends on the options, resizes the window and

@@ -52,12 +52,6 @@ LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(mainWindow.activationHook, code, wParam, lParam);
 }
 
-RECT WorkArea() {
-  RECT area{0, 0, 1024, 768};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
-}
-
 // Centred in the work area, or where the user left it when so configured.
 void PlaceWindow(HWND window) {
   const RECT area = WorkArea();
