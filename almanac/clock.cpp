@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace hiyomi {
+
 namespace {
 
 LocalTime MachineLocalTime() {
@@ -37,3 +39,5 @@ void SetFixedClockForTests(const LocalTime& now) noexcept {
   g_fixed = now;
   g_clock = &FixedLocalTime;
 }
+
+}  // namespace hiyomi

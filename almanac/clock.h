@@ -2,6 +2,8 @@
 // Tests set a fixed clock; the real one reads the C library's local time.
 #pragma once
 
+namespace hiyomi {
+
 struct LocalTime {
   int year;    // Gregorian
   int month;   // [1, 12]
@@ -23,3 +25,5 @@ void SetClockForTests(ClockFunction clock) noexcept;
 
 // Convenience for tests and tools: a clock fixed at the given instant.
 void SetFixedClockForTests(const LocalTime& now) noexcept;
+
+}  // namespace hiyomi

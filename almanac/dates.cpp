@@ -2,6 +2,8 @@
 
 #include "almanac/clock.h"
 
+namespace hiyomi {
+
 const char* const WeekdayNamesJa[7] = {"日", "月", "火", "水", "木", "金", "土"};
 const char* const WeekdayNamesEn[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const MonthNamesEn[13] = {
@@ -111,3 +113,5 @@ double JdAtMidnightJst(SerialDay serial) noexcept {
 double JdAtNoonJst(SerialDay serial) noexcept {
   return static_cast<double>(serial) + 2451909.625;
 }
+
+}  // namespace hiyomi

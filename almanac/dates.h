@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace hiyomi {
+
 using SerialDay = std::int32_t;
 static_assert(sizeof(SerialDay) == 4, "SerialDay is a signed 32-bit integer");
 
@@ -15,7 +17,7 @@ static_assert(sizeof(CalendarDate) == 6, "CalendarDate is three 16-bit fields");
 
 inline constexpr SerialDay kFirstSerial = 1;      // 2001-01-01, a Monday
 inline constexpr SerialDay kLastSerial = 36159;   // 2099-12-31
-inline constexpr SerialDay kNoSerial = 36160;     // one past the range: no day, free slot
+inline constexpr SerialDay kNoDay = 36160;     // one past the range: no day, free slot
 
 // Indexed by weekday (0 = Sunday ... 6 = Saturday); CP932 texts.
 extern const char* const WeekdayNamesJa[7];
@@ -49,3 +51,5 @@ int StepMonth(int months, int* month) noexcept;
 // Julian Day of 00:00 and 12:00 JST at the start of / during the serial day.
 double JdAtMidnightJst(SerialDay serial) noexcept;
 double JdAtNoonJst(SerialDay serial) noexcept;
+
+}  // namespace hiyomi

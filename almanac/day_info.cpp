@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace hiyomi {
+
 const char* const RokuyoNames[6] = {"大安", "赤口", "先勝", "友引", "先負", "仏滅"};
 const char* const StemNames[10] = {"癸", "甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬"};
 const char* const BranchNames[12] = {"亥", "子", "丑", "寅", "卯", "辰",
@@ -59,3 +61,5 @@ int EraYearOf(int year, int* era, char* etoText) noexcept {
   *era = newEra;
   return number;
 }
+
+}  // namespace hiyomi

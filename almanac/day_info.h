@@ -8,6 +8,8 @@
 #include "almanac/day_settings.h"
 #include "almanac/lunar.h"
 
+namespace hiyomi {
+
 extern const char* const RokuyoNames[6];   // 大安 赤口 先勝 友引 先負 仏滅
 extern const char* const StemNames[10];    // stored from the last stem: 癸 甲 ...
 extern const char* const BranchNames[12];  // stored from the last branch: 亥 子 ...
@@ -41,3 +43,5 @@ int EraYearOf(int year, int* era, char* etoText) noexcept;
 // is the day's lunar date (callers walking days reuse it, see LunarWalker).
 void DayItemText(int code, SerialDay serial, const LunarDate& lunar,
                  const DaySettings& settings, char* out) noexcept;
+
+}  // namespace hiyomi

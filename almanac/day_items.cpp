@@ -4,6 +4,8 @@
 #include "almanac/holidays.h"
 #include "almanac/rest_days.h"
 
+namespace hiyomi {
+
 namespace {
 
 const char* HolidayNameOf(SerialDay serial) {
@@ -91,3 +93,5 @@ void DayItemText(int code, SerialDay serial, const LunarDate& lunar,
       break;
   }
 }
+
+}  // namespace hiyomi

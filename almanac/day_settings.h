@@ -5,6 +5,8 @@
 
 #include "almanac/dates.h"
 
+namespace hiyomi {
+
 inline constexpr int kOwnRestRuleCount = 4;       // 他1 - 他4
 inline constexpr int kRegularRuleCount = 50;   // SDay1 - SDay50
 
@@ -18,3 +20,5 @@ struct DaySettings {
   int bDayMove = 0x002;                        // three hexadecimal policy digits
   int sDay[kRegularRuleCount] = {};            // regular schedule rule words
 };
+
+}  // namespace hiyomi

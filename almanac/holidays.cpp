@@ -1,5 +1,7 @@
 #include "almanac/holidays.h"
 
+namespace hiyomi {
+
 const char* const HolidayNames[kHolidayNameCount + 1] = {
     "振替休日", "国民の休日", "天皇誕生日", "元日",       "成人の日",   "建国記念の日",
     "春分の日", "昭和の日",   "憲法記念日", "みどりの日", "こどもの日", "海の日",
@@ -193,3 +195,5 @@ HolidayCode HolidayCodeOf(SerialDay serial) noexcept {
   if (date.year >= 2016) return CodeFrom2016(date.year, date.month, date.day, w, fallback);
   return CodeBefore2016(date.year, date.month, date.day, w, fallback);
 }
+
+}  // namespace hiyomi

@@ -3,6 +3,8 @@
 
 #include "almanac/dates.h"
 
+namespace hiyomi {
+
 // -9 ordinary weekday, -1 ordinary Saturday or Sunday, 0-20 index into
 // HolidayNames. Callers test >= 0 (holiday), >= -1 (day off by the
 // calendar) and < -8 (working day).
@@ -19,3 +21,5 @@ extern const char* const HolidayNames[kHolidayNameCount + 1];
 
 // Defined for [1, 36159]; no allocation, no table by year.
 HolidayCode HolidayCodeOf(SerialDay serial) noexcept;
+
+}  // namespace hiyomi

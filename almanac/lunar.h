@@ -3,6 +3,8 @@
 
 #include "almanac/dates.h"
 
+namespace hiyomi {
+
 struct LunarDate {
   int lunarMonth;  // 1-12, or -1..-12 for the leap month after that month
   int lunarDay;    // [1, 30]
@@ -55,3 +57,5 @@ class LunarWalker {
   bool valid_ = false;
   LunarDate date_{0, 0};
 };
+
+}  // namespace hiyomi

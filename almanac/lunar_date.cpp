@@ -1,5 +1,7 @@
 #include "almanac/lunar.h"
 
+namespace hiyomi {
+
 const char* const LunarMonthNames[13] = {
     "",     "睦月", "如月", "弥生", "卯月", "皐月", "水無月",
     "文月", "葉月", "長月", "神無月", "霜月", "師走",
@@ -111,3 +113,5 @@ LunarDate LunarWalker::At(SerialDay serial) noexcept {
   valid_ = true;
   return date_;
 }
+
+}  // namespace hiyomi

@@ -3,6 +3,8 @@
 #include "almanac/lunar.h"
 #include "almanac/trig.h"
 
+namespace hiyomi {
+
 double MoonAge(double jd) noexcept {
   const double k = std::floor((jd - 2451550.09765) * 0.033863191824585685);
   const double t = k * 0.0008085054776246109;
@@ -18,3 +20,5 @@ int MoonAgeTenths(SerialDay serial) noexcept {
   const double g = MoonAge(JdAtNoonJst(serial));
   return (static_cast<int>(std::floor(100.0 * g)) + 5) / 10;
 }
+
+}  // namespace hiyomi

@@ -3,6 +3,8 @@
 #include "almanac/holidays.h"
 #include "almanac/rest_days.h"
 
+namespace hiyomi {
+
 namespace {
 
 constexpr int kOffRunLimit = 366;  // runs of days off are followed this far from s
@@ -163,3 +165,5 @@ void RegularScheduleHits(SerialDay serial, const DaySettings& settings,
     hits[i] = settings.sDay[i] > 0 && RegularRuleHits(settings.sDay[i], serial, settings) ? 1 : 0;
   }
 }
+
+}  // namespace hiyomi

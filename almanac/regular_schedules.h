@@ -4,6 +4,8 @@
 #include "almanac/dates.h"
 #include "almanac/day_settings.h"
 
+namespace hiyomi {
+
 // A positive rule word read digit by digit from the right.
 struct RegularRule {
   int kind;     // millions: 1 weekly, 2 monthly, 3 yearly
@@ -25,3 +27,5 @@ bool RegularRuleHits(int word, SerialDay serial, const DaySettings& settings) no
 // hits[i] = 1 when rule slot i (SDay i + 1) falls on the day, else 0.
 void RegularScheduleHits(SerialDay serial, const DaySettings& settings,
                          unsigned char hits[kRegularRuleCount]) noexcept;
+
+}  // namespace hiyomi

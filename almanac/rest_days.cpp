@@ -5,6 +5,8 @@
 #include "almanac/clock.h"
 #include "almanac/holidays.h"
 
+namespace hiyomi {
+
 namespace {
 
 constexpr unsigned kSaturdayOutsideHolidayWeeks = 1u << 7;
@@ -109,3 +111,5 @@ bool BusinessDayDiff(SerialDay t, bool own, const DaySettings& settings, int* co
 int PlainDayDifference(SerialDay day, const DaySettings& settings) noexcept {
   return settings.ptnSDay != 0 ? settings.ptnSDay - day : day - TodaySerial();
 }
+
+}  // namespace hiyomi

@@ -6,6 +6,8 @@
 #include "almanac/dates.h"
 #include "almanac/day_settings.h"
 
+namespace hiyomi {
+
 // Whether the day is a rest day under the user's rest-day settings.
 bool IsRestDay(SerialDay serial, const DaySettings& settings) noexcept;
 
@@ -20,3 +22,5 @@ bool BusinessDayDiff(SerialDay target, bool own, const DaySettings& settings, in
 // The plain day difference: PtnSDay - day with a reference day, else
 // day - today.
 int PlainDayDifference(SerialDay day, const DaySettings& settings) noexcept;
+
+}  // namespace hiyomi

@@ -2,6 +2,8 @@
 
 #include "almanac/dates.h"
 
+namespace hiyomi {
+
 namespace {
 
 // A date in the leap year 2000, so 29 February counts.
@@ -56,3 +58,5 @@ unsigned RestDayRuleWord(int kind, int first, int second, int third, int fourth)
   return (static_cast<unsigned>(kind) << 28) | (field(first, 0xF) << 24) |
          (field(second, 0xFF) << 16) | (field(third, 0xFF) << 8) | field(fourth, 0xFF);
 }
+
+}  // namespace hiyomi

@@ -3,6 +3,8 @@
 // selected in its editing list (0 = the empty entry, or nothing selected).
 #pragma once
 
+namespace hiyomi {
+
 // kind 1 毎週, 2 毎月, 3 毎年; month 0-12; day 0, 1-4 第一-第四, 5-35 1日-31日,
 // 36 末日; weekday 0, 1-7 月曜-日曜; shift 0, 1 前移動, 2 後移動, 3-9 営業日.
 bool RegularScheduleValid(int kind, int month, int day, int weekday, int shift,
@@ -17,3 +19,5 @@ bool RestDayRuleValid(int kind, int first, int second, int third, int fourth) no
 int RegularScheduleWord(int kind, int month, int day, int weekday, int shift,
                         bool enabled) noexcept;
 unsigned RestDayRuleWord(int kind, int first, int second, int third, int fourth) noexcept;
+
+}  // namespace hiyomi

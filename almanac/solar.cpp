@@ -1,6 +1,8 @@
 #include "almanac/lunar.h"
 #include "almanac/trig.h"
 
+namespace hiyomi {
+
 const SolarSeriesRow SolarSeries[16] = {
     {1.9147, 35999.05, 267.52}, {-0.0048, 35999.05, 267.52}, {0.02, 71998.1, 265.1},
     {0.002, 32964.0, 158.0},    {0.0018, 19.0, 159.0},        {0.0018, 445267.0, 208.0},
@@ -50,3 +52,5 @@ int LongitudeStepCrossed(SerialDay serial, int step) noexcept {
 }
 
 int SolarTermOf(SerialDay serial) noexcept { return LongitudeStepCrossed(serial, 15); }
+
+}  // namespace hiyomi

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace hiyomi {
+
 namespace {
 
 // Double-double arithmetic (Dekker, Knuth). The build has no fused
@@ -253,3 +255,5 @@ double AlmanacCos(double x) noexcept {
   if (!(std::fabs(x) < kReduceLimit)) return std::cos(x);
   return SinOrCos(x, true);
 }
+
+}  // namespace hiyomi

@@ -7,5 +7,9 @@
 // correctly rounded result, identically in both builds.
 #pragma once
 
+namespace hiyomi {
+
 double AlmanacSin(double x) noexcept;
 double AlmanacCos(double x) noexcept;
+
+}  // namespace hiyomi

@@ -4,8 +4,9 @@
 #include <cstring>
 #include <utility>
 
-#include "settings/number_parse.h"
+#include "base/number_parse.h"
 #include "settings/settings_store.h"
+#include "base/text.h"
 
 namespace hiyomi {
 namespace {

@@ -5,7 +5,8 @@
 #include "resources/colordlg_ids.h"
 #include "resources/typedlg_ids.h"
 #include "settings/settings_store.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
+#include "base/text.h"
 
 namespace hiyomi {
 namespace {

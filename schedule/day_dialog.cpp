@@ -13,7 +13,7 @@
 #include "schedule/dialog_rows_win.h"
 #include "schedule/message_prompts.h"
 #include "schedule/password_dialog.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "resources/dayexdlg_ids.h"
 #include "schedule/dialog_rows_win.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi {
 namespace {

@@ -5,44 +5,34 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/win/date_picker.h"
 #include "schedule/category_dialogs.h"
 #include "schedule/password_dialog.h"
 #include "settings/settings_store.h"
+#include "base/text.h"
 
 namespace hiyomi {
 namespace {
 
 constexpr char kAskPasswordToRead[] = "暗号化された情報があります。パスワードを入力してください。　　";
 
-SYSTEMTIME TimeOfDay(SerialDay day) {
-  const CalendarDate date = DateFromSerial(day);
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(date.year);
-  time.wMonth = static_cast<WORD>(date.month);
-  time.wDay = static_cast<WORD>(date.day);
-  return time;
+PickerDate PickerDateOf(SerialDay day) {
+  const CalendarDate date = DateFromSerial(ClampSerial(day));
+  return PickerDate{date.year, date.month, date.day};
 }
 
 }  // namespace
 
-void SetUpDayPicker(HWND picker, SerialDay first, SerialDay last) {
-  SendMessageA(picker, DTM_SETFORMATA, 0,
-               reinterpret_cast<LPARAM>("' 'yyy'年 'MM'月 'dd'日 ' ddd'曜日'"));
-  SYSTEMTIME range[2] = {TimeOfDay(ClampSerial(first)), TimeOfDay(ClampSerial(last))};
-  SendMessageA(picker, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
+void SetUpDayPicker(HWND picker, SerialDay first, SerialDay last, const char* format) {
+  SetUpPicker(picker, format, PickerDateOf(first), PickerDateOf(last));
 }
 
-void SetPickerDay(HWND picker, SerialDay day) {
-  SYSTEMTIME time = TimeOfDay(ClampSerial(day));
-  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-}
+void SetPickerDay(HWND picker, SerialDay day) { SetPickerDate(picker, PickerDateOf(day)); }
 
 SerialDay PickerDay(HWND picker, SerialDay fallback) {
-  SYSTEMTIME time{};
-  if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) {
-    return fallback;
-  }
-  return ClampSerial(SerialFromDate(time.wYear, time.wMonth, time.wDay));
+  PickerDate date;
+  if (!GetPickerDate(picker, &date)) return fallback;
+  return ClampSerial(SerialFromDate(date.year, date.month, date.day));
 }
 
 void ReadEditText(HWND edit, char* out, int bytes) {

@@ -19,8 +19,11 @@ class SettingsStore;
 inline constexpr int kEntryTextBytes = kEntryTextSize - 1;  // 40
 inline constexpr int kOrderChars = 4;
 
-// Format "' 'yyy'年 'MM'月 'dd'日 ' ddd'曜日'", range first .. last.
-void SetUpDayPicker(HWND picker, SerialDay first, SerialDay last);
+inline constexpr char kDayPickerFormat[] = "' 'yyy'年 'MM'月 'dd'日 ' ddd'曜日'";
+
+// Every date picker of the program: its format, range first .. last.
+void SetUpDayPicker(HWND picker, SerialDay first, SerialDay last,
+                    const char* format = kDayPickerFormat);
 void SetPickerDay(HWND picker, SerialDay day);
 // The picked day, or `fallback` when the picker has none.
 SerialDay PickerDay(HWND picker, SerialDay fallback);

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "schedule/data_file.h"
-#include "settings/message_box.h"
-#include "settings/ui_helpers_win.h"
+#include "base/message_box.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/text.h"
+
 namespace hiyomi {
 
 namespace {
@@ -13,7 +15,7 @@ std::string FolderOf(const std::string& path) {
   size_t end = 0;
   for (size_t i = 0; i < path.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(path[i]);
-    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    const bool lead = IsLeadByte(c);
     if (lead && i + 1 < path.size()) {
       ++i;
       continue;

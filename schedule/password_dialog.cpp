@@ -3,7 +3,7 @@
 #include "resources/passdlg_ids.h"
 #include "schedule/message_prompts.h"
 #include "settings/settings_store.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi {
 namespace {

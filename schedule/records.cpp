@@ -2,25 +2,9 @@
 
 #include <cstring>
 
+#include "base/little_endian.h"
+
 namespace hiyomi {
-namespace {
-
-void PutI32(uint8_t* p, int32_t v) noexcept {
-  const uint32_t u = static_cast<uint32_t>(v);
-  p[0] = static_cast<uint8_t>(u);
-  p[1] = static_cast<uint8_t>(u >> 8);
-  p[2] = static_cast<uint8_t>(u >> 16);
-  p[3] = static_cast<uint8_t>(u >> 24);
-}
-
-int32_t GetI32(const uint8_t* p) noexcept {
-  const uint32_t u = uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                     uint32_t{p[3]} << 24;
-  return static_cast<int32_t>(u);
-}
-
-}  // namespace
-
 ScheduleEntry EmptyEntry() noexcept {
   ScheduleEntry e;
   std::memset(&e, 0, sizeof e);

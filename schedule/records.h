@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "almanac/dates.h"
+
 namespace hiyomi {
 
 static_assert(std::endian::native == std::endian::little,
@@ -17,7 +19,6 @@ inline constexpr int kUndatedEntries = 50;
 inline constexpr int kEntryTextSize = 41;  // 40 bytes + NUL
 inline constexpr int32_t kNoColor = -1;
 inline constexpr uint8_t kNoCategory = 255;
-inline constexpr int32_t kNoDaySerial = 36160;  // one past 2099-12-31
 
 #pragma pack(push, 1)
 struct ScheduleEntry {

@@ -8,6 +8,7 @@
 #include "schedule/rc4.h"
 #include "schedule/records.h"
 #include "settings/settings_store.h"
+#include "base/text.h"
 
 namespace hiyomi {
 namespace {

@@ -12,7 +12,7 @@
 #include "schedule/dialog_rows_win.h"
 #include "schedule/message_prompts.h"
 #include "schedule/password_dialog.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi {
 namespace {
@@ -354,23 +354,22 @@ void PlaceBeside(HWND dialog, HWND dayDialog) {
 // (Tab, arrows) of the attached one reach it through the loop's message
 // filter. One attached dialog exists at a time.
 HWND attachedDialog = nullptr;
-HHOOK attachedFilter = nullptr;
+ScopedHook attachedFilter;
 
 LRESULT CALLBACK AttachedFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (code == MSGF_DIALOGBOX && attachedDialog != nullptr &&
       IsDialogMessageA(attachedDialog, reinterpret_cast<MSG*>(lParam))) {
     return TRUE;
   }
-  return CallNextHookEx(attachedFilter, code, wParam, lParam);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void FilterForAttached(HWND dialog) {
   attachedDialog = dialog;
-  if (dialog != nullptr && attachedFilter == nullptr) {
-    attachedFilter = SetWindowsHookExA(WH_MSGFILTER, AttachedFilterProc, nullptr, GetCurrentThreadId());
-  } else if (dialog == nullptr && attachedFilter != nullptr) {
-    UnhookWindowsHookEx(attachedFilter);
-    attachedFilter = nullptr;
+  if (dialog != nullptr && !attachedFilter) {
+    attachedFilter = ScopedHook(WH_MSGFILTER, AttachedFilterProc);
+  } else if (dialog == nullptr) {
+    attachedFilter.Reset();
   }
 }
 
@@ -457,7 +456,7 @@ INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 int RunUndatedDialog(HWND owner, SerialDay day, const ScheduleDialogData& data) {
   UndatedDialogState state;
   state.data = &data;
-  state.day = day >= kNoSerial ? ClampSerial(TodaySerial()) : ClampSerial(day);
+  state.day = day >= kNoDay ? ClampSerial(TodaySerial()) : ClampSerial(day);
   DialogBoxParamA(GetModuleHandleA(nullptr), IDD_UDATDLG, owner, UndatedDialogProc,
                   reinterpret_cast<LPARAM>(&state));
   return 0;

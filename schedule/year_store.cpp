@@ -248,7 +248,7 @@ int YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSerial,
   } else if (exists) {
     RemoveRecord(slot, working.serial);
   }
-  if (working.serial + 1 < kNoDaySerial) {
+  if (working.serial + 1 < kNoDay) {
     SpreadCopies(working, copies);
   } else {
     SaveYear(slot);
@@ -296,7 +296,7 @@ void YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
     ScheduleEntry entry = stored.entries[row];
     entry.span = 0;
     // Copies stop at the last supported day: no file for 2100 is made.
-    const int64_t last = std::min<int64_t>(int64_t{stored.serial} + n, kNoDaySerial - 1);
+    const int64_t last = std::min<int64_t>(int64_t{stored.serial} + n, kNoDay - 1);
     for (int64_t d = int64_t{stored.serial} + 1; d <= last; ++d) {
       const int32_t day = static_cast<int32_t>(d);
       if (day >= SerialOfNewYear(year + 1)) {

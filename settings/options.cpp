@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "settings/message_box.h"
-#include "settings/number_parse.h"
+#include "base/message_box.h"
+#include "base/number_parse.h"
+#include "base/text.h"
 
 namespace hiyomi {
 

@@ -1,6 +1,7 @@
 #include "settings/options_win.h"
 
 #include "settings/settings_store.h"
+#include "base/text.h"
 
 namespace hiyomi {
 

@@ -5,13 +5,12 @@
 #include <string>
 #include <utility>
 
-#include "settings/number_parse.h"
+#include "base/number_parse.h"
+#include "base/text.h"
 
 namespace hiyomi {
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 unsigned char FoldAscii(unsigned char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
@@ -21,25 +20,6 @@ unsigned char FoldAscii(unsigned char c) {
 constexpr int kNumberTextSize = 31;  // 30 characters + NUL
 
 }  // namespace
-
-void CopyText(char* dest, const char* src, int size) {
-  if (dest == nullptr || size <= 0) return;
-  if (src == nullptr) src = "";
-  int i = 0;
-  while (i < size - 1 && src[i] != '\0') {
-    if (IsLeadByte(static_cast<unsigned char>(src[i]))) {
-      // A lead byte goes only with its trail byte.
-      if (i + 1 >= size - 1 || src[i + 1] == '\0') break;
-      dest[i] = src[i];
-      dest[i + 1] = src[i + 1];
-      i += 2;
-    } else {
-      dest[i] = src[i];
-      ++i;
-    }
-  }
-  dest[i] = '\0';
-}
 
 bool SameSettingsName(const char* a, const char* b) {
   if (a == nullptr || b == nullptr) return a == b;

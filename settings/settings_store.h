@@ -100,10 +100,6 @@ void OpenSettingsOn(SettingsStore& store, std::unique_ptr<SettingsBackend> ini,
 SettingsStore& MainSettings();
 SettingsStore& AgeSettings();
 
-// Copies at most size - 1 bytes of src and ends with a zero, never leaving a
-// Shift-JIS lead byte without its trail byte. Nothing happens for size <= 0.
-void CopyText(char* dest, const char* src, int size);
-
 // Whether two section or key names are equal regardless of ASCII letter
 // case; double-byte characters compare exactly.
 bool SameSettingsName(const char* a, const char* b);

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "settings/path_text.h"
+#include "base/path_text.h"
+#include "base/text.h"
 
 namespace hiyomi {
 

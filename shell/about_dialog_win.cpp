@@ -3,8 +3,10 @@
 #include <shellapi.h>
 
 #include "resources/about_dialog_ids.h"
-#include "settings/ui_helpers_win.h"
-#include "shell/gdi_objects_win.h"
+#include "base/win/ui_helpers.h"
+#include "base/win/gdi_objects.h"
+
+namespace hiyomi {
 
 const char kAboutProduct[] = "Hiyomi";
 const char kAboutVersion[] = "Version 1.51";
@@ -61,7 +63,7 @@ INT_PTR OnInitDialog(HWND dialog, AboutBox* box) {
   SetDlgItemTextA(dialog, IDT_ABOUT_VERSION, kAboutVersion);
   SetDlgItemTextA(dialog, IDT_ABOUT_LEGAL, kAboutLegal);
   SetDlgItemTextA(dialog, IDT_ABOUT_LINK, kAboutHomePage);
-  hiyomi::CenterWindow(dialog, box->placement == kAboutOverOwner);
+  CenterWindow(dialog, box->placement == kAboutOverOwner);
   return TRUE;
 }
 
@@ -129,3 +131,5 @@ LinkOpener SetLinkOpenerForTests(LinkOpener opener) {
   linkOpenerForTests = opener;
   return previous;
 }
+
+}  // namespace hiyomi

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace hiyomi {
+
 inline constexpr int kAboutOverOwner = 0;  // from the main menu
 inline constexpr int kAboutOnScreen = 1;   // from the tray menu, window hidden
 
@@ -18,3 +20,5 @@ INT_PTR ShowAbout(HWND owner, int placement);
 // Tests only: receives the address instead of the shell while set.
 using LinkOpener = void (*)(const char* address);
 LinkOpener SetLinkOpenerForTests(LinkOpener opener);
+
+}  // namespace hiyomi

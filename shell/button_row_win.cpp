@@ -5,10 +5,10 @@
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
 #include "shell/cell_colors.h"
-#include "shell/gdi_objects_win.h"
+#include "base/win/gdi_objects.h"
 #include "shell/main_view_win.h"
 
-using hiyomi::Options;
+namespace hiyomi {
 
 namespace {
 
@@ -60,7 +60,7 @@ const char* CaptionOf(const ButtonPlace& place, const Options& options) {
 }
 
 void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options) {
-  const hiyomi::ColorTable& table = options.colors;
+  const ColorTable& table = options.colors;
   const bool currentMonth = view.rows.year == DateFromSerial(view.today).year &&
                             view.rows.month == DateFromSerial(view.today).month;
   const int monthSlot = currentMonth ? 6 : 6 + view.rows.month;
@@ -185,3 +185,5 @@ bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const O
   }
   return false;
 }
+
+}  // namespace hiyomi

@@ -6,11 +6,15 @@
 
 #include "settings/options.h"
 
+namespace hiyomi {
+
 struct MainView;
 
-void LayoutButtonRow(HWND window, const hiyomi::Options& options);
+void LayoutButtonRow(HWND window, const Options& options);
 // WM_DRAWITEM of a button of the row. True when it was one of ours.
 bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view,
-                       const hiyomi::Options& options);
+                       const Options& options);
 // The month title of button 214 for the displayed year and month.
 void FormatMonthTitle(char* buffer, int size, int year, int month, int ptn1, int menuType);
+
+}  // namespace hiyomi

@@ -1,8 +1,9 @@
 #include "shell/cell_colors.h"
 
+namespace hiyomi {
+
 namespace {
 
-using hiyomi::ColorTable;
 
 enum ColorRule : int {
   kRuleToday = 0,
@@ -61,17 +62,17 @@ int RuleColor(int rule, bool text, const ColorTable& table, const DayFacts& day)
 
 }  // namespace
 
-int ColorSlot(const hiyomi::ColorTable& table, bool text, int slot) noexcept {
+int ColorSlot(const ColorTable& table, bool text, int slot) noexcept {
   const int index = slot - 1;
-  if (index < 0 || index >= hiyomi::kColorCount) return -1;
+  if (index < 0 || index >= kColorCount) return -1;
   return text ? table.text[index] : table.back[index];
 }
 
-int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day) noexcept {
+int CellColor(const Options& options, CellPass pass, const DayFacts& day) noexcept {
   const int which = static_cast<int>(pass);
   const bool text = pass == CellPass::kNumber;
   const bool onlyReferenceMonth = options.MCType2[which] != 0 && !day.inReferenceMonth;
-  for (int i = 0; i < hiyomi::kPrioritySources; ++i) {
+  for (int i = 0; i < kPrioritySources; ++i) {
     const int rule = options.PtnDay[which][i];
     if (onlyReferenceMonth && rule >= kRuleRestDay && rule <= kRuleWeekday) continue;
     const int color = RuleColor(rule, text, options.colors, day);
@@ -79,3 +80,5 @@ int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day
   }
   return -1;
 }
+
+}  // namespace hiyomi

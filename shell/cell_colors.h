@@ -4,6 +4,8 @@
 
 #include "settings/options.h"
 
+namespace hiyomi {
+
 enum class CellPass : int { kCell = 0, kNumberBox = 1, kNumber = 2 };
 
 // What the rules need to know about one day.
@@ -22,7 +24,9 @@ struct DayFacts {
 
 // Colour slot n of the table as the settings number it: TextColor<n> or
 // BackColor<n>, -1 when unset or out of range.
-int ColorSlot(const hiyomi::ColorTable& table, bool text, int slot) noexcept;
+int ColorSlot(const ColorTable& table, bool text, int slot) noexcept;
 
 // -1 when no rule of the list gives a colour.
-int CellColor(const hiyomi::Options& options, CellPass pass, const DayFacts& day) noexcept;
+int CellColor(const Options& options, CellPass pass, const DayFacts& day) noexcept;
+
+}  // namespace hiyomi

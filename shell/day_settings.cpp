@@ -1,6 +1,8 @@
 #include "shell/day_settings.h"
 
-DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept {
+namespace hiyomi {
+
+DaySettings DaySettingsOf(const Options& options) noexcept {
   constexpr int kRestFlags = 13;
   DaySettings days;
   days.weekday = 0;
@@ -14,3 +16,5 @@ DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept {
   for (int i = 0; i < kRegularRuleCount; ++i) days.sDay[i] = options.SDay[i];
   return days;
 }
+
+}  // namespace hiyomi

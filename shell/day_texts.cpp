@@ -10,8 +10,7 @@
 #include "almanac/lunar.h"
 #include "almanac/regular_schedules.h"
 
-using hiyomi::DayRecord;
-using hiyomi::ScheduleEntry;
+namespace hiyomi {
 
 namespace {
 
@@ -58,7 +57,7 @@ bool CategoryShown(unsigned displayFlags, int category) {
 // A stored entry as the view shows it: in use, its category switched on
 // and its text not locked.
 bool ReadableEntry(const DayEntryInputs& in, const ScheduleEntry& entry,
-                   char (&text)[hiyomi::kEntryTextSize]) {
+                   char (&text)[kEntryTextSize]) {
   if (!CategoryShown(in.displayFlags, entry.category)) return false;
   std::memcpy(text, entry.text, sizeof text);
   text[sizeof text - 1] = '\0';
@@ -85,7 +84,7 @@ void AddRunningEntries(SerialDay day, const DayEntryInputs& in, EntryList& list)
       DayRecord record;
       if (!in.data.DayRecordOf(start, record)) continue;
       for (const ScheduleEntry& entry : record.entries) {
-        char text[hiyomi::kEntryTextSize];
+        char text[kEntryTextSize];
         if (entry.order <= 0 || entry.span <= 0 || start + entry.span < day) continue;
         if (!ReadableEntry(in, entry, text)) continue;
         const char* mark = start + entry.span > day ? kMarkRunsOn : kMarkLastDay;
@@ -103,7 +102,7 @@ void AddDayRecordEntries(SerialDay day, const DayEntryInputs& in, EntryList& lis
   DayRecord record;
   if ((in.displayFlags & kCategoryBits) == 0 || !in.data.DayRecordOf(day, record)) return;
   for (const ScheduleEntry& entry : record.entries) {
-    char text[hiyomi::kEntryTextSize];
+    char text[kEntryTextSize];
     if (entry.order <= 0 || !ReadableEntry(in, entry, text)) continue;
     const char* mark = entry.span > 0 ? kMarkFirstDay : "";
     if (!list.Add(in.data.CategoryNameOf(entry.category), "", mark, text)) return;
@@ -130,7 +129,7 @@ void AddUndatedEntries(SerialDay day, const DayEntryInputs& in, EntryList& list)
   const int ahead = day - in.today + 1;
   if (ahead < 1 || ahead > kUndatedHorizon || (in.displayFlags & kCategoryBits) == 0) return;
   for (const ScheduleEntry& entry : in.undated) {
-    char text[hiyomi::kEntryTextSize];
+    char text[kEntryTextSize];
     if (entry.text[0] == '\0' || entry.span != ahead || !ReadableEntry(in, entry, text)) continue;
     if (!list.Add(in.data.CategoryNameOf(entry.category), "(期日未定)", "", text)) return;
   }
@@ -187,3 +186,5 @@ std::string DayTooltipText(SerialDay day, int ttType, const DayEntryInputs& inpu
   while (!text.empty() && text.back() == '\n') text.pop_back();
   return text;
 }
+
+}  // namespace hiyomi

@@ -10,6 +10,8 @@
 #include "schedule/records.h"
 #include "settings/options.h"
 
+namespace hiyomi {
+
 inline constexpr int kDayEntriesLimit = 255;  // bytes before the list stops growing
 inline constexpr int kTooltipHeader = 0x10;   // `TTType` bits
 inline constexpr int kTooltipEntries = 0x01;
@@ -26,10 +28,10 @@ struct ToDoItem {
 class DayDataSource {
  public:
   // False when the day has no record.
-  virtual bool DayRecordOf(SerialDay day, hiyomi::DayRecord& out) = 0;
+  virtual bool DayRecordOf(SerialDay day, DayRecord& out) = 0;
   // Turns a stored text into its readable form in place; false while it is
   // locked.
-  virtual bool MakeReadable(char (&text)[hiyomi::kEntryTextSize]) = 0;
+  virtual bool MakeReadable(char (&text)[kEntryTextSize]) = 0;
   // "" for no category or an unnamed one.
   virtual const char* CategoryNameOf(int category) = 0;
 
@@ -39,9 +41,9 @@ class DayDataSource {
 
 struct DayEntryInputs {
   DayDataSource& data;
-  const hiyomi::Options& options;  // regular schedule names, to-do filter
+  const Options& options;  // regular schedule names, to-do filter
   const DaySettings& days;         // where the regular schedules fall
-  std::span<const hiyomi::ScheduleEntry> undated;
+  std::span<const ScheduleEntry> undated;
   std::span<const ToDoItem> toDos;  // sorted by due day
   SerialDay today;
   unsigned displayFlags;  // the view's: bit 0 regular, bit 1 to-do, bits 4-13 categories
@@ -59,3 +61,5 @@ void DayEntriesText(SerialDay day, const char* separator, const DayEntryInputs& 
 // What the tooltip shows for the day under `TTType`, without trailing line
 // feeds.
 std::string DayTooltipText(SerialDay day, int ttType, const DayEntryInputs& inputs);
+
+}  // namespace hiyomi

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 #include "shell/day_settings.h"
+#include "base/text.h"
+
+namespace hiyomi {
 
 namespace {
 
@@ -21,12 +24,12 @@ TOOLINFOA ToolOf(const DayTooltip& tooltip, const char* text) {
 
 }  // namespace
 
-bool ProgramDayData::DayRecordOf(SerialDay day, hiyomi::DayRecord& out) {
+bool ProgramDayData::DayRecordOf(SerialDay day, DayRecord& out) {
   return program_.years.GetDayRecord(day, out);
 }
 
-bool ProgramDayData::MakeReadable(char (&text)[hiyomi::kEntryTextSize]) {
-  return program_.secrets.DecipherText(text, hiyomi::MarkMode::Drop) == 0;
+bool ProgramDayData::MakeReadable(char (&text)[kEntryTextSize]) {
+  return program_.secrets.DecipherText(text, MarkMode::Drop) == 0;
 }
 
 const char* ProgramDayData::CategoryNameOf(int category) {
@@ -52,7 +55,7 @@ void DestroyDayTooltip(DayTooltip& tooltip) {
   tooltip.tip = nullptr;
 }
 
-std::string DayTooltipTextOf(const MainView& view, const hiyomi::Options& options, SerialDay day) {
+std::string DayTooltipTextOf(const MainView& view, const Options& options, SerialDay day) {
   ProgramObjects& program = Program();
   ProgramDayData data(program);
   const DaySettings days = DaySettingsOf(options);
@@ -62,7 +65,7 @@ std::string DayTooltipTextOf(const MainView& view, const hiyomi::Options& option
   return DayTooltipText(day, options.TTType, inputs);
 }
 
-void ShowDayTooltip(DayTooltip& tooltip, const MainView& view, const hiyomi::Options& options,
+void ShowDayTooltip(DayTooltip& tooltip, const MainView& view, const Options& options,
                     SerialDay day, bool copy) {
   if (tooltip.tip == nullptr || options.TTType == 0 || day < kFirstSerial || day > kLastSerial) {
     return;
@@ -75,10 +78,10 @@ void ShowDayTooltip(DayTooltip& tooltip, const MainView& view, const hiyomi::Opt
   const int y = cursor.y + GetSystemMetrics(SM_CYCURSOR) / 2;
   SendMessageA(tooltip.tip, TTM_TRACKPOSITION, 0, MAKELPARAM(cursor.x, y));
   SendMessageA(tooltip.tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-  if (copy) hiyomi::CopyTextToClipboard(text.c_str());
+  if (copy) CopyTextToClipboard(text.c_str());
 }
 
-void ShowDayTooltipAt(DayTooltip& tooltip, const MainView& view, const hiyomi::Options& options,
+void ShowDayTooltipAt(DayTooltip& tooltip, const MainView& view, const Options& options,
                       POINT point, bool copy) {
   ShowDayTooltip(tooltip, view, options, HitTestView(view, point, false), copy);
 }
@@ -94,3 +97,5 @@ void SetDayTooltipOnTop(DayTooltip& tooltip, bool onTop) {
   SetWindowPos(tooltip.tip, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
+
+}  // namespace hiyomi

@@ -9,6 +9,8 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 
+namespace hiyomi {
+
 inline constexpr int kTooltipMaxWidth = 500;
 
 struct DayTooltip {
@@ -20,8 +22,8 @@ struct DayTooltip {
 class ProgramDayData final : public DayDataSource {
  public:
   explicit ProgramDayData(ProgramObjects& program) : program_(program) {}
-  bool DayRecordOf(SerialDay day, hiyomi::DayRecord& out) override;
-  bool MakeReadable(char (&text)[hiyomi::kEntryTextSize]) override;
+  bool DayRecordOf(SerialDay day, DayRecord& out) override;
+  bool MakeReadable(char (&text)[kEntryTextSize]) override;
   const char* CategoryNameOf(int category) override;
 
  private:
@@ -33,17 +35,19 @@ bool CreateDayTooltip(DayTooltip& tooltip, HWND window);
 void DestroyDayTooltip(DayTooltip& tooltip);
 
 // The texts `TTType` asks for, for the day as the view shows it.
-std::string DayTooltipTextOf(const MainView& view, const hiyomi::Options& options, SerialDay day);
+std::string DayTooltipTextOf(const MainView& view, const Options& options, SerialDay day);
 
 // Shows the tip for the day at the cursor; copy also puts the text on the
 // clipboard. Nothing happens while `TTType` is 0.
-void ShowDayTooltip(DayTooltip& tooltip, const MainView& view, const hiyomi::Options& options,
+void ShowDayTooltip(DayTooltip& tooltip, const MainView& view, const Options& options,
                     SerialDay day, bool copy);
 // The right button went down at a client point: the tip when it is on a
 // day number.
-void ShowDayTooltipAt(DayTooltip& tooltip, const MainView& view, const hiyomi::Options& options,
+void ShowDayTooltipAt(DayTooltip& tooltip, const MainView& view, const Options& options,
                       POINT point, bool copy);
 void HideDayTooltip(DayTooltip& tooltip);
 
 // Follows the main window's always-on-top state.
 void SetDayTooltipOnTop(DayTooltip& tooltip, bool onTop);
+
+}  // namespace hiyomi

@@ -15,10 +15,7 @@
 #include "shell/day_settings.h"
 #include "shell/program_objects_win.h"
 
-using hiyomi::ColorTable;
-using hiyomi::DayRecord;
-using hiyomi::Options;
-using hiyomi::ScheduleEntry;
+namespace hiyomi {
 
 namespace {
 
@@ -26,7 +23,7 @@ constexpr int kHeaderOff = 3;  // `Ptn2` without the header row
 constexpr int kHeaderColumnNumbers = 2;
 constexpr int kHeaderEnglish = 1;
 constexpr int kMaxEntryLines = 11;  // `TateLine` 10, plus the line of the extra items
-constexpr SerialDay kFreeSlot = kNoSerial;
+constexpr SerialDay kFreeSlot = kNoDay;
 constexpr int kBarLookBack = 100;  // days before the first row whose bars may still run
 constexpr unsigned kShowRegular = 1u << 0;
 constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
@@ -57,7 +54,7 @@ struct Bar {
   int textColor = -1;
   int backColor = -1;
   int textLeft = 0;
-  char text[hiyomi::kEntryTextSize] = "";
+  char text[kEntryTextSize] = "";
 };
 
 // What one row of cells shares: its bars, and the cell being painted.
@@ -274,14 +271,14 @@ void PaintEntryLine(const Painter& p, const CellBox& cell, int line, const char*
 
 // Whether a stored entry is shown under the display flags and the lock;
 // text gets the readable text.
-bool ShownEntryText(const Painter& p, const ScheduleEntry& entry, char (&text)[hiyomi::kEntryTextSize]) {
-  if (entry.category < hiyomi::kCategoryCount &&
-      (p.view.displayFlags & (1u << (hiyomi::kFirstCategoryFilterBit + entry.category))) == 0) {
+bool ShownEntryText(const Painter& p, const ScheduleEntry& entry, char (&text)[kEntryTextSize]) {
+  if (entry.category < kCategoryCount &&
+      (p.view.displayFlags & (1u << (kFirstCategoryFilterBit + entry.category))) == 0) {
     return false;
   }
   std::memcpy(text, entry.text, sizeof text);
   text[sizeof text - 1] = '\0';
-  return p.program.secrets.DecipherText(text, hiyomi::MarkMode::Drop) == 0;
+  return p.program.secrets.DecipherText(text, MarkMode::Drop) == 0;
 }
 
 void EntryColors(const Painter& p, const ScheduleEntry& entry, int* textColor, int* backColor) {
@@ -316,7 +313,7 @@ void LoadRunningBars(const Painter& p, RowState& state, SerialDay first, SerialD
     DayRecord record;
     if (!p.program.years.GetDayRecord(day, record)) continue;
     for (const ScheduleEntry& entry : record.entries) {
-      char text[hiyomi::kEntryTextSize];
+      char text[kEntryTextSize];
       if (entry.order <= 0 || entry.span <= 0 || day + entry.span < from) continue;
       if (!ShownEntryText(p, entry, text)) continue;
       int textColor;
@@ -349,7 +346,7 @@ void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const Da
   }
   if (record != nullptr && CategoriesShown(p)) {
     for (const ScheduleEntry& entry : record->entries) {
-      char text[hiyomi::kEntryTextSize];
+      char text[kEntryTextSize];
       if (entry.order <= 0 || !ShownEntryText(p, entry, text)) continue;
       int textColor;
       int backColor;
@@ -367,7 +364,7 @@ void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const Da
   const int ahead = day - p.today + 1;
   if (ahead >= 1 && ahead <= kUndatedHorizon && CategoriesShown(p)) {
     for (const ScheduleEntry& entry : p.program.undated.entries) {
-      char text[hiyomi::kEntryTextSize];
+      char text[kEntryTextSize];
       if (entry.text[0] == '\0' || entry.span != ahead || !ShownEntryText(p, entry, text)) continue;
       const int line = LowestFreeLine(p, state);
       if (line < 0) break;
@@ -549,3 +546,5 @@ void PaintGrid(MainView& view, const Options& options) {
   if (pen1 > 0) FrameCell(p, view.rows.focusDay, (pen0 % 2) - (pen1 % 2) + 1);
   if (options.Ptn[7] == 1 && pen1 >= 1) FrameCell(p, view.today, 0);
 }
+
+}  // namespace hiyomi

@@ -4,4 +4,8 @@
 #include "settings/options.h"
 #include "shell/main_view_win.h"
 
-void PaintGrid(MainView& view, const hiyomi::Options& options);
+namespace hiyomi {
+
+void PaintGrid(MainView& view, const Options& options);
+
+}  // namespace hiyomi

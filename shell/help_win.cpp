@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace hiyomi {
+
 namespace {
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
@@ -113,3 +115,5 @@ void SetHelpLibraryForTests(const char* registryKey, const char* fallbackName) {
   if (registryKey != nullptr) help.registryKey = registryKey;
   if (fallbackName != nullptr) help.fallbackName = fallbackName;
 }
+
+}  // namespace hiyomi

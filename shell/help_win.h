@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace hiyomi {
+
 inline constexpr UINT kHelpDisplayToc = 1;      // HH_DISPLAY_TOC
 inline constexpr UINT kHelpGetWinHandle = 6;    // HH_GET_WIN_HANDLE
 inline constexpr UINT kHelpCloseAll = 18;       // HH_CLOSE_ALL
@@ -29,3 +31,5 @@ void HelpTopicOf(const char* programPath, char* out, size_t size);
 // HKEY_CLASSES_ROOT, then the plain name); null restores the defaults. Also
 // forgets any earlier load or failure.
 void SetHelpLibraryForTests(const char* registryKey, const char* fallbackName);
+
+}  // namespace hiyomi

@@ -1,5 +1,7 @@
 #include "shell/layered_window_win.h"
 
+namespace hiyomi {
+
 namespace {
 
 using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
@@ -40,3 +42,5 @@ void ApplyTransparencyStyle(HWND window, int activeAlpha, int inactiveAlpha) {
   SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
   ApplyAlpha(window, activeAlpha);
 }
+
+}  // namespace hiyomi

@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+namespace hiyomi {
+
 void LoadLayeredSupport();
 void UnloadLayeredSupport();
 // Applies alpha to window; false (nothing done) without the support.
 bool ApplyAlpha(HWND window, int alpha);
 // Layered only when one of the two alphas is below 255; applies active.
 void ApplyTransparencyStyle(HWND window, int activeAlpha, int inactiveAlpha);
+
+}  // namespace hiyomi

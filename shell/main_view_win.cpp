@@ -8,7 +8,7 @@
 #include "shell/grid_painter_win.h"
 #include "shell/layered_window_win.h"
 
-using hiyomi::Options;
+namespace hiyomi {
 
 namespace {
 
@@ -56,13 +56,13 @@ void CreateDrawingObjects(MainView& view, const Options& options) {
   view.gridPen = pen0 > 0 ? Pen(CreatePen(PS_SOLID, pen0, options.PenColor[0])) : Pen();
   view.focusPen = pen1 > 0 ? Pen(CreatePen(PS_SOLID, pen1, options.PenColor[1])) : Pen();
   view.thinPen = Pen(CreatePen(PS_SOLID, 1, options.PenColor[0]));
-  const int backColor = options.colors.back[hiyomi::kColorWindow];
+  const int backColor = options.colors.back[kColorWindow];
   view.background = Brush(CreateSolidBrush(backColor >= 0 ? backColor : GetSysColor(COLOR_BTNFACE)));
 
   WindowDc dc(view.window);
   const int titlePoints = view.menuType == 0 ? 12 : 9;
   for (int i = 0; i < 3; ++i) {
-    const hiyomi::FontChoice choice = hiyomi::OptionsFont(options, i);
+    const FontChoice choice = OptionsFont(options, i);
     const int points = i < 2 ? options.FontSize[i] : titlePoints;
     view.fonts[i] = MakeFont(dc.get(), choice.face, std::max(points, 1), choice.weight >= FW_BOLD,
                              choice.italic);
@@ -127,8 +127,8 @@ int ContentHeight(const MainView& view, int rows) {
 // it is edited, nothing for an empty page.
 int WantedMemoHeight(const MainView& view, const Options& options) {
   if (view.memo == nullptr || view.memo->control == nullptr) return 0;
-  const hiyomi::MemoArea& memo = *view.memo;
-  int height = hiyomi::MemoAreaHeight(hiyomi::MemoTextLines(memo), hiyomi::MemoIsEmpty(memo),
+  const MemoArea& memo = *view.memo;
+  int height = MemoAreaHeight(MemoTextLines(memo), MemoIsEmpty(memo),
                                       options.MemoLine, options.MemoLine2, memo.lineHeight);
   if (memo.editing) height = std::max(height, 2 * memo.lineHeight);
   return height;
@@ -162,7 +162,7 @@ void PlaceMemo(MainView& view, int clientWidth, int clientHeight) {
     ShowWindow(control, SW_HIDE);
     return;
   }
-  const int pen = hiyomi::AppOptions().PenSize[0];
+  const int pen = AppOptions().PenSize[0];
   const int inset = pen;
   MoveWindow(control, pen / 2 + inset, MemoTop(view, clientHeight) + inset,
              std::max(clientWidth - kScrollBarSize - pen / 2 - 2 * inset, 1),
@@ -197,26 +197,7 @@ void UpdateColumnPage(MainView& view) {
   if (moved) Redraw(view);
 }
 
-void KeepInsideWorkArea(HWND window) {
-  const RECT area = WorkArea();
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  int x = frame.left;
-  int y = frame.top;
-  if (frame.right > area.right) x -= frame.right - area.right;
-  if (frame.bottom > area.bottom) y -= frame.bottom - area.bottom;
-  if (x != frame.left || y != frame.top) {
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
 }  // namespace
-
-RECT WorkArea() {
-  RECT area{0, 0, 1024, 768};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
-}
 
 void InitView(MainView& view, HWND window) {
   view.window = window;
@@ -245,14 +226,14 @@ void ApplyOptions(MainView& view, const Options& options) {
 
   CreateDrawingObjects(view, options);
   if (view.memo != nullptr && view.memo->control != nullptr) {
-    hiyomi::MemoSettings memo{};
-    for (int page = 0; page < hiyomi::kMemoPageCount; ++page) {
+    MemoSettings memo{};
+    for (int page = 0; page < kMemoPageCount; ++page) {
       memo.files[page] = options.MemoFile[page];
       memo.rtf[page] = options.MemoRTF[page] != 0;
       memo.titles[page] = options.MemoFTitle[page];
     }
-    hiyomi::SetMemoDefaults(*view.memo, view.fonts[0].get(), options.colors.text[hiyomi::kColorMemo],
-                            options.colors.back[hiyomi::kColorMemo], memo);
+    SetMemoDefaults(*view.memo, view.fonts[0].get(), options.colors.text[kColorMemo],
+                            options.colors.back[kColorMemo], memo);
   }
   int dayNumberWidth;
   {
@@ -310,7 +291,7 @@ void Navigate(MainView& view, NavigateKind kind, int amount) {
 
 void Redraw(MainView& view) {
   if (view.surfaceDc.get() == nullptr) return;
-  PaintGrid(view, hiyomi::AppOptions());
+  PaintGrid(view, AppOptions());
   RECT client{};
   GetClientRect(view.window, &client);
   RECT area{0, kButtonRowHeight, client.right - kScrollBarSize, client.bottom - kScrollBarSize};
@@ -320,7 +301,7 @@ void Redraw(MainView& view) {
 
 int SurfaceTop(const MainView& view) {
   if (view.memoHeight <= 0 || !view.memoAbove) return kButtonRowHeight;
-  const int pen = hiyomi::AppOptions().PenSize[0];
+  const int pen = AppOptions().PenSize[0];
   const int shift = view.zoom < 100 ? (100 - view.zoom) * pen / 100 : 0;
   return kButtonRowHeight + view.memoHeight + shift;
 }
@@ -336,7 +317,7 @@ void PaintView(MainView& view, HDC dc) {
   if (view.memoHeight > 0) {
     RECT client{};
     GetClientRect(view.window, &client);
-    const int pen = hiyomi::AppOptions().PenSize[0];
+    const int pen = AppOptions().PenSize[0];
     const int top = MemoTop(view, client.bottom);
     SelectedObject framePen(dc, view.gridPen ? view.gridPen.get() : GetStockObject(NULL_PEN));
     SelectedObject noFill(dc, GetStockObject(NULL_BRUSH));
@@ -345,7 +326,7 @@ void PaintView(MainView& view, HDC dc) {
 }
 
 void LayOutMemo(MainView& view) {
-  ResizeWindowToContent(view, hiyomi::AppOptions());
+  ResizeWindowToContent(view, AppOptions());
   RECT client{};
   GetClientRect(view.window, &client);
   ResizeView(view, client.right, client.bottom);
@@ -394,3 +375,5 @@ SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
   return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
                      SurfaceTop(view), view.zoom, wholeCell);
 }
+
+}  // namespace hiyomi

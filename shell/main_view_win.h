@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include "base/win/work_area.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
-#include "shell/gdi_objects_win.h"
+#include "base/win/gdi_objects.h"
 #include "shell/view_rows.h"
+
+namespace hiyomi {
 
 inline constexpr int kButtonRowHeight = 21;
 inline constexpr int kScrollBarSize = 16;
@@ -29,7 +32,7 @@ struct MainView {
   unsigned displayFlags = kShowAll;
 
   // The memo area above or below the grid; its height 0 hides it.
-  hiyomi::MemoArea* memo = nullptr;
+  MemoArea* memo = nullptr;
   int memoHeight = 0;
   bool memoAbove = false;
 
@@ -55,14 +58,11 @@ struct MainView {
   int maxClientHeight = 0;
 };
 
-// The screen's work area, where the window must stay.
-RECT WorkArea();
-
 // Measures the screen and sets up the scroll bars; focus starts on today.
 void InitView(MainView& view, HWND window);
 // Rebuilds everything that depends on the options, resizes the window and
 // repaints.
-void ApplyOptions(MainView& view, const hiyomi::Options& options);
+void ApplyOptions(MainView& view, const Options& options);
 // Releases the surface and every drawing object.
 void ReleaseView(MainView& view);
 
@@ -80,3 +80,5 @@ int SurfaceTop(const MainView& view);
 // After the memo's text or mode changed: its height, the window's size and
 // the places of the panes.
 void LayOutMemo(MainView& view);
+
+}  // namespace hiyomi

@@ -6,10 +6,12 @@
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
 #include "schedule/day_dialog.h"
+#include "schedule/dialog_rows_win.h"
 #include "schedule/undated_dialog.h"
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/settings_store.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
+#include "base/win/work_area.h"
 #include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
 #include "shell/day_tooltip_win.h"
@@ -19,8 +21,7 @@
 #include "shell/program_objects_win.h"
 #include "shell/tray_icon_win.h"
 
-using hiyomi::AppOptions;
-using hiyomi::MainSettings;
+namespace hiyomi {
 
 namespace {
 
@@ -34,23 +35,15 @@ constexpr int kCommandExit = 266;
 
 struct MainWindow {
   MainView view;
-  hiyomi::MemoArea memo;
+  MemoArea memo;
   DayTooltip tooltip;
   const char* richEditClass = "RichEdit20A";
-  HHOOK activationHook = nullptr;
+  ScopedHook activationHook;  // message boxes centred over their owners
   UINT taskbarCreated = 0;
   bool pickerShown = false;
 };
 
 MainWindow mainWindow;
-
-// Message boxes with an owner appear centred over it.
-LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && hiyomi::ConsumeCenterNextWindow()) {
-    hiyomi::CenterWindow(reinterpret_cast<HWND>(wParam), true);
-  }
-  return CallNextHookEx(mainWindow.activationHook, code, wParam, lParam);
-}
 
 // Centred in the work area, or where the user left it when so configured.
 void PlaceWindow(HWND window) {
@@ -76,7 +69,7 @@ void PlaceWindow(HWND window) {
 }
 
 void SaveViewState(HWND window) {
-  if (hiyomi::IsMemoEditing(mainWindow.memo)) hiyomi::ToggleMemoEdit(mainWindow.memo);
+  if (IsMemoEditing(mainWindow.memo)) ToggleMemoEdit(mainWindow.memo);
   if (AppOptions().Ptn[6] != 1) return;
   RECT frame{};
   GetWindowRect(window, &frame);
@@ -89,26 +82,11 @@ void SaveViewState(HWND window) {
 }
 
 void SetUpDatePicker(HWND window) {
-  HWND picker = GetDlgItem(window, IDC_DATE_PICKER);
-  SendMessageA(picker, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("yyy'年'MM'月'dd'日'"));
-  SYSTEMTIME range[2]{};
-  range[0].wYear = 2001;
-  range[0].wMonth = 1;
-  range[0].wDay = 1;
-  range[1].wYear = 2099;
-  range[1].wMonth = 12;
-  range[1].wDay = 31;
-  SendMessageA(picker, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
+  SetUpDayPicker(GetDlgItem(window, IDC_DATE_PICKER), kFirstSerial, kLastSerial, "yyy'年'MM'月'dd'日'");
 }
 
 void SetPickerDate(HWND window, SerialDay day) {
-  const CalendarDate date = DateFromSerial(day);
-  SYSTEMTIME time{};
-  time.wYear = date.year;
-  time.wMonth = date.month;
-  time.wDay = date.day;
-  SendDlgItemMessageA(window, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID,
-                      reinterpret_cast<LPARAM>(&time));
+  SetPickerDay(GetDlgItem(window, IDC_DATE_PICKER), day);
 }
 
 // The picker replaces the month title while it is open.
@@ -132,12 +110,8 @@ void ShowPicker(HWND window, bool show) {
 }
 
 void GoToPickedDate(HWND window) {
-  SYSTEMTIME time{};
-  if (SendDlgItemMessageA(window, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0,
-                          reinterpret_cast<LPARAM>(&time)) == GDT_VALID) {
-    Navigate(mainWindow.view, NavigateKind::kToDay,
-             SerialFromDate(time.wYear, time.wMonth, time.wDay));
-  }
+  const SerialDay day = PickerDay(GetDlgItem(window, IDC_DATE_PICKER), kNoDay);
+  if (day != kNoDay) Navigate(mainWindow.view, NavigateKind::kToDay, day);
   ShowPicker(window, false);
 }
 
@@ -156,7 +130,7 @@ void ToggleAlwaysOnTop(HWND window) {
 }
 
 void ToggleMemo(HWND window) {
-  hiyomi::ToggleMemoEdit(mainWindow.memo);
+  ToggleMemoEdit(mainWindow.memo);
   LayOutMemo(mainWindow.view);
   InvalidateRect(GetDlgItem(window, IDB_MEMO), nullptr, FALSE);
 }
@@ -164,14 +138,14 @@ void ToggleMemo(HWND window) {
 // While browsing the memo keeps no focus: it goes to the memo button.
 void OnMemoNotification(HWND window, int code) {
   constexpr int kEditGotFocus = EN_SETFOCUS;
-  if (code == kEditGotFocus && !hiyomi::IsMemoEditing(mainWindow.memo)) {
+  if (code == kEditGotFocus && !IsMemoEditing(mainWindow.memo)) {
     SetFocus(GetDlgItem(window, IDB_MEMO));
   }
 }
 
 void DispatchCommand(HWND window, WPARAM command) {
   MainView& view = mainWindow.view;
-  if (hiyomi::RunMemoCommand(mainWindow.memo, LOWORD(command))) return;
+  if (RunMemoCommand(mainWindow.memo, LOWORD(command))) return;
   switch (LOWORD(command)) {
     case IDB_TODAY:
       SetPickerDate(window, TodaySerial());
@@ -188,7 +162,7 @@ void DispatchCommand(HWND window, WPARAM command) {
     case IDB_MONTH_TITLE: ShowPicker(window, true); break;
     case IDB_TOP: ToggleAlwaysOnTop(window); break;
     case IDB_MEMO: ToggleMemo(window); break;
-    case hiyomi::kMemoControlId: OnMemoNotification(window, HIWORD(command)); break;
+    case kMemoControlId: OnMemoNotification(window, HIWORD(command)); break;
     case kCommandToTray:
       SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
       TrayHide(1, window);
@@ -204,12 +178,12 @@ void DispatchCommand(HWND window, WPARAM command) {
 
 void ShowTrayMenu(HWND window) {
   HMENU menu = CreatePopupMenu();
-  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandRestore, "開く", nullptr, 0, 0);
-  hiyomi::InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 1, 0);
-  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandHelp, "Help", nullptr, 2, 0);
-  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandAboutOnScreen, "About", nullptr, 3, 0);
-  hiyomi::InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 4, 0);
-  hiyomi::InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 5, 0);
+  InsertMenuItemText(menu, MFT_STRING, kCommandRestore, "開く", nullptr, 0, 0);
+  InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 1, 0);
+  InsertMenuItemText(menu, MFT_STRING, kCommandHelp, "Help", nullptr, 2, 0);
+  InsertMenuItemText(menu, MFT_STRING, kCommandAboutOnScreen, "About", nullptr, 3, 0);
+  InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 4, 0);
+  InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 5, 0);
   POINT cursor{};
   GetCursorPos(&cursor);
   SetForegroundWindow(window);
@@ -219,17 +193,17 @@ void ShowTrayMenu(HWND window) {
   if (chosen != 0) DispatchCommand(window, static_cast<WPARAM>(chosen));
 }
 
-hiyomi::ScheduleDialogData DialogData() {
+ScheduleDialogData DialogData() {
   ProgramObjects& program = Program();
   MainView& view = mainWindow.view;
-  return hiyomi::ScheduleDialogData{
+  return ScheduleDialogData{
       program.years,
       program.undated,
       program.categories,
       program.colorSets,
       program.secrets,
       MainSettings(),
-      hiyomi::CategorySection(AppOptions().OptDef),
+      CategorySection(AppOptions().OptDef),
       [&view] { Program().categories.ApplyFilter(view.displayFlags); },
       [&view] { Redraw(view); },
       &program.prompts};
@@ -241,7 +215,7 @@ INT_PTR OnDoubleClick(HWND window, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const SerialDay day = HitTestView(view, point, true);
   if (day > 0) {
-    const int result = hiyomi::RunDayDialog(window, day, DialogData());
+    const int result = RunDayDialog(window, day, DialogData());
     if (result > 0) {
       Navigate(view, NavigateKind::kToDay, result);
     } else {
@@ -249,7 +223,7 @@ INT_PTR OnDoubleClick(HWND window, LPARAM lParam) {
     }
     SetFocus(window);
   } else {
-    hiyomi::RunUndatedDialog(window, kNoSerial, DialogData());
+    RunUndatedDialog(window, kNoDay, DialogData());
     Redraw(view);
   }
   return 0;
@@ -258,7 +232,7 @@ INT_PTR OnDoubleClick(HWND window, LPARAM lParam) {
 INT_PTR OnInitDialog(HWND window) {
   MainView& view = mainWindow.view;
   SetUpDatePicker(window);
-  hiyomi::CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
+  CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
   view.memo = &mainWindow.memo;
   InitView(view, window);
   Program().categories.ApplyFilter(view.displayFlags);
@@ -267,8 +241,7 @@ INT_PTR OnInitDialog(HWND window) {
   PlaceWindow(window);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HIYOMI));
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  mainWindow.activationHook =
-      SetWindowsHookExA(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId());
+  mainWindow.activationHook = CenterMessageBoxesOnThisThread();
   mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   TrayInit(MainSettings().ReadInt("TSR", "0", 0, 1) == 1, window, kTrayCallback);
   CreateDayTooltip(mainWindow.tooltip, window);
@@ -284,8 +257,7 @@ INT_PTR OnClose(HWND window, WPARAM wParam) {
   SaveViewState(window);
   CloseHelpWindows();
   EndDialog(window, LOWORD(wParam));
-  if (mainWindow.activationHook != nullptr) UnhookWindowsHookEx(mainWindow.activationHook);
-  mainWindow.activationHook = nullptr;
+  mainWindow.activationHook.Reset();
   return 0;
 }
 
@@ -382,14 +354,14 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case kTrayCallback: return OnTrayCallback(window, lParam);
     case WM_NOTIFY:
-      if (hiyomi::HandleMemoNotify(mainWindow.memo, *reinterpret_cast<const NMHDR*>(lParam))) {
+      if (HandleMemoNotify(mainWindow.memo, *reinterpret_cast<const NMHDR*>(lParam))) {
         SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
         return TRUE;
       }
       return FALSE;
     case WM_DESTROY:
       DestroyDayTooltip(mainWindow.tooltip);
-      hiyomi::DestroyMemoArea(mainWindow.memo);
+      DestroyMemoArea(mainWindow.memo);
       ReleaseView(mainWindow.view);
       return 0;
     default:
@@ -409,3 +381,5 @@ INT_PTR RunMainWindow(HINSTANCE instance, const char* richEditClass) {
 }
 
 HWND MainWindowHandle() { return mainWindow.view.window; }
+
+}  // namespace hiyomi

@@ -8,6 +8,8 @@
 #include "shell/layered_window_win.h"
 #include "shell/tray_icon_win.h"
 
+namespace hiyomi {
+
 namespace {
 
 std::unique_ptr<ProgramObjects> program;
@@ -15,30 +17,30 @@ std::unique_ptr<ProgramObjects> program;
 }  // namespace
 
 ProgramObjects::ProgramObjects()
-    : years(hiyomi::SystemDataFiles(), prompts, &vestin),
-      undated(hiyomi::SystemDataFiles(), prompts) {}
+    : years(SystemDataFiles(), prompts, &vestin),
+      undated(SystemDataFiles(), prompts) {}
 
 ProgramObjects& Program() { return *program; }
 
 void LoadCategories() {
-  auto& store = hiyomi::MainSettings();
-  const char* section = hiyomi::CategorySection(hiyomi::AppOptions().OptDef);
+  auto& store = MainSettings();
+  const char* section = CategorySection(AppOptions().OptDef);
   Program().categories.Load(store, section);
   Program().colorSets.Load(store, section);
 }
 
 void CreateProgramObjects() {
-  hiyomi::OpenMainSettings();
+  OpenMainSettings();
   LoadLayeredSupport();
-  auto& store = hiyomi::MainSettings();
-  hiyomi::LoadOptions(hiyomi::AppOptions(), store, store.CurrentSection());
+  auto& store = MainSettings();
+  LoadOptions(AppOptions(), store, store.CurrentSection());
   program = std::make_unique<ProgramObjects>();
   LoadCategories();
   const int year = DateFromSerial(ClampSerial(TodaySerial())).year;
-  program->years.Open(hiyomi::ReadDataFileSetting(store), year);
+  program->years.Open(ReadDataFileSetting(store), year);
   program->undated.LoadUndated(program->years.BasePath());
   program->secrets.LoadSettings(store);
-  hiyomi::OpenAgeSettings();
+  OpenAgeSettings();
 }
 
 void DestroyProgramObjects() {
@@ -49,5 +51,7 @@ void DestroyProgramObjects() {
   }
   program.reset();
   UnloadLayeredSupport();
-  hiyomi::CloseSettingsStores();
+  CloseSettingsStores();
 }
+
+}  // namespace hiyomi

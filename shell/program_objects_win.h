@@ -9,16 +9,18 @@
 #include "schedule/vestin_notify.h"
 #include "schedule/year_store.h"
 
+namespace hiyomi {
+
 struct ProgramObjects {
   ProgramObjects();
 
-  hiyomi::CategoryTable categories;
-  hiyomi::ColorSets colorSets;
-  hiyomi::MessagePrompts prompts;
-  hiyomi::VestinNotifier vestin;
-  hiyomi::YearStore years;
-  hiyomi::UndatedList undated;
-  hiyomi::SecretTexts secrets;
+  CategoryTable categories;
+  ColorSets colorSets;
+  MessagePrompts prompts;
+  VestinNotifier vestin;
+  YearStore years;
+  UndatedList undated;
+  SecretTexts secrets;
 };
 
 // Settings, options, categories, the user's data and the cipher, opened
@@ -30,3 +32,5 @@ ProgramObjects& Program();
 // Categories and colour sets of the current section (or of Default when
 // they are shared), again after the options or the section changed.
 void LoadCategories();
+
+}  // namespace hiyomi

@@ -4,12 +4,13 @@
 
 #include <commctrl.h>
 
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/settings_win.h"
 #include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/program_objects_win.h"
 
+namespace hiyomi {
 namespace {
 
 constexpr int kAlreadyRunning = 1;
@@ -40,7 +41,7 @@ HMODULE LoadRichEdit(int preferred, int* loadedIndex) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int RunProgram(HINSTANCE instance) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, "Hiyomi");
   if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
     if (mutex != nullptr) CloseHandle(mutex);
@@ -54,10 +55,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CreateProgramObjects();
 
   int richEditIndex = 0;
-  const int preferred = hiyomi::MainSettings().ReadInt("REV", "1", 0, 2);
+  const int preferred = MainSettings().ReadInt("REV", "1", 0, 2);
   HMODULE richEdit = LoadRichEdit(preferred, &richEditIndex);
   if (richEdit == nullptr) {
-    hiyomi::ShowMessage(nullptr, hiyomi::MessageKind::Stop, "LoadLibraryに失敗しました。");
+    ShowMessage(nullptr, MessageKind::Stop, "LoadLibraryに失敗しました。");
   } else {
     RunMainWindow(instance, kRichEditLibraries[richEditIndex].className);
     FreeLibrary(richEdit);
@@ -69,3 +70,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CloseHandle(mutex);
   return 0;
 }
+
+}  // namespace hiyomi
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return hiyomi::RunProgram(instance); }

@@ -6,6 +6,8 @@
 
 #include "resources/main_dialog_ids.h"
 
+namespace hiyomi {
+
 namespace {
 
 // The version-2 record, which every shell since accepts: 488 bytes in a
@@ -78,3 +80,5 @@ void TrayRelease() {
   if (tray.icon != nullptr) DestroyIcon(tray.icon);
   tray.icon = nullptr;
 }
+
+}  // namespace hiyomi

@@ -5,6 +5,8 @@
 
 #include "shell/tray_state.h"
 
+namespace hiyomi {
+
 // Prepares the icon; with resident set the icon is added at once.
 void TrayInit(bool resident, HWND window, UINT callbackMessage);
 // mode 1 always hides, 0 only when resident, -1 removes for good. A
@@ -16,3 +18,5 @@ void TrayReAdd();
 int CurrentTrayState();
 // Removes the icon if present and frees its image.
 void TrayRelease();
+
+}  // namespace hiyomi

@@ -1,5 +1,7 @@
 #include "shell/tray_state.h"
 
+namespace hiyomi {
+
 TrayStep TrayHideStep(int state, int mode) noexcept {
   if (state == kTrayClosing) return {kTrayClosing, 0};
   if (mode == 1 || (mode == 0 && state == kTrayShownResident)) {
@@ -22,3 +24,5 @@ TrayStep TrayRestoreStep(int state) noexcept {
 }
 
 bool TrayIconWanted(int state) noexcept { return state >= kTrayShownResident; }
+
+}  // namespace hiyomi

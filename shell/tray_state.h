@@ -2,6 +2,8 @@
 // the new state and what to do to the icon and the window.
 #pragma once
 
+namespace hiyomi {
+
 enum TrayState : int {
   kTrayClosing = -1,        // the program is closing; no icon
   kTrayShown = 0,           // window shown, no icon
@@ -29,3 +31,5 @@ TrayStep TrayHideStep(int state, int mode) noexcept;
 TrayStep TrayRestoreStep(int state) noexcept;
 // After the taskbar was re-created the icon is added again in states 1-3.
 bool TrayIconWanted(int state) noexcept;
+
+}  // namespace hiyomi

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace hiyomi {
+
 namespace {
 
 int FloorMod(int a, int b) noexcept {
@@ -152,7 +154,7 @@ void NavigateRows(ViewRows& view, const RowLayoutOptions& options, NavigateKind 
   SerialDay* rowStart = view.rowStart;
 
   if (alignment <= 7) {
-    if (kind == NavigateKind::kByRows && options.ptn5 < 0 && rowStart[stepRow] < kNoSerial) {
+    if (kind == NavigateKind::kByRows && options.ptn5 < 0 && rowStart[stepRow] < kNoDay) {
       for (int i = 0; i <= last; ++i) rowStart[i] += amount * columns;
       return;
     }
@@ -327,3 +329,5 @@ SerialDay GridHitTest(const GridGeometry& grid, const ViewRows& view, int scroll
   if (day >= view.rowStart[row + 2] || day < kFirstSerial || day > kLastSerial) return -1;
   return day;
 }
+
+}  // namespace hiyomi

@@ -6,6 +6,8 @@
 
 #include "almanac/dates.h"
 
+namespace hiyomi {
+
 inline constexpr int kMaxVisibleRows = 52;  // `Tate` is [1, 52]
 // Entry 0 is the row above the first visible row; entries run to R + 5.
 inline constexpr int kRowStartEntries = kMaxVisibleRows + 6;
@@ -121,3 +123,5 @@ int GridScrollPage(const GridGeometry& grid, int clientWidth, int zoom) noexcept
 // cell, otherwise only its day-number box.
 SerialDay GridHitTest(const GridGeometry& grid, const ViewRows& view, int scrollPosition,
                       int x, int y, int topOffset, int zoom, bool wholeCell) noexcept;
+
+}  // namespace hiyomi

@@ -4,6 +4,8 @@
 #include "almanac/clock.h"
 #include "almanac/dates.h"
 
+namespace hiyomi {
+
 namespace {
 
 struct SerialCase {
@@ -79,7 +81,7 @@ TEST(Dates, EveryDayRoundTripsAndStepsByOne) {
       }
     }
   }
-  EXPECT_EQ(expected, kNoSerial);
+  EXPECT_EQ(expected, kNoDay);
 }
 
 TEST(Dates, LeapYearsAndMonthLengths) {
@@ -156,3 +158,5 @@ TEST(Clock, TodayAndMinutesComeThroughTheSeam) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

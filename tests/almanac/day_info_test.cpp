@@ -9,6 +9,8 @@
 #include "almanac/holidays.h"
 #include "almanac/rest_days.h"
 
+namespace hiyomi {
+
 namespace {
 
 SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
@@ -262,3 +264,5 @@ TEST(DayItemLabels, Table) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

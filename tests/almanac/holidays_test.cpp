@@ -6,6 +6,8 @@
 
 #include "almanac/holidays.h"
 
+namespace hiyomi {
+
 namespace {
 
 struct HolidayCase {
@@ -144,3 +146,5 @@ TEST(HolidayNames, TableOrderAndTerminator) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -9,6 +9,8 @@
 #include "almanac/holidays.h"
 #include "almanac/lunar.h"
 
+namespace hiyomi {
+
 namespace {
 
 struct LunarCase {
@@ -197,3 +199,5 @@ TEST(Almanac, DigestOfEveryDayMatchesTheIndependentComputation) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

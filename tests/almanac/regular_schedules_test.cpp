@@ -10,6 +10,8 @@
 #include "almanac/rest_days.h"
 #include "almanac/rule_validity.h"
 
+namespace hiyomi {
+
 namespace {
 
 SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
@@ -274,3 +276,5 @@ TEST(RuleValidity, RestDayRules) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -6,6 +6,8 @@
 
 #include "almanac/trig.h"
 
+namespace hiyomi {
+
 namespace {
 
 std::uint64_t Bits(double v) {
@@ -56,3 +58,5 @@ TEST(AlmanacTrig, FingerprintOverTheDomain) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -25,6 +25,8 @@ void* operator new(std::size_t size) {
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
+namespace hiyomi {
+
 namespace {
 
 // Walks the range day by day, wrapping at the end.
@@ -192,5 +194,8 @@ void BM_YearOfDayCells(benchmark::State& state) {
 BENCHMARK(BM_YearOfDayCells)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+
+}  // namespace hiyomi
 
 BENCHMARK_MAIN();

@@ -7,7 +7,7 @@
 #include "schedule/category_dialogs.h"
 #include "settings/memory_backend.h"
 #include "settings/settings_store.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi {
 namespace {

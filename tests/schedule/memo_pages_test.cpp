@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
+namespace hiyomi {
+
 namespace {
 
-using hiyomi::MemoAreaHeight;
-using hiyomi::MemoPagePath;
-using hiyomi::MemoPageTitle;
 
 TEST(MemoPages, FileNamesAreTakenInTheProgramsFolder) {
   const std::string program = "C:\\Tools\\Hiyomi\\Hiyomi.exe";
@@ -40,3 +39,5 @@ TEST(MemoPages, TitlesAndHeights) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -8,7 +8,7 @@
 #include "resources/passdlg_ids.h"
 #include "schedule/password_dialog.h"
 #include "settings/memory_backend.h"
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/settings_store.h"
 
 namespace hiyomi {

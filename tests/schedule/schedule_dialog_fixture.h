@@ -17,9 +17,9 @@
 #include "schedule/year_store.h"
 #include "schedule_fixtures.h"
 #include "settings/memory_backend.h"
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/settings_store.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 namespace hiyomi::testing {
 

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   undated.entries[2] = Entry("読書会", 1, 2, -1, -1, 0, -1);
 
   ScheduleDialogData data{years, undated, categories, colorSets, secrets, settings, nullptr, nullptr, nullptr};
-  if (mode == "undated") return RunUndatedDialog(nullptr, kNoSerial, data);
+  if (mode == "undated") return RunUndatedDialog(nullptr, kNoDay, data);
   if (mode == "day+") SetTimer(nullptr, 0, 50, OpenUndatedBeside);
   return RunDayDialog(nullptr, today, data) < 0;
 }

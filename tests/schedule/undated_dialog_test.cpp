@@ -52,7 +52,7 @@ class UndatedDialogTest : public ScheduleDialogTest {
 TEST_F(UndatedDialogTest, PagesScrollingAndTheWheelStayWithinTheList) {
   OpenStore();
   NumberTheEntries();
-  Run(kNoSerial, [](HWND d) {
+  Run(kNoDay, [](HWND d) {
     EXPECT_EQ(Picked(d, IDC_UDAT_DATE), Day(12, 10));  // no day: today
     EXPECT_EQ(Text(d, IDC_UDAT_DAY_ROW), "1行目");
     EXPECT_EQ(Checked(d), 0);
@@ -88,7 +88,7 @@ TEST_F(UndatedDialogTest, PagesScrollingAndTheWheelStayWithinTheList) {
 TEST_F(UndatedDialogTest, UpAndDownSwapWithinTheEndsAndFollowTheCurrentEntry) {
   OpenStore();
   NumberTheEntries();
-  Run(kNoSerial, [this](HWND d) {
+  Run(kNoDay, [this](HWND d) {
     Click(d, IDB_UDAT_UP);  // entry 0: nothing to swap with
     EXPECT_EQ(FirstRow(d), "E0");
     Click(d, IDR_UDAT_CURRENT_BASE + 4);
@@ -120,7 +120,7 @@ TEST_F(UndatedDialogTest, UpAndDownSwapWithinTheEndsAndFollowTheCurrentEntry) {
 
 TEST_F(UndatedDialogTest, RowsAreTakenBackBeforeEveryStep) {
   OpenStore();
-  Run(kNoSerial, [](HWND d) {
+  Run(kNoDay, [](HWND d) {
     SetDlgItemTextA(d, Row(IDE_UDAT_TEXT_BASE, 1), "typed");
     SetDlgItemTextA(d, Row(IDE_UDAT_OFFSET_BASE, 1), "-3");
     SetDlgItemTextA(d, Row(IDE_UDAT_MARK_BASE, 1), "!");
@@ -207,7 +207,7 @@ TEST_F(UndatedDialogTest, TakeReadsARowOfTheSpecifiedDay) {
 
 TEST_F(UndatedDialogTest, CategoryAndColourDialogsRefillTheLists) {
   OpenStore();
-  Run(kNoSerial, [this](HWND d) {
+  Run(kNoDay, [this](HWND d) {
     DriveNextDialog("分類設定", [](HWND t) {
       SetDlgItemTextA(t, IDE_TYPE_NAME_BASE + 1, "家族");
       Click(t, IDB_TYPE_OK);
@@ -259,7 +259,7 @@ TEST_F(UndatedDialogTest, LockedTextsAskForThePasswordOnlyOnce) {
       Click(d, IDB_UDAT_CLOSE);
     });
   });
-  RunUndatedDialog(nullptr, kNoSerial, Data());
+  RunUndatedDialog(nullptr, kNoDay, Data());
   EXPECT_EQ(messages_, (std::vector<std::string>{"暗号化された情報があります。パスワードを入力してください。　　",
                                                  "パスワード未登録です。登録しますか？　　",
                                                  "暗号化用のパスワードを入力してください。　　",

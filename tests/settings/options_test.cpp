@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/memory_backend.h"
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/options.h"
 
 namespace hiyomi {

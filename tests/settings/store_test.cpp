@@ -5,10 +5,10 @@
 #include <string>
 
 #include "settings/memory_backend.h"
-#include "settings/message_box.h"
-#include "settings/number_parse.h"
-#include "settings/numeric_filter.h"
-#include "settings/path_text.h"
+#include "base/message_box.h"
+#include "base/number_parse.h"
+#include "base/numeric_text.h"
+#include "base/path_text.h"
 #include "settings/settings_store.h"
 
 namespace hiyomi {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/options.h"
 #include "settings/settings_win.h"
 

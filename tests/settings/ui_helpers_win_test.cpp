@@ -6,9 +6,10 @@
 #include <string>
 #include <thread>
 
-#include "settings/message_box.h"
+#include "base/message_box.h"
 #include "settings/options_win.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
+#include "base/text.h"
 
 namespace hiyomi {
 namespace {
@@ -135,25 +136,16 @@ TEST(ShowMessage, ShowsTheKindsWithTheProgramCaption) {
   }
 }
 
-// What the main window's activation hook does with the request.
-HHOOK centringHook = nullptr;
-LRESULT CALLBACK CentreOnActivate(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && ConsumeCenterNextWindow()) {
-    CenterWindow(reinterpret_cast<HWND>(wParam), true);
-  }
-  return CallNextHookEx(centringHook, code, wParam, lParam);
-}
-
 TEST(ShowMessage, WithAnOwnerTheBoxIsCentredOverIt) {
   HWND owner = MakePopup(60, 40, 700, 500);
   Pump();
-  centringHook = SetWindowsHookExA(WH_CBT, CentreOnActivate, nullptr, GetCurrentThreadId());
-  ASSERT_NE(centringHook, nullptr);
+  ScopedHook centring = CenterMessageBoxesOnThisThread();  // the main window's own hook
+  ASSERT_TRUE(centring);
   BoxWatcher watcher;
   watcher.Start();
   ShowMessage(owner, MessageKind::Exclamation, "保存できませんでした。　　");
   watcher.Join();
-  UnhookWindowsHookEx(centringHook);
+  centring.Reset();
   ASSERT_TRUE(watcher.found);
   const int width = watcher.rect.right - watcher.rect.left;
   const int height = watcher.rect.bottom - watcher.rect.top;

@@ -11,6 +11,8 @@
 #include "resources/about_dialog_ids.h"
 #include "shell/about_dialog_win.h"
 
+namespace hiyomi {
+
 namespace {
 
 std::function<void(HWND)> driver;
@@ -154,3 +156,5 @@ TEST_F(AboutBox, CentredOverTheOwnerOrOverTheScreenWhenTheWindowIsHidden) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

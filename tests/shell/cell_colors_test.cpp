@@ -4,18 +4,19 @@
 
 #include <cstring>
 
+namespace hiyomi {
+
 namespace {
 
-using hiyomi::Options;
 
 Options DefaultColors() {
   Options options;
   std::memset(&options, 0, sizeof options);
-  hiyomi::SetDefaultColors(options.colors, true);
+  SetDefaultColors(options.colors, true);
   for (int which = 0; which < 3; ++which) {
-    int list[hiyomi::kPrioritySources];
-    hiyomi::DefaultPriorityList(which, list);
-    for (int i = 0; i < hiyomi::kPrioritySources; ++i) options.PtnDay[which][i] = list[i];
+    int list[kPrioritySources];
+    DefaultPriorityList(which, list);
+    for (int i = 0; i < kPrioritySources; ++i) options.PtnDay[which][i] = list[i];
   }
   options.MCType = 1;
   return options;
@@ -69,8 +70,8 @@ TEST(CellColors, UnsetSlotsFallThroughToTheNextRule) {
   DayFacts day = Plain(3);
   day.hasRecord = true;
   day.recordBack = 0x123456;
-  const int order[hiyomi::kPrioritySources] = {1, 9, 0, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13};
-  for (int i = 0; i < hiyomi::kPrioritySources; ++i) options.PtnDay[0][i] = order[i];
+  const int order[kPrioritySources] = {1, 9, 0, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13};
+  for (int i = 0; i < kPrioritySources; ++i) options.PtnDay[0][i] = order[i];
   EXPECT_EQ(CellColor(options, CellPass::kCell, day), 0x123456);
   day.recordBack = -1;
   options.colors.back[22] = -1;  // Wednesday has no colour of its own
@@ -80,3 +81,5 @@ TEST(CellColors, UnsetSlotsFallThroughToTheNextRule) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace hiyomi {
+
 namespace {
 
-using hiyomi::DayRecord;
-using hiyomi::ScheduleEntry;
 
 SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
 
@@ -29,14 +29,14 @@ class MemoryDays final : public DayDataSource {
     out = found->second;
     return true;
   }
-  bool MakeReadable(char (&text)[hiyomi::kEntryTextSize]) override { return text[0] != '&'; }
+  bool MakeReadable(char (&text)[kEntryTextSize]) override { return text[0] != '&'; }
   const char* CategoryNameOf(int category) override {
     return category >= 0 && category < 10 ? names[category] : "";
   }
 
   // Adds an entry into the day's next free slot.
   void Add(SerialDay day, const char* text, int category = 0, int span = 0, int order = 1) {
-    auto [it, fresh] = records.try_emplace(day, hiyomi::FreshDayRecord(day));
+    auto [it, fresh] = records.try_emplace(day, FreshDayRecord(day));
     for (ScheduleEntry& entry : it->second.entries) {
       if (entry.order != 0) continue;
       entry.order = static_cast<int8_t>(order);
@@ -53,7 +53,7 @@ class MemoryDays final : public DayDataSource {
 };
 
 ScheduleEntry Undated(const char* text, int offset, int category = 1) {
-  ScheduleEntry entry = hiyomi::NewUndatedEntry();
+  ScheduleEntry entry = NewUndatedEntry();
   std::strncpy(entry.text, text, sizeof entry.text - 1);
   entry.category = static_cast<uint8_t>(category);
   entry.span = offset;
@@ -62,7 +62,7 @@ ScheduleEntry Undated(const char* text, int offset, int category = 1) {
 
 class DayTexts : public ::testing::Test {
  protected:
-  DayTexts() : options_(new hiyomi::Options{}) {}
+  DayTexts() : options_(new Options{}) {}
   ~DayTexts() override { delete options_; }
 
   DayEntryInputs Inputs() {
@@ -79,7 +79,7 @@ class DayTexts : public ::testing::Test {
   }
 
   MemoryDays data_;
-  hiyomi::Options* options_;  // large: kept off the stack
+  Options* options_;  // large: kept off the stack
   DaySettings days_;
   std::vector<ScheduleEntry> undated_;
   std::vector<ToDoItem> toDos_;
@@ -134,7 +134,7 @@ TEST_F(DayTexts, HiddenLockedAndSwitchedOffItemsAreLeftOut) {
   data_.Add(kThursday, "非表示", 0, 0, -1);
   data_.Add(kThursday, "&鍵付き", 0);
   data_.Add(kThursday, "私用の件", 1);
-  data_.Add(kThursday, "分類なし", hiyomi::kNoCategory);
+  data_.Add(kThursday, "分類なし", kNoCategory);
   data_.Add(kThursday - 2, "&鍵付きの旅", 0, 4);
   AddRegular(0, kWeeklyThursday, "定例");
   toDos_ = {{kThursday, 0, 1, "私用のToDo"}};
@@ -234,3 +234,5 @@ TEST_F(DayTexts, TooltipJoinsHeaderAndEntriesByItsType) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

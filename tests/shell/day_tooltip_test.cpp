@@ -14,11 +14,14 @@
 #include "resources/main_dialog_ids.h"
 #include "schedule/records.h"
 #include "settings/options.h"
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 #include "shell/day_texts.h"
 #include "shell/day_tooltip_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
+#include "base/text.h"
+
+namespace hiyomi {
 
 namespace {
 
@@ -35,12 +38,12 @@ std::string Header(SerialDay day) {
 }
 
 void AddEntry(SerialDay day, const std::string& text, int span = 0) {
-  hiyomi::ScheduleEntry entry = hiyomi::EmptyEntry();
+  ScheduleEntry entry = EmptyEntry();
   entry.order = 1;
-  entry.category = hiyomi::kNoCategory;
+  entry.category = kNoCategory;
   std::strncpy(entry.text, text.c_str(), sizeof entry.text - 1);
   entry.span = span;
-  ASSERT_TRUE(Program().years.AddEntryToDay(day, entry, hiyomi::AddMode::ReportWhenFull));
+  ASSERT_TRUE(Program().years.AddEntryToDay(day, entry, AddMode::ReportWhenFull));
 }
 
 std::string ClipboardText() {
@@ -89,9 +92,9 @@ class DayTooltipTest : public ::testing::Test {
   void SetUp() override {
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
     ASSERT_NE(window_, nullptr);
-    options_ = hiyomi::AppOptions();
+    options_ = AppOptions();
     InitView(view_, window_);
-    ApplyOptions(view_, hiyomi::AppOptions());
+    ApplyOptions(view_, AppOptions());
     ASSERT_TRUE(CreateDayTooltip(tooltip_, window_));
     ASSERT_EQ(GetParent(tooltip_.tip), nullptr);
   }
@@ -99,12 +102,12 @@ class DayTooltipTest : public ::testing::Test {
     DestroyDayTooltip(tooltip_);
     ReleaseView(view_);
     DestroyWindow(window_);
-    hiyomi::AppOptions() = options_;
+    AppOptions() = options_;
   }
 
   void Show(SerialDay day, int ttType, bool copy = false) {
-    hiyomi::AppOptions().TTType = ttType;
-    ShowDayTooltip(tooltip_, view_, hiyomi::AppOptions(), day, copy);
+    AppOptions().TTType = ttType;
+    ShowDayTooltip(tooltip_, view_, AppOptions(), day, copy);
   }
 
   // What the tip shows; TTM_GETTEXTA would stop at 80 bytes.
@@ -118,7 +121,7 @@ class DayTooltipTest : public ::testing::Test {
   HWND window_ = nullptr;
   MainView view_;
   DayTooltip tooltip_;
-  hiyomi::Options options_;
+  Options options_;
 };
 
 TEST_F(DayTooltipTest, TypeChoosesHeaderEntriesOrBoth) {
@@ -168,7 +171,7 @@ TEST_F(DayTooltipTest, LeapLunarMonthReadsAfterTheLunarLabel) {
 }
 
 TEST_F(DayTooltipTest, ControlClickCopiesTheTextAndTypeZeroShowsNothing) {
-  hiyomi::CopyTextToClipboard("before");
+  CopyTextToClipboard("before");
   Show(Day(2026, 12, 15), 0x01);
   EXPECT_EQ(ClipboardText(), "before");
   HideDayTooltip(tooltip_);
@@ -176,14 +179,14 @@ TEST_F(DayTooltipTest, ControlClickCopiesTheTextAndTypeZeroShowsNothing) {
   EXPECT_EQ(ClipboardText(), Header(Day(2026, 12, 15)) + "\n\n◇出張\n会議");
   HideDayTooltip(tooltip_);
 
-  hiyomi::CopyTextToClipboard("before");
+  CopyTextToClipboard("before");
   Show(Day(2026, 12, 11), 0x00, true);
   EXPECT_FALSE(TipShown());
   EXPECT_EQ(ClipboardText(), "before");
 }
 
 TEST_F(DayTooltipTest, OnlyTheDayNumberBoxShowsTheTip) {
-  hiyomi::AppOptions().TTType = 0x10;
+  AppOptions().TTType = 0x10;
   const SerialDay day = Day(2026, 12, 15);
   POINT onNumber{-1, -1};
   POINT elsewhereInCell{-1, -1};
@@ -201,11 +204,13 @@ TEST_F(DayTooltipTest, OnlyTheDayNumberBoxShowsTheTip) {
   }
   ASSERT_GE(onNumber.x, 0);
   ASSERT_GE(elsewhereInCell.x, 0);
-  ShowDayTooltipAt(tooltip_, view_, hiyomi::AppOptions(), elsewhereInCell, false);
+  ShowDayTooltipAt(tooltip_, view_, AppOptions(), elsewhereInCell, false);
   EXPECT_FALSE(TipShown());
-  ShowDayTooltipAt(tooltip_, view_, hiyomi::AppOptions(), onNumber, false);
+  ShowDayTooltipAt(tooltip_, view_, AppOptions(), onNumber, false);
   EXPECT_TRUE(TipShown());
   EXPECT_EQ(TipText(), Header(day));
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -20,6 +20,8 @@
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
 
+namespace hiyomi {
+
 namespace {
 
 using namespace hiyomi_test;
@@ -40,7 +42,7 @@ POINT TodaysCellCentre() {
   HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
   MainView view;
   InitView(view, window);
-  ApplyOptions(view, hiyomi::AppOptions());
+  ApplyOptions(view, AppOptions());
   POINT centre{-1, -1};
   const GridGeometry& grid = view.grid;
   for (int row = 0; row < grid.rows; ++row) {
@@ -104,15 +106,17 @@ TEST(EndToEnd, AnEntryTypedIntoTodayReachesTheYearFile) {
   ASSERT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
 
   const std::string bytes = ReadFileText(yearFile);
-  ASSERT_EQ(bytes.size(), hiyomi::kHeaderSize + hiyomi::kDayRecordSize);
+  ASSERT_EQ(bytes.size(), kHeaderSize + kDayRecordSize);
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  const hiyomi::YearFileHeader header = hiyomi::DecodeHeader(data);
+  const YearFileHeader header = DecodeHeader(data);
   ASSERT_EQ(header.count, 1);
   EXPECT_EQ(header.index[today - SerialFromDate(year, 1, 1)], 0);
-  const hiyomi::DayRecord record = hiyomi::DecodeDayRecord(data + hiyomi::kHeaderSize);
+  const DayRecord record = DecodeDayRecord(data + kHeaderSize);
   EXPECT_EQ(record.serial, today);
   EXPECT_EQ(record.entries[0].order, 1);
   EXPECT_STREQ(record.entries[0].text, "歯医者 15:00");
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -17,6 +17,8 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 
+namespace hiyomi {
+
 namespace {
 
 INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
@@ -58,18 +60,18 @@ class GridPainting : public ::testing::Test {
   void SetUp() override {
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
     ASSERT_NE(window_, nullptr);
-    options_ = hiyomi::AppOptions();
+    options_ = AppOptions();
     InitView(view_, window_);
   }
   void TearDown() override {
     ReleaseView(view_);
     DestroyWindow(window_);
-    hiyomi::AppOptions() = options_;
+    AppOptions() = options_;
   }
 
   void Show(SerialDay focus) {
     view_.rows.focusDay = focus;
-    ApplyOptions(view_, hiyomi::AppOptions());
+    ApplyOptions(view_, AppOptions());
   }
 
   Cell CellOf(SerialDay day) const {
@@ -104,7 +106,7 @@ class GridPainting : public ::testing::Test {
   static std::string folder_;
   HWND window_ = nullptr;
   MainView view_;
-  hiyomi::Options options_;
+  Options options_;
 };
 
 std::string GridPainting::folder_;
@@ -114,13 +116,13 @@ SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
 TEST_F(GridPainting, TodayTakesItsOwnBackgroundBeforeEveryOtherRule) {
   Show(Day(2026, 12, 10));
   const Cell today = CellOf(Day(2026, 12, 10));
-  EXPECT_EQ(Pixel(today.right - 5, today.bottom - 4), hiyomi::AppOptions().colors.back[18]);
+  EXPECT_EQ(Pixel(today.right - 5, today.bottom - 4), AppOptions().colors.back[18]);
   const Cell friday = CellOf(Day(2026, 12, 11));
-  EXPECT_EQ(Pixel(friday.right - 5, friday.bottom - 4), hiyomi::AppOptions().colors.back[4]);
+  EXPECT_EQ(Pixel(friday.right - 5, friday.bottom - 4), AppOptions().colors.back[4]);
 }
 
 TEST_F(GridPainting, HolidayOnASundayShowsTheHolidayColour) {
-  hiyomi::AppOptions().colors.text[26] = 0x00AA00;  // apart from Sunday's red
+  AppOptions().colors.text[26] = 0x00AA00;  // apart from Sunday's red
   Show(Day(2026, 5, 3));  // 憲法記念日, a Sunday
   const Cell holiday = CellOf(Day(2026, 5, 3));
   EXPECT_TRUE(Contains(holiday.left, holiday.top, holiday.left + view_.grid.dayNumberWidth + 8,
@@ -131,17 +133,17 @@ TEST_F(GridPainting, HolidayOnASundayShowsTheHolidayColour) {
 }
 
 TEST_F(GridPainting, EntriesFillTheirLineAndBarsRunIntoTheNextRow) {
-  hiyomi::ScheduleEntry entry = hiyomi::EmptyEntry();
+  ScheduleEntry entry = EmptyEntry();
   entry.order = 1;
-  entry.category = hiyomi::kNoCategory;
+  entry.category = kNoCategory;
   std::strcpy(entry.text, "会議");
   entry.backColor = 0x00FFFF;
-  ASSERT_TRUE(Program().years.AddEntryToDay(Day(2026, 12, 15), entry, hiyomi::AddMode::ReportWhenFull));
-  hiyomi::ScheduleEntry trip = entry;
+  ASSERT_TRUE(Program().years.AddEntryToDay(Day(2026, 12, 15), entry, AddMode::ReportWhenFull));
+  ScheduleEntry trip = entry;
   std::strcpy(trip.text, "出張");
   trip.backColor = 0xFFCC00;
   trip.span = 2;  // Sunday 20th to Tuesday 22nd
-  ASSERT_TRUE(Program().years.AddEntryToDay(Day(2026, 12, 20), trip, hiyomi::AddMode::ReportWhenFull));
+  ASSERT_TRUE(Program().years.AddEntryToDay(Day(2026, 12, 20), trip, AddMode::ReportWhenFull));
   Show(Day(2026, 12, 10));
 
   const Cell meeting = CellOf(Day(2026, 12, 15));
@@ -160,8 +162,8 @@ TEST_F(GridPainting, EntriesFillTheirLineAndBarsRunIntoTheNextRow) {
 TEST_F(GridPainting, DaysAfterTheLastAreEmptyBoxes) {
   Show(kLastSerial);
   const Cell last = CellOf(kLastSerial);
-  const int background = hiyomi::AppOptions().colors.back[35] >= 0
-                             ? hiyomi::AppOptions().colors.back[35]
+  const int background = AppOptions().colors.back[35] >= 0
+                             ? AppOptions().colors.back[35]
                              : static_cast<int>(GetSysColor(COLOR_BTNFACE));
   const int x = last.right + view_.grid.cellWidth / 2;  // 2100-01-01
   EXPECT_EQ(Pixel(x, last.top + 6), background);
@@ -169,15 +171,17 @@ TEST_F(GridPainting, DaysAfterTheLastAreEmptyBoxes) {
 }
 
 TEST_F(GridPainting, FocusFrameOnlyWithAFocusPen) {
-  const int focusColor = hiyomi::AppOptions().PenColor[1];
+  const int focusColor = AppOptions().PenColor[1];
   Show(Day(2026, 12, 16));
   Cell focus = CellOf(Day(2026, 12, 16));
   const int y = (focus.top + focus.bottom) / 2;
   EXPECT_TRUE(Contains(focus.left - 1, y, focus.left + 2, y + 1, focusColor));
-  hiyomi::AppOptions().PenSize[1] = 0;
+  AppOptions().PenSize[1] = 0;
   Show(Day(2026, 12, 16));
   focus = CellOf(Day(2026, 12, 16));
   EXPECT_FALSE(Contains(focus.left - 1, y, focus.left + 2, y + 1, focusColor));
 }
 
 }  // namespace
+
+}  // namespace hiyomi

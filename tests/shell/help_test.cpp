@@ -8,6 +8,8 @@
 
 #include "shell/help_win.h"
 
+namespace hiyomi {
+
 namespace {
 
 constexpr char kNoSuchClass[] =
@@ -87,3 +89,5 @@ TEST(HelpTopic, ProgramPathWithTheHelpFileExtension) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -24,6 +24,8 @@
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
 
+namespace hiyomi {
+
 namespace {
 
 using hiyomi_test::Process;
@@ -533,22 +535,22 @@ class MainViewInProcess : public ::testing::Test {
   }
 
   void SetUp() override {
-    options_ = hiyomi::AppOptions();
+    options_ = AppOptions();
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
     ASSERT_NE(window_, nullptr);
     InitView(view_, window_);
   }
   void TearDown() override {
-    hiyomi::DestroyMemoArea(memo_);
+    DestroyMemoArea(memo_);
     ReleaseView(view_);
     DestroyWindow(window_);
-    hiyomi::AppOptions() = options_;
+    AppOptions() = options_;
     SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});
   }
 
   void Show(SerialDay focus) {
     view_.rows.focusDay = focus;
-    ApplyOptions(view_, hiyomi::AppOptions());
+    ApplyOptions(view_, AppOptions());
   }
 
   // A memo page of the given lines, above the grid (MemoPos 0) or below.
@@ -560,12 +562,12 @@ class MainViewInProcess : public ::testing::Test {
       std::fprintf(file, "%s買い物 %d", i == 0 ? "" : "\r\n", i + 1);
     }
     std::fclose(file);
-    hiyomi::Options& options = hiyomi::AppOptions();
+    Options& options = AppOptions();
     lstrcpynA(options.MemoFile[0], page.c_str(), sizeof options.MemoFile[0]);
     options.MemoRTF[0] = 0;
     options.MemoPos = above ? 0 : 1;
     if (memo_.control == nullptr) {
-      ASSERT_TRUE(hiyomi::CreateMemoArea(memo_, window_, "RichEdit20A"));
+      ASSERT_TRUE(CreateMemoArea(memo_, window_, "RichEdit20A"));
     }
     view_.memo = &memo_;
   }
@@ -578,8 +580,8 @@ class MainViewInProcess : public ::testing::Test {
   static std::string folder_;
   HWND window_ = nullptr;
   MainView view_;
-  hiyomi::MemoArea memo_;
-  hiyomi::Options options_;
+  MemoArea memo_;
+  Options options_;
 };
 
 HMODULE MainViewInProcess::richEdit_ = nullptr;
@@ -635,7 +637,7 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
   };
   for (const Case& c : cases) {
     SetFixedClockForTests(c.today);
-    hiyomi::AppOptions().Ptn[0] = c.ptn0;
+    AppOptions().Ptn[0] = c.ptn0;
     Show(c.from);
     Navigate(view_, c.kind, c.amount);
     EXPECT_EQ(view_.rows.focusDay, c.expected) << DayText(c.from) << " by " << c.amount;
@@ -651,8 +653,8 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
 // Rows give way until half the surface fits the screen, so zoom 50 shows
 // the whole of it; at zoom 100 the window shows the rows that fit.
 TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
-  hiyomi::AppOptions().Tate = 52;
-  hiyomi::AppOptions().TateLine = 6;
+  AppOptions().Tate = 52;
+  AppOptions().TateLine = 6;
   for (const int zoom : {100, 50}) {
     view_.zoom = zoom;
     Show(Day(2026, 12, 10));
@@ -682,7 +684,7 @@ TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
 // left, and the column bar makes room for them.
 TEST_F(MainViewInProcess, DayButtonsOnlyForRowsWithoutAFixedStart) {
   for (const int ptn5 : {1, ~1}) {
-    hiyomi::AppOptions().Ptn[5] = ptn5;
+    AppOptions().Ptn[5] = ptn5;
     Show(Day(2026, 12, 10));
     RECT client{};
     GetClientRect(window_, &client);
@@ -717,7 +719,7 @@ TEST_F(MainViewInProcess, MemoAndGridShareTheScreenHeight) {
       {52, 6, 24, 30, "the grid is down to a row, the memo gives way"},
   };
   for (const Case& c : cases) {
-    hiyomi::Options& options = hiyomi::AppOptions();
+    Options& options = AppOptions();
     options.Tate = c.rows;
     options.TateLine = c.lines;
     options.FontSize[0] = c.fontSize;
@@ -812,3 +814,5 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

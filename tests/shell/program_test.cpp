@@ -8,6 +8,8 @@
 
 #include "tests/shell/hiyomi_process.h"
 
+namespace hiyomi {
+
 namespace {
 
 using hiyomi_test::FolderOf;
@@ -92,3 +94,5 @@ TEST(Program, MemoBeingEditedIsSavedOnExit) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hiyomi {
+
 namespace {
 
 TEST(TrayState, HideAndRestoreSteps) {
@@ -35,3 +37,5 @@ TEST(TrayState, HideAndRestoreSteps) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

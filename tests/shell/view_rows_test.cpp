@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace hiyomi {
+
 namespace {
 
 SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
@@ -236,3 +238,5 @@ TEST(RowNumbers, TheRowHoldingThePeriodsFirstDayIsRowOne) {
 }
 
 }  // namespace
+
+}  // namespace hiyomi

@@ -26,6 +26,8 @@
 #include <io.h>
 #endif
 
+using namespace hiyomi;
+
 namespace {
 
 constexpr const char* kUsage =

@@ -22,6 +22,8 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 
+using namespace hiyomi;
+
 namespace {
 
 constexpr int kYear = 2026;

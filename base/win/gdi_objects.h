@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace hiyomi {
+
 template <typename Handle>
 class GdiObject {
  public:
@@ -85,3 +87,5 @@ class WindowDc {
   HWND window_;
   HDC dc_;
 };
+
+}  // namespace hiyomi

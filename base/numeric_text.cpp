@@ -1,4 +1,4 @@
-#include "settings/numeric_filter.h"
+#include "base/numeric_text.h"
 
 namespace hiyomi {
 

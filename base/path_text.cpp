@@ -1,14 +1,10 @@
-#include "settings/path_text.h"
+#include "base/path_text.h"
 
 #include <cstring>
 
+#include "base/text.h"
+
 namespace hiyomi {
-
-namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-}  // namespace
 
 int FileNameOffset(const char* path) {
   int after = 0;

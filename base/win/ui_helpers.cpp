@@ -1,4 +1,4 @@
-#include "settings/ui_helpers_win.h"
+#include "base/win/ui_helpers.h"
 
 #include <commdlg.h>
 
@@ -6,9 +6,24 @@
 #include <cstring>
 #include <utility>
 
-#include "settings/numeric_filter.h"
+#include "base/message_box.h"
+#include "base/numeric_text.h"
+#include "base/text.h"
 
 namespace hiyomi {
+namespace {
+
+LRESULT CALLBACK CenterOnActivate(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  if (code == HCBT_ACTIVATE && ConsumeCenterNextWindow()) {
+    CenterWindow(reinterpret_cast<HWND>(wParam), true);
+  }
+  // The hook handle argument is ignored by the system.
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+ScopedHook CenterMessageBoxesOnThisThread() { return ScopedHook(WH_CBT, CenterOnActivate); }
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/number_parse.h"
+#include "base/number_parse.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "settings/message_box.h"
+#include "base/message_box.h"
 
 namespace hiyomi {
 

@@ -5,12 +5,19 @@
 
 #include <functional>
 
+#include "base/win/scoped_hook.h"
+#include "base/text.h"
+
 namespace hiyomi {
 
 // Centres window over its parent's client area, or over the desktop when
 // overParent is false or there is no parent. Keeps size and Z order and does
 // not activate.
 void CenterWindow(HWND window, bool overParent);
+
+// The calling thread's activation hook that centres a message box over its
+// owner when ShowMessage asked for it; installed for the owner's lifetime.
+ScopedHook CenterMessageBoxesOnThisThread();
 
 // A text item inserted by position. False when the menu refused it.
 bool InsertMenuItemText(HMENU menu, UINT typeFlags, UINT commandId, const char* text,
