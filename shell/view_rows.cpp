@@ -145,6 +145,10 @@ void NavigateRows(ViewRows& view, const RowLayoutOptions& options, NavigateKind 
     }
   }
 
+  // At the range ends the focus is held back; rows that shift without
+  // realigning must shift by what the focus really moved, or they drift
+  // away from it with every further step.
+  const int heldBack = ClampSerial(focus) - focus;
   focus = ClampSerial(focus);
   const CalendarDate focusDate = DateFromSerial(focus);
   view.focusDay = focus;
@@ -155,11 +159,11 @@ void NavigateRows(ViewRows& view, const RowLayoutOptions& options, NavigateKind 
 
   if (alignment <= 7) {
     if (kind == NavigateKind::kByRows && options.ptn5 < 0 && rowStart[stepRow] < kNoDay) {
-      for (int i = 0; i <= last; ++i) rowStart[i] += amount * columns;
+      for (int i = 0; i <= last; ++i) rowStart[i] += amount * columns + heldBack;
       return;
     }
     if (kind == NavigateKind::kByDays) {
-      rowStart[anchor] += amount;
+      rowStart[anchor] += amount + heldBack;
     } else if (alignment <= 6) {
       rowStart[anchor] = focus - FloorMod(WeekdayOf(focus) - alignment, 7);
     } else {
@@ -214,7 +218,9 @@ int RowNumberOf(SerialDay start, int ptn3, const RowLayoutOptions& options) noex
     const SerialDay rowOfFirst = first - FloorMod(FloorMod(first, 7) - alignment, 7);
     return FloorDiv(start - rowOfFirst, columns) + 1;
   }
-  if (alignment == 7) return FloorDiv(start - first, columns) + 1;
+  // Rows line up with the first of the displayed month, so the period's
+  // first day may lie inside the row before a row start: count that row.
+  if (alignment == 7) return CeilDiv(start - first, columns) + 1;
 
   // Rows restart with every month or year: earlier periods count whole rows.
   SerialDay period = AlignmentPeriodStart(first, alignment);

@@ -96,6 +96,31 @@ TEST(ViewRows, DayStepsAndUnfixedRowStepsShiftWithoutRealigning) {
   EXPECT_EQ(view.focusDay, Day(2026, 12, 18));
 }
 
+// At the range ends the focus cannot move; rows that shift without
+// realigning must stay with it instead of drifting into empty boxes.
+TEST(ViewRows, UnalignedStepsAtTheRangeEndsKeepTheRowsOnTheFocus) {
+  struct Case {
+    SerialDay from;
+    NavigateKind kind;
+    int amount;
+  };
+  const Case cases[] = {
+      {kFirstSerial, NavigateKind::kByRows, -1},
+      {kFirstSerial, NavigateKind::kByDays, -1},
+      {kLastSerial, NavigateKind::kByRows, 1},
+      {kLastSerial, NavigateKind::kByDays, 1},
+      {kLastSerial - 2, NavigateKind::kByRows, 1},
+  };
+  for (const Case& c : cases) {
+    const RowLayoutOptions options{7, 5, 0, ~1};  // Monday, not fixed
+    ViewRows view = Navigated(options, c.from, 1);
+    for (int step = 0; step < 10; ++step) NavigateRows(view, options, c.kind, c.amount, 1);
+    const int column = FocusColumn(view, options);
+    EXPECT_GE(column, 0) << c.from << " " << c.amount;
+    EXPECT_LT(column, 7) << c.from << " " << c.amount;
+  }
+}
+
 TEST(ViewRows, MonthRowsNeverCrossAMonth) {
   const RowLayoutOptions options{7, 8, 0, 8};
   const ViewRows view = Navigated(options, Day(2001, 1, 1), 1);
@@ -229,6 +254,11 @@ TEST(RowNumbers, TheRowHoldingThePeriodsFirstDayIsRowOne) {
       {0x11, 10, 7, SerialFromDate(2026, 4, 1), 15},
       {0x21, 9, 7, SerialFromDate(2026, 4, 2), 2},     // 1 April is in the row before
       {0x21, 9, 7, SerialFromDate(2027, 1, 1), 42},
+      {0x21, 7, 7, SerialFromDate(2026, 12, 1), 36},   // 1 April lies in the row of 31 March
+      {0x21, 7, 7, SerialFromDate(2026, 12, 8), 37},
+      {0x11, 7, 7, SerialFromDate(2026, 12, 1), 49},
+      {0x01, 7, 7, SerialFromDate(2026, 12, 1), 1},
+      {0x21, 7, 7, SerialFromDate(2026, 4, 1), 1},
   };
   for (const Case& c : cases) {
     const RowLayoutOptions options{c.columns, 5, 0, c.ptn5};
