@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
 #include "schedule/day_dialog.h"
@@ -64,6 +66,12 @@ void PlaceWindow(HWND window) {
     if (savedY >= 0) y = savedY;
     if (savedW >= 0) width = savedW;
     if (savedH >= 0) height = savedH;
+    // A place saved on another monitor or a larger screen must not open
+    // the window out of reach.
+    width = std::min(width, static_cast<int>(area.right - area.left));
+    height = std::min(height, static_cast<int>(area.bottom - area.top));
+    x = std::clamp(x, static_cast<int>(area.left), static_cast<int>(area.right) - width);
+    y = std::clamp(y, static_cast<int>(area.top), static_cast<int>(area.bottom) - height);
   }
   SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
 }

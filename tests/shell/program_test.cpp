@@ -76,6 +76,26 @@ TEST(Program, WindowPlaceIsKeptOnlyWhenAskedFor) {
   }
 }
 
+TEST(Program, ASavedPlaceOffTheScreenOpensInsideTheWorkArea) {
+  // Saved at the far corner of a larger screen.
+  const std::string exe = FreshCopy("[Default]\r\nPtn6=1\r\nX=1270\r\nY=1010\r\nW=600\r\nH=400\r\n");
+  Process program;
+  ASSERT_TRUE(Start(exe, program));
+  HWND window = WaitForVisibleWindow(program);
+  ASSERT_NE(window, nullptr);
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  EXPECT_GE(frame.left, area.left);
+  EXPECT_GE(frame.top, area.top);
+  EXPECT_LE(frame.right, area.right);
+  EXPECT_LE(frame.bottom, area.bottom);
+  EXPECT_EQ(frame.right - frame.left, 600);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
+}
+
 TEST(Program, MemoBeingEditedIsSavedOnExit) {
   const std::string exe = FreshCopy();
   Process program;
