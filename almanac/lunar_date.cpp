@@ -1,13 +1,17 @@
 #include "almanac/lunar.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
 const char* const LunarMonthNames[13] = {
     "",     "睦月", "如月", "弥生", "卯月", "皐月", "水無月",
     "文月", "葉月", "長月", "神無月", "霜月", "師走",
 };
 
 // Stretches where the series would put a month boundary or a leap month on
-// the wrong day.
-const LunarOverride LunarOverrides[12] = {
+// the wrong day. Sorted and disjoint: FindOverride searches them by halving.
+constexpr LunarOverride LunarOverrides[12] = {
     {5901, 5930, 2, 1},      // 2017-02-26 - 2017-03-27
     {11925, 11953, 8, 1},    // 2033-08-25 - 2033-09-22
     {11954, 11983, 9, 1},    // 2033-09-23 - 2033-10-22
@@ -24,11 +28,35 @@ const LunarOverride LunarOverrides[12] = {
 
 namespace {
 
-const LunarOverride* FindOverride(SerialDay a) {
-  for (const LunarOverride& row : LunarOverrides) {
-    if (a >= row.first && a <= row.last) return &row;
+template <std::size_t N>
+constexpr bool SortedAndDisjoint(const LunarOverride (&rows)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (rows[i].first > rows[i].last || (i > 0 && rows[i - 1].last >= rows[i].first)) return false;
   }
-  return nullptr;
+  return true;
+}
+static_assert(SortedAndDisjoint(LunarOverrides));
+
+// LunarWalker reuses a date only below day 29, so a walk leaves a row through
+// a fresh computation as long as every row ends on day 29 or 30.
+template <std::size_t N>
+constexpr bool EndOnMonthEnds(const LunarOverride (&rows)[N]) {
+  for (const LunarOverride& row : rows) {
+    const int lastDay = row.firstDay + (row.last - row.first);
+    if (lastDay != 29 && lastDay != 30) return false;
+  }
+  return true;
+}
+static_assert(EndOnMonthEnds(LunarOverrides));
+
+const LunarOverride* FindOverride(SerialDay a) {
+  // The last row that starts at or before a is the only one that can hold it.
+  const LunarOverride* row =
+      std::upper_bound(std::begin(LunarOverrides), std::end(LunarOverrides), a,
+                       [](SerialDay day, const LunarOverride& r) { return day < r.first; });
+  if (row == std::begin(LunarOverrides)) return nullptr;
+  --row;
+  return a <= row->last ? row : nullptr;
 }
 
 double AgeAtMidnight(SerialDay d) { return MoonAge(JdAtMidnightJst(d)); }
