@@ -32,7 +32,8 @@ extern const LunarOverride LunarOverrides[28];
 double SolarLongitude(SerialDay serial) noexcept;
 // Index of the multiple of step degrees the sun passes during the day, or -1.
 int LongitudeStepCrossed(SerialDay serial, int step) noexcept;
-// [0, 23] when a solar term begins during the JST day, else -1.
+// [0, 23] when a solar term begins during the JST day, else -1: the series
+// of LongitudeStepCrossed(serial, 15), set right on the few days it is off.
 int SolarTermOf(SerialDay serial) noexcept;
 
 // Days since the last new moon at the Julian Day jd.

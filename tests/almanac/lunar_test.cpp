@@ -1,6 +1,7 @@
 // Solar longitude, solar terms, moon age and the lunar calendar.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -148,6 +149,31 @@ TEST(SolarTermOf, Cases) {
   }
 }
 
+// The days where the series puts the start of a term one day off the sky.
+struct TermCorrection {
+  int term;
+  int year, month, seriesDay, trueDay;
+};
+const TermCorrection kTermCorrections[] = {
+    {19, 2023, 1, 5, 6},   {18, 2025, 12, 21, 22}, {22, 2030, 2, 19, 18}, {15, 2031, 11, 7, 8},
+    {10, 2053, 8, 22, 23}, {15, 2064, 11, 6, 7},   {12, 2074, 9, 22, 23}, {13, 2077, 10, 7, 8},
+    {17, 2094, 12, 6, 7},  {18, 2095, 12, 21, 22}, {15, 2097, 11, 6, 7},
+};
+
+// The series gives the term on its day and none on the true day; SolarTermOf
+// gives it on the true day only, and nothing on the days around.
+TEST(SolarTermOf, CorrectedDays) {
+  for (const TermCorrection& c : kTermCorrections) {
+    const SerialDay series = SerialFromDate(c.year, c.month, c.seriesDay);
+    const SerialDay truth = SerialFromDate(c.year, c.month, c.trueDay);
+    EXPECT_EQ(LongitudeStepCrossed(series, 15), c.term) << c.year << "-" << c.month;
+    EXPECT_EQ(LongitudeStepCrossed(truth, 15), -1) << c.year << "-" << c.month;
+    for (SerialDay s = std::min(series, truth) - 1; s <= std::max(series, truth) + 1; ++s) {
+      EXPECT_EQ(SolarTermOf(s), s == truth ? c.term : -1) << s;
+    }
+  }
+}
+
 TEST(Names, SolarTermsAndLunarMonths) {
   EXPECT_STREQ(SolarTermNames[0], "春分");
   EXPECT_STREQ(SolarTermNames[6], "夏至");
@@ -233,18 +259,19 @@ TEST(Almanac, DigestOfEveryDay) {
   for (SerialDay s = kFirstSerial; s <= kLastSerial; ++s) {
     MixDay(digest, s, walker.At(s), SolarTermOf(s));
   }
-  EXPECT_EQ(digest.h, 0x16dc45c893a32a30ull);
+  EXPECT_EQ(digest.h, 0x51654fd2769c0538ull);
 }
 
 // An independent implementation of the almanac and the present-day holidays
-// gave the digest below, with the override rows marked inReference. Undoing
-// the other rows gives it back, so they change the days they name and nothing
-// else: the lunar date and rokuyō of 300 days in those rows (the rest of their
-// days the series already had right).
+// gave the digest below, with the override rows marked inReference and no
+// term corrections. Undoing the other rows and the term corrections gives it
+// back, so they change the days they name and nothing else: the lunar date
+// and rokuyō of 300 days in those rows (the rest of their days the series
+// already had right) and the solar term of 22 days.
 TEST(Almanac, CorrectionsChangeOnlyTheirDaysFromTheIndependentComputation) {
   Digest reference;
   LunarWalker walker;
-  int lunarDays = 0, rokuyoDays = 0;
+  int lunarDays = 0, rokuyoDays = 0, termDays = 0;
   const OverrideRow* row = std::begin(kOverrideRows);
   for (SerialDay s = kFirstSerial; s <= kLastSerial; ++s) {
     while (row != std::end(kOverrideRows) && row->last < s) ++row;
@@ -255,11 +282,14 @@ TEST(Almanac, CorrectionsChangeOnlyTheirDaysFromTheIndependentComputation) {
       if (ld.lunarMonth != corrected.lunarMonth || ld.lunarDay != corrected.lunarDay) ++lunarDays;
       if (RokuyoOf(ld) != RokuyoOf(corrected)) ++rokuyoDays;
     }
-    MixDay(reference, s, ld, SolarTermOf(s));
+    const int term = LongitudeStepCrossed(s, 15);
+    if (term != SolarTermOf(s)) ++termDays;
+    MixDay(reference, s, ld, term);
   }
   EXPECT_EQ(reference.h, 0xae23f7e9f43c4a32ull);
   EXPECT_EQ(lunarDays, 300);
   EXPECT_EQ(rokuyoDays, 300);
+  EXPECT_EQ(termDays, 22);
 }
 
 }  // namespace
