@@ -28,13 +28,14 @@ struct LunarOverride {
   int lunarMonth;
   int firstDay;
 };
-extern const LunarOverride LunarOverrides[12];
+extern const LunarOverride LunarOverrides[28];
 
 // Degrees in [0, 360) at 00:00 JST at the start of the day.
 double SolarLongitude(SerialDay serial) noexcept;
 // Index of the multiple of step degrees the sun passes during the day, or -1.
 int LongitudeStepCrossed(SerialDay serial, int step) noexcept;
-// [0, 23] when a solar term begins during the JST day, else -1.
+// [0, 23] when a solar term begins during the JST day, else -1: the series
+// of LongitudeStepCrossed(serial, 15), set right on the few days it is off.
 int SolarTermOf(SerialDay serial) noexcept;
 
 // Days since the last new moon at the Julian Day jd.
@@ -43,10 +44,13 @@ double MoonAge(double jd) noexcept;
 int MoonAgeTenths(SerialDay serial) noexcept;
 
 LunarDate LunarDateOf(SerialDay serial) noexcept;
+// What the series alone give, before the override table: tests compare the
+// two to see that the table changes its own days and no others.
+LunarDate LunarDateBySeries(SerialDay serial) noexcept;
 
 // The reuse allowed to callers that walk consecutive days: the day
 // after the previous one, with a previous lunarDay below 29, takes that date
-// with lunarDay + 1 (unless an override row begins there); any other day is
+// with lunarDay + 1 (unless the day lies in an override row); any other day is
 // computed afresh. For every day of 2001-2099 this equals LunarDateOf.
 class LunarWalker {
  public:

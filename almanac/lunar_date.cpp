@@ -1,5 +1,9 @@
 #include "almanac/lunar.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
 namespace hiyomi {
 
 const char* const LunarMonthNames[13] = {
@@ -8,16 +12,32 @@ const char* const LunarMonthNames[13] = {
 };
 
 // Stretches where the series would put a month boundary or a leap month on
-// the wrong day.
-const LunarOverride LunarOverrides[12] = {
+// the wrong day. Sorted and disjoint: FindOverride searches them by halving.
+constexpr LunarOverride LunarOverrides[28] = {
+    {4159, 4188, 4, 1},      // 2012-05-21 - 2012-06-19
+    {4189, 4217, 5, 1},      // 2012-06-20 - 2012-07-18
+    {5339, 5368, 7, 1},      // 2015-08-14 - 2015-09-12
+    {5517, 5546, 1, 1},      // 2016-02-08 - 2016-03-08
     {5901, 5930, 2, 1},      // 2017-02-26 - 2017-03-27
     {11925, 11953, 8, 1},    // 2033-08-25 - 2033-09-22
     {11954, 11983, 9, 1},    // 2033-09-23 - 2033-10-22
     {12103, 12131, 1, 1},    // 2034-02-19 - 2034-03-19
     {12132, 12161, 2, 1},    // 2034-03-20 - 2034-04-18
+    {12398, 12427, 11, 1},   // 2034-12-11 - 2035-01-09
+    {12428, 12456, 12, 1},   // 2035-01-10 - 2035-02-07
+    {16029, 16058, 10, 1},   // 2044-11-19 - 2044-12-18
     {18569, 18598, 10, 1},   // 2051-11-03 - 2051-12-02
     {19043, 19071, 1, 1},    // 2053-02-19 - 2053-03-19
     {19072, 19101, 2, 1},    // 2053-03-20 - 2053-04-18
+    {25628, 25657, 2, 1},    // 2071-03-02 - 2071-03-31
+    {25658, 25686, 3, 1},    // 2071-04-01 - 2071-04-29
+    {29260, 29289, 1, 1},    // 2081-02-09 - 2081-03-10
+    {29290, 29318, 2, 1},    // 2081-03-11 - 2081-04-08
+    {32064, 32093, 9, 1},    // 2088-10-14 - 2088-11-12
+    {32154, 32183, 12, 1},   // 2089-01-12 - 2089-02-10
+    {32184, 32212, 1, 1},    // 2089-02-11 - 2089-03-11
+    {33630, 33659, 1, 1},    // 2093-01-27 - 2093-02-25
+    {33660, 33688, 2, 1},    // 2093-02-26 - 2093-03-26
     {35077, 35077, 11, 30},  // 2097-01-13
     {35078, 35106, 12, 1},   // 2097-01-14 - 2097-02-11
     {35875, 35904, 3, 1},    // 2099-03-22 - 2099-04-20
@@ -26,11 +46,35 @@ const LunarOverride LunarOverrides[12] = {
 
 namespace {
 
-const LunarOverride* FindOverride(SerialDay a) {
-  for (const LunarOverride& row : LunarOverrides) {
-    if (a >= row.first && a <= row.last) return &row;
+template <std::size_t N>
+constexpr bool SortedAndDisjoint(const LunarOverride (&rows)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (rows[i].first > rows[i].last || (i > 0 && rows[i - 1].last >= rows[i].first)) return false;
   }
-  return nullptr;
+  return true;
+}
+static_assert(SortedAndDisjoint(LunarOverrides));
+
+// LunarWalker reuses a date only below day 29, so a walk leaves a row through
+// a fresh computation as long as every row ends on day 29 or 30.
+template <std::size_t N>
+constexpr bool EndOnMonthEnds(const LunarOverride (&rows)[N]) {
+  for (const LunarOverride& row : rows) {
+    const int lastDay = row.firstDay + (row.last - row.first);
+    if (lastDay != 29 && lastDay != 30) return false;
+  }
+  return true;
+}
+static_assert(EndOnMonthEnds(LunarOverrides));
+
+const LunarOverride* FindOverride(SerialDay a) {
+  // The last row that starts at or before a is the only one that can hold it.
+  const LunarOverride* row =
+      std::upper_bound(std::begin(LunarOverrides), std::end(LunarOverrides), a,
+                       [](SerialDay day, const LunarOverride& r) { return day < r.first; });
+  if (row == std::begin(LunarOverrides)) return nullptr;
+  --row;
+  return a <= row->last ? row : nullptr;
 }
 
 double AgeAtMidnight(SerialDay d) { return MoonAge(JdAtMidnightJst(d)); }
@@ -61,7 +105,10 @@ LunarDate LunarDateOf(SerialDay a) noexcept {
   if (const LunarOverride* row = FindOverride(a)) {
     return LunarDate{row->lunarMonth, a - row->first + row->firstDay};
   }
+  return LunarDateBySeries(a);
+}
 
+LunarDate LunarDateBySeries(SerialDay a) noexcept {
   // The last equinox or solstice: estimated, then found exactly.
   const double lambda = SolarLongitude(a);
   const int quarter = FloorToInt(lambda * 0.011111111111111112);

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
 #include "almanac/lunar.h"
 #include "almanac/trig.h"
 
@@ -26,6 +30,42 @@ int FloorToInt(double v) {
   return i;
 }
 
+// Days where the series puts the start of a term one day off the sky: the
+// term begins on trueDay, and seriesDay has none.
+struct SolarTermCorrection {
+  SerialDay seriesDay;
+  SerialDay trueDay;
+  int term;
+};
+constexpr SolarTermCorrection kSolarTermCorrections[] = {
+    {8040, 8041, 19},    // 小寒 2023-01-06, not 01-05
+    {9121, 9122, 18},    // 冬至 2025-12-22, not 12-21
+    {10642, 10641, 22},  // 雨水 2030-02-18, not 02-19
+    {11268, 11269, 15},  // 立冬 2031-11-08, not 11-07
+    {19227, 19228, 10},  // 処暑 2053-08-23, not 08-22
+    {23321, 23322, 15},  // 立冬 2064-11-07, not 11-06
+    {26928, 26929, 12},  // 秋分 2074-09-23, not 09-22
+    {28039, 28040, 13},  // 寒露 2077-10-08, not 10-07
+    {34308, 34309, 17},  // 大雪 2094-12-07, not 12-06
+    {34688, 34689, 18},  // 冬至 2095-12-22, not 12-21
+    {35374, 35375, 15},  // 立冬 2097-11-07, not 11-06
+};
+
+// Each row moves a term by one day and rows are far apart, so the rows are
+// sorted by their later day too and no day belongs to two rows.
+template <std::size_t N>
+constexpr bool OneDayMovesFarApart(const SolarTermCorrection (&rows)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    const SerialDay step = rows[i].trueDay - rows[i].seriesDay;
+    if ((step != 1 && step != -1) || (i > 0 && rows[i - 1].seriesDay + 3 > rows[i].seriesDay))
+      return false;
+  }
+  return true;
+}
+static_assert(OneDayMovesFarApart(kSolarTermCorrections));
+
+SerialDay LaterDay(const SolarTermCorrection& row) { return std::max(row.seriesDay, row.trueDay); }
+
 }  // namespace
 
 double SolarLongitude(SerialDay serial) noexcept {
@@ -51,6 +91,16 @@ int LongitudeStepCrossed(SerialDay serial, int step) noexcept {
   return -1;
 }
 
-int SolarTermOf(SerialDay serial) noexcept { return LongitudeStepCrossed(serial, 15); }
+int SolarTermOf(SerialDay serial) noexcept {
+  const SolarTermCorrection* row = std::lower_bound(
+      std::begin(kSolarTermCorrections), std::end(kSolarTermCorrections), serial,
+      [](const SolarTermCorrection& r, SerialDay day) { return LaterDay(r) < day; });
+  if (row != std::end(kSolarTermCorrections)) {
+    if (serial == row->seriesDay) return -1;
+    if (serial == row->trueDay) return row->term;
+  }
+  return LongitudeStepCrossed(serial, 15);
+}
 
 }  // namespace hiyomi
+

@@ -75,7 +75,7 @@ check_output() {  # expected-file args...
 
 printf '1\t2001-01-01\t1\t3\t12\t7\t64\t-1\t1\t1\t1\n' >"$work/first"
 check_output "$work/first" dump 2001-01-01 2001-01-01
-printf '5518\t2016-02-09\t2\t-9\t1\t1\t5\t-1\t2\t8\t10\n36159\t2099-12-31\t4\t-9\t11\t20\t192\t-1\t1\t9\t3\n' \
+printf '5518\t2016-02-09\t2\t-9\t1\t2\t5\t-1\t3\t8\t10\n36159\t2099-12-31\t4\t-9\t11\t20\t192\t-1\t1\t9\t3\n' \
   >"$work/two"
 "${tool[@]}" dump 2016-02-09 2016-02-09 >"$work/a" && "${tool[@]}" dump 2099-12-31 2099-12-31 >>"$work/a"
 if ! cmp -s "$work/a" "$work/two"; then
