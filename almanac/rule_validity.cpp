@@ -16,6 +16,11 @@ bool IsValidMonthDay(int month, int day) {
 bool RegularScheduleValid(int kind, int month, int day, int weekday, int shift,
                           bool enabled) noexcept {
   if (!enabled) return true;
+  // A list with no selection gives -1: that is no choice, not a choice.
+  month = month > 0 ? month : 0;
+  day = day > 0 ? day : 0;
+  weekday = weekday > 0 ? weekday : 0;
+  shift = shift > 0 ? shift : 0;
   const bool hasWeekday = weekday > 0;
   const bool weekdayAgreesWithDay = (day >= 1 && day <= 4) ? hasWeekday : !hasWeekday;
   switch (kind) {

@@ -254,6 +254,11 @@ TEST(RuleValidity, RegularSchedules) {
   EXPECT_FALSE(RegularScheduleValid(3, 0, 5, 0, 0, true));         // yearly without a month
   EXPECT_TRUE(RegularScheduleValid(3, 5, 3, 1, 0, true));          // yearly 5月 第三 月曜
   EXPECT_EQ(RegularScheduleWord(3, 12, 36, 7, 9, true), 3123679);
+  // -1: a list with nothing selected
+  EXPECT_FALSE(RegularScheduleValid(2, 0, -1, 0, 0, true));        // monthly without a day
+  EXPECT_FALSE(RegularScheduleValid(3, -1, 5, 0, 0, true));        // yearly without a month
+  EXPECT_FALSE(RegularScheduleValid(3, 4, -1, 0, 0, true));
+  EXPECT_TRUE(RegularScheduleValid(1, -1, -1, 3, -1, true));       // weekly 水曜, nothing else
 }
 
 TEST(RuleValidity, RestDayRules) {
