@@ -33,6 +33,23 @@ std::vector<std::string> Pieces(const char* value) {
   return out;
 }
 
+// The name and the fields after it. The program writes "name,field,...",
+// and a name may hold spaces: it runs to the first comma (or line feed),
+// without the spaces around it. A value with no comma at all (written by
+// hand) splits at its spaces.
+std::vector<std::string> NameAndFields(const char* value) {
+  const char* comma = std::strpbrk(value, ",\n");
+  if (comma == nullptr) return Pieces(value);
+  const char* begin = value;
+  const char* end = comma;
+  while (begin < end && *begin == ' ') ++begin;
+  while (end > begin && end[-1] == ' ') --end;
+  if (begin == end) return {};
+  std::vector<std::string> out{std::string(begin, end)};
+  for (std::string& field : Pieces(comma + 1)) out.push_back(std::move(field));
+  return out;
+}
+
 int32_t ParseColor(const std::string& piece) noexcept {
   const int64_t v = ParseNumber(piece.c_str());
   return v < 0 ? -1 : static_cast<int32_t>(v & 0xFFFFFF);
@@ -66,17 +83,9 @@ const char* CategorySection(int optDef) noexcept { return (optDef & 0x10) ? kDef
 
 bool ParseCategoryValue(const char* value, Category& out) noexcept {
   out = UnusedCategory();
-  std::vector<std::string> pieces = Pieces(value);
+  const std::vector<std::string> pieces = NameAndFields(value);
   if (pieces.empty()) return false;
   CopyText(out.name, pieces[0].c_str(), sizeof out.name);
-  // A name typed with a space is written whole before the first comma; the
-  // words after the space are not colours and must not shift the fields.
-  const char* comma = std::strpbrk(value, ",\n");
-  if (comma != nullptr) {
-    std::vector<std::string> fields = Pieces(comma + 1);
-    fields.insert(fields.begin(), pieces[0]);
-    pieces = std::move(fields);
-  }
   if (pieces.size() > 1 && pieces[1][0] != '#') out.textColor = ParseColor(pieces[1]);
   if (pieces.size() > 2 && pieces[2][0] != '#') out.backColor = ParseColor(pieces[2]);
   if (pieces.size() > 3 && pieces[3][0] != '#') out.visible = pieces[3][0] != '-';
@@ -94,7 +103,7 @@ std::string FormatCategoryValue(const Category& row) {
 bool ParseColorSetValue(const char* value, int32_t defaultColor, ColorSetEntry& out) noexcept {
   out = ColorSetEntry{};
   out.color = defaultColor;
-  const std::vector<std::string> pieces = Pieces(value);
+  const std::vector<std::string> pieces = NameAndFields(value);
   if (pieces.empty()) return false;
   CopyText(out.name, pieces[0].c_str(), sizeof out.name);
   if (pieces.size() > 1) out.color = ParseColor(pieces[1]);

@@ -1,6 +1,9 @@
 #include "schedule/category_dialogs.h"
 
+#include <cstring>
 #include <string>
+
+#include "base/message_box.h"
 
 #include "resources/colordlg_ids.h"
 #include "resources/typedlg_ids.h"
@@ -41,6 +44,28 @@ void ReadName(HWND dialog, int id, char (&name)[kColorNameSize]) {
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
+constexpr char kCommaInName[] = "名前に「,」（カンマ）は使えません。　　";
+
+// The settings value separates its fields with commas, so a comma in a name
+// would shift the colours after it at the next start. False (with the
+// caret in the field) when a name holds one.
+bool NamesWithoutCommas(HWND dialog, int firstId, int count) {
+  for (int id = firstId; id < firstId + count; ++id) {
+    char text[64] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    if (std::strchr(text, ',') == nullptr) continue;
+    ShowMessage(dialog, MessageKind::Exclamation, kCommaInName);
+    HWND field = GetDlgItem(dialog, id);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    return false;
+  }
+  return true;
+}
+
+// A ticked colour that was never chosen shows white, so it is white.
+int32_t ShownColor(int32_t working) { return working < 0 ? kWhite : working; }
+
 // Picks a new working colour for the swatch `button`.
 void ChooseSwatchColor(HWND dialog, int button, int32_t& working) {
   int color = working;
@@ -74,6 +99,7 @@ INT_PTR OnCategoryInit(HWND dialog, CategoryDialogState* state) {
 
 void OnCategoryOk(HWND dialog, CategoryDialogState* state) {
   CategoryTable& table = *state->table;
+  if (!NamesWithoutCommas(dialog, IDE_TYPE_NAME_BASE, kCategoryCount)) return;
   for (int k = 0; k < kCategoryCount; ++k) {
     Category& row = table.rows[k];
     ReadName(dialog, IDE_TYPE_NAME_BASE + k, row.name);
@@ -82,8 +108,8 @@ void OnCategoryOk(HWND dialog, CategoryDialogState* state) {
       row.backColor = -1;
       continue;
     }
-    row.textColor = Checked(dialog, IDX_TYPE_TEXT_COLOR_BASE + k) ? state->text[k] : -1;
-    row.backColor = Checked(dialog, IDX_TYPE_BACK_COLOR_BASE + k) ? state->back[k] : -1;
+    row.textColor = Checked(dialog, IDX_TYPE_TEXT_COLOR_BASE + k) ? ShownColor(state->text[k]) : -1;
+    row.backColor = Checked(dialog, IDX_TYPE_BACK_COLOR_BASE + k) ? ShownColor(state->back[k]) : -1;
     row.visible = Checked(dialog, IDX_TYPE_VISIBLE_BASE + k);
   }
   table.Save(*state->store, state->section);
@@ -168,6 +194,9 @@ INT_PTR OnColorSetInit(HWND dialog, ColorSetDialogState* state) {
 
 void OnColorSetOk(HWND dialog, ColorSetDialogState* state) {
   for (int s = 0; s < 2; ++s) {
+    if (!NamesWithoutCommas(dialog, NameId(s, 0), kColorSetEntries)) return;
+  }
+  for (int s = 0; s < 2; ++s) {
     ColorSet& set = state->sets->sets[s];
     set.count = 0;
     // Blank rows close up.
@@ -175,7 +204,7 @@ void OnColorSetOk(HWND dialog, ColorSetDialogState* state) {
       ColorSetEntry entry{};
       ReadName(dialog, NameId(s, k), entry.name);
       if (entry.name[0] == '\0') continue;
-      entry.color = state->colors[s][k];
+      entry.color = ShownColor(state->colors[s][k]);
       set.entries[set.count++] = entry;
     }
     for (int k = set.count; k < kColorSetEntries; ++k) set.entries[k] = ColorSetEntry{{}, -1};

@@ -1,6 +1,7 @@
 // Categories and colour sets on an in-memory settings store.
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "schedule/categories.h"
 #include "settings/memory_backend.h"
 #include "settings/settings_store.h"
@@ -16,7 +17,8 @@ TEST(CategoryValue, Parsing) {
     bool visible;
   } cases[] = {
       {"Work,0x0000FF,#,-", "Work", 0x0000FF, -1, false},
-      {"My work,0x0000FF,#,-", "My", 0x0000FF, -1, false},  // an ASCII space ends the name
+      {"My work,0x0000FF,#,-", "My work", 0x0000FF, -1, false},  // a name reads back whole
+      {" Light blue ,0xFF8000", "Light blue", 0xFF8000, -1, true},
       {"Work 0x0000FF # -", "Work", 0x0000FF, -1, false},  // spaces alone separate too
       {"a,,#,&hFF00,+", "a", -1, 0xFF00, true},  // runs of separators count once
       {"b\n12,-5,x", "b", 12, -1, true},
@@ -90,6 +92,32 @@ TEST_F(CategoryStoreTest, RoundTripListsAndFilter) {
   ASSERT_NE(Key("Default", "Type6"), nullptr);
   EXPECT_EQ(*Key("Default", "Type6"), "Home,#,0x00FF00,+");
   EXPECT_EQ(CategorySection(0x0F), nullptr);
+}
+
+// What the dialogs store comes back the same after a restart.
+TEST_F(CategoryStoreTest, NamesWithSpacesReadBackAsStored) {
+  CategoryTable table;
+  CopyText(table.rows[1].name, "Light blue", sizeof table.rows[1].name);
+  table.rows[1].textColor = 0xFF8000;
+  table.rows[1].visible = false;
+  table.Save(store_, nullptr);
+  ColorSets sets;
+  sets.sets[kBackColorSet].count = 1;
+  CopyText(sets.sets[kBackColorSet].entries[0].name, "Light blue", kColorNameSize);
+  sets.sets[kBackColorSet].entries[0].color = 0xFFCC88;
+  sets.Save(store_, nullptr);
+
+  CategoryTable loaded;
+  loaded.Load(store_, nullptr);
+  EXPECT_STREQ(loaded.NameOf(1), "Light blue");
+  EXPECT_EQ(loaded.TextColorOf(1), 0xFF8000);
+  EXPECT_EQ(loaded.BackColorOf(1), -1);
+  EXPECT_FALSE(loaded.rows[1].visible);
+  ColorSets loadedSets;
+  loadedSets.Load(store_, nullptr);
+  ASSERT_EQ(loadedSets.sets[kBackColorSet].count, 1);
+  EXPECT_STREQ(loadedSets.sets[kBackColorSet].entries[0].name, "Light blue");
+  EXPECT_EQ(loadedSets.sets[kBackColorSet].entries[0].color, 0xFFCC88);
 }
 
 TEST_F(CategoryStoreTest, ColorSetsCloseUpAndDeleteTheRest) {

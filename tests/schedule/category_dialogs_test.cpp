@@ -1,12 +1,15 @@
 // TYPEDLG and COLORDLG from their real templates, driven by messages.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "dialog_driver.h"
 #include "resources/colordlg_ids.h"
 #include "resources/typedlg_ids.h"
 #include "schedule/category_dialogs.h"
 #include "settings/memory_backend.h"
 #include "settings/settings_store.h"
+#include "base/message_box.h"
 #include "base/win/ui_helpers.h"
 
 namespace hiyomi {
@@ -159,6 +162,80 @@ TEST_F(CategoryDialogTest, BlankColorSetRowsCloseUp) {
   });
   EXPECT_EQ(RunColorSetDialog(nullptr, sets, store_, nullptr), 0);
   EXPECT_EQ(sets.sets[0].count, 3);
+}
+
+// A comma would shift the fields of the stored value: OK refuses the name,
+// says why, and puts the caret back into it.
+TEST_F(CategoryDialogTest, ACommaInANameIsRefusedWithTheCaretInTheField) {
+  std::string said;
+  MessageAnswerer previous = SetMessageAnswererForTests([&said](MessageKind, const char* text) {
+    said = text;
+    return MessageAnswer::Ok;
+  });
+  struct Case {
+    const char* title;
+    bool categories;  // TYPEDLG, else COLORDLG
+    int field;
+    int ok;
+  };
+  const Case cases[] = {
+      {"分類設定", true, IDE_TYPE_NAME_BASE + 2, IDB_TYPE_OK},
+      {"色設定", false, IDE_COLOR_BACK_NAME_BASE + 4, IDB_COLOR_OK},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    said.clear();
+    bool refocused = false;
+    DriveNextDialog(c.title, [&](HWND d) {
+      SetDlgItemTextA(d, c.field, "Work,Home");
+      Click(d, c.ok);
+      EXPECT_TRUE(IsWindow(d));  // still open
+      EXPECT_EQ(said, "名前に「,」（カンマ）は使えません。　　");
+      // The caret moves once the dialog's loop has run again.
+      DriveNextDialog(c.title, [&](HWND again) {
+        refocused = GetFocus() == GetDlgItem(again, c.field);
+        SetDlgItemTextA(again, c.field, "Work Home");
+        Click(again, c.ok);
+      });
+    });
+    CategoryTable table;
+    ColorSets sets;
+    const int result = c.categories ? RunCategoryDialog(nullptr, table, store_, nullptr)
+                                           : RunColorSetDialog(nullptr, sets, store_, nullptr);
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(refocused);
+  }
+  EXPECT_EQ(*Key("Profile", "Type3"), "Work Home,#,#,+");
+  EXPECT_EQ(*Key("Profile", "Color11"), "Work Home,0xFFFFFF");
+  SetMessageAnswererForTests(previous);
+}
+
+// What a swatch shows is what is stored: a ticked colour never chosen, and a
+// colour-set row named after it was blank, are white, not "no colour".
+TEST_F(CategoryDialogTest, ColoursNeverPickedAreStoredAsTheWhiteTheyShow) {
+  CategoryTable table;
+  DriveNextDialog("分類設定", [](HWND d) {
+    SetDlgItemTextA(d, IDE_TYPE_NAME_BASE + 1, "Home");
+    Click(d, IDX_TYPE_TEXT_COLOR_BASE + 1);
+    Click(d, IDX_TYPE_BACK_COLOR_BASE + 1);
+    Click(d, IDB_TYPE_OK);
+  });
+  ASSERT_EQ(RunCategoryDialog(nullptr, table, store_, nullptr), 1);
+  EXPECT_EQ(table.TextColorOf(1), 0xFFFFFF);
+  EXPECT_EQ(table.BackColorOf(1), 0xFFFFFF);
+  EXPECT_EQ(*Key("Profile", "Type2"), "Home,0xFFFFFF,0xFFFFFF,+");
+
+  ColorSets sets;
+  for (const char* name : {"One", "Two"}) {
+    DriveNextDialog("色設定", [name](HWND d) {
+      SetDlgItemTextA(d, IDE_COLOR_TEXT_NAME_BASE + (name[0] == 'O' ? 0 : 1), name);
+      Click(d, IDB_COLOR_OK);
+    });
+    ASSERT_EQ(RunColorSetDialog(nullptr, sets, store_, nullptr), 1);
+  }
+  ASSERT_EQ(sets.sets[kTextColorSet].count, 2);
+  EXPECT_EQ(sets.sets[kTextColorSet].entries[1].color, 0xFFFFFF);
+  EXPECT_EQ(ColorListIndexOf(sets.sets[kTextColorSet], sets.sets[kTextColorSet].entries[1].color), 2);
 }
 
 TEST_F(CategoryDialogTest, ColorListShowsAndPicks) {
