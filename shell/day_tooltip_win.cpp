@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "settings/day_settings.h"
 #include "settings/ui_helpers_win.h"
-#include "shell/day_settings.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "almanac/regular_schedules.h"
 #include "almanac/rest_days.h"
 #include "schedule/records.h"
+#include "settings/day_settings.h"
 #include "shell/cell_colors.h"
-#include "shell/day_settings.h"
 #include "shell/program_objects_win.h"
 
 using hiyomi::ColorTable;

@@ -5,4 +5,8 @@
 #include "almanac/day_settings.h"
 #include "settings/options.h"
 
-DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept;
+namespace hiyomi {
+
+DaySettings DaySettingsOf(const Options& options) noexcept;
+
+}  // namespace hiyomi

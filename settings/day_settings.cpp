@@ -1,10 +1,15 @@
-#include "shell/day_settings.h"
+#include "settings/day_settings.h"
 
-DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept {
-  constexpr int kRestFlags = 13;
+namespace hiyomi {
+
+static_assert(kRestFlagCount <= 32, "the rest-day flags travel as bits of one unsigned");
+static_assert(kOwnRestRuleCount <= kRestRuleCount);
+static_assert(kRegularRuleCount == kRegularCount);
+
+DaySettings DaySettingsOf(const Options& options) noexcept {
   DaySettings days;
   days.weekday = 0;
-  for (int flag = 0; flag < kRestFlags; ++flag) {
+  for (int flag = 0; flag < kRestFlagCount; ++flag) {
     if (options.Weekday[flag] != 0) days.weekday |= 1u << flag;
   }
   for (int i = 0; i < kOwnRestRuleCount; ++i) days.weekdayRules[i] = options.WeekdayP[i];
@@ -14,3 +19,5 @@ DaySettings DaySettingsOf(const hiyomi::Options& options) noexcept {
   for (int i = 0; i < kRegularRuleCount; ++i) days.sDay[i] = options.SDay[i];
   return days;
 }
+
+}  // namespace hiyomi
