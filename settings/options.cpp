@@ -248,14 +248,13 @@ void LoadOptions(Options& o, SettingsStore& s, const char* section) {
   o.Secret = ReadFlag(s, "Secret", "0", kDefaultSection);
   s.ReadString("PassChar", "&", o.PassChar, sizeof o.PassChar, kDefaultSection);
 
-  o.startPage = 0;
   o.workColors = o.colors;
   o.workPenColor[0] = o.PenColor[0];
   o.workPenColor[1] = o.PenColor[1];
 }
 
-bool SaveOptions(Options& o, SettingsStore& s, void* owner) {
-  if (!o.applied) {
+bool SaveOptions(Options& o, SettingsStore& s, OptionsDialogState& dialog, void* owner) {
+  if (!dialog.applied) {
     DropWorkingCopies(o);
     return false;
   }
@@ -263,7 +262,7 @@ bool SaveOptions(Options& o, SettingsStore& s, void* owner) {
   o.PenColor[0] = o.workPenColor[0];
   o.PenColor[1] = o.workPenColor[1];
   CopyRegularSchedules(o.SDay, o.SDayName, o.workSDay, o.workSDayName);
-  o.applied = false;
+  dialog.applied = false;
 
   o.profileName[kProfileNameSize - 1] = '\0';
   if (o.profileName[0] == '\0') CopyText(o.profileName, s.CurrentSection(), sizeof o.profileName);

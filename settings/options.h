@@ -94,12 +94,6 @@ struct Options {
   int TSR;
   int Note;
 
-  // Options-dialog state.
-  bool applied;
-  char pendingPage;  // 0: no validation error pending
-  char pendingMessage[kPendingMessageSize];
-  int startPage;
-
   // Working copies the options dialog edits; they reach the live values
   // only through SaveOptions.
   ColorTable workColors;
@@ -121,6 +115,15 @@ struct Options {
   char PassChar[kPassCharSize];
 };
 
+// What the options dialog keeps while it is open, beside the copy of the
+// options it edits.
+struct OptionsDialogState {
+  bool applied = false;  // a page was applied: closing with OK saves
+  char pendingPage = 0;  // page of a validation error still to show, 0 for none
+  char pendingMessage[kPendingMessageSize] = "";
+  int startPage = 0;
+};
+
 // The program's one record; zero until start-up loads it.
 Options& AppOptions();
 
@@ -133,10 +136,11 @@ void LoadOptions(Options& options, SettingsStore& store, const char* section);
 // The group shared in Default when OptDef bit 0 is set: regular-schedule
 // colours, rest-day flags and rules, regular schedules.
 void LoadCommonOptions(Options& options, SettingsStore& store);
-// Writes the options when the dialog applied (asking owner whether to share
-// the common group the first time OptDef bit 0 is set); otherwise drops the
-// working copies. True when it wrote.
-bool SaveOptions(Options& options, SettingsStore& store, void* owner = nullptr);
+// Writes the options when dialog.applied is set, and clears it (asking owner
+// whether to share the common group the first time OptDef bit 0 is set);
+// otherwise drops the working copies. True when it wrote.
+bool SaveOptions(Options& options, SettingsStore& store, OptionsDialogState& dialog,
+                 void* owner = nullptr);
 
 // Whether text is a valid priority list: more than 40 characters, 14
 // numbers every third character, each in 0..13, no repeats. list gets the

@@ -181,7 +181,6 @@ TEST(Options, EmptyStoreGivesEveryDefault) {
   EXPECT_EQ(loaded->TDBtn, 0);
   EXPECT_STREQ(loaded->TDBtnTitle, "");
   EXPECT_STREQ(loaded->PassChar, "&");
-  EXPECT_EQ(loaded->startPage, 0);
   ExpectArray(loaded->workColors.text, expected.colors.text, "working text colour");
   ExpectArray(loaded->workColors.back, expected.colors.back, "working back colour");
   ExpectArray(loaded->workPenColor, expected.PenColor, "working pen colour");
@@ -352,8 +351,14 @@ Options Edited(const char* profile, int optDef) {
   o.workPenColor[1] = o.PenColor[1];
   std::copy(std::begin(o.SDay), std::end(o.SDay), o.workSDay);
   std::memcpy(o.workSDayName, o.SDayName, sizeof o.SDayName);
-  o.applied = true;
   return o;
+}
+
+// The dialog's state once the user applied a page.
+OptionsDialogState Applied() {
+  OptionsDialogState dialog;
+  dialog.applied = true;
+  return dialog;
 }
 
 TEST(Options, SavedRecordLoadsBackUnchanged) {
@@ -362,8 +367,9 @@ TEST(Options, SavedRecordLoadsBackUnchanged) {
     Fixture f;
     f.store.SelectSection("Work", false);
     auto saved = std::make_unique<Options>(Edited("Work", optDef));
-    ASSERT_TRUE(SaveOptions(*saved, f.store));
-    EXPECT_FALSE(saved->applied);
+    OptionsDialogState dialog = Applied();
+    ASSERT_TRUE(SaveOptions(*saved, f.store, dialog));
+    EXPECT_FALSE(dialog.applied);
     EXPECT_EQ(f.backend->flushes, 1);
     auto loaded = std::make_unique<Options>();
     LoadOptions(*loaded, f.store, "Work");
@@ -378,8 +384,8 @@ TEST(Options, SaveWritesExactlyTheSaveListInItsFormats) {
   Fixture f;
   auto o = std::make_unique<Options>();
   LoadOptions(*o, f.store, "Work");
-  o->applied = true;
-  ASSERT_TRUE(SaveOptions(*o, f.store));
+  OptionsDialogState dialog = Applied();
+  ASSERT_TRUE(SaveOptions(*o, f.store, dialog));
 
   std::set<std::string> expected = {
       "OptDef", "Weekday", "Yoko", "YokoSize", "Tate", "TateLine", "PtnSDay", "BDayTime",
@@ -429,7 +435,8 @@ TEST(Options, NothingIsWrittenWhenTheDialogDidNotApply) {
   o->workPenColor[1] = 0x00FF00;
   o->workSDay[0] = 1010101;
   std::strcpy(o->workSDayName[0], "x");
-  EXPECT_FALSE(SaveOptions(*o, f.store));
+  OptionsDialogState dialog;
+  EXPECT_FALSE(SaveOptions(*o, f.store, dialog));
   EXPECT_TRUE(f.backend->Sections().empty());
   EXPECT_EQ(o->workColors.text[4], 0x000000);
   EXPECT_EQ(o->workPenColor[1], 0xFF0000);
@@ -449,8 +456,8 @@ TEST(Options, ScheduleWithoutNameOrValueIsDeletedOnSave) {
   EXPECT_EQ(o->SDay[2], 1010101);
   o->workSDayName[2][0] = '\0';  // SDay3 loses its name
   o->workSDay[3] = 0;            // SDay4 loses its value
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  OptionsDialogState dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   for (const char* key : {"SDay3", "SDayName3", "SDay4", "SDayName4"}) {
     EXPECT_EQ(f.Get("Work", key), "<absent>") << key;
   }
@@ -472,14 +479,14 @@ TEST(Options, SharingTheCommonGroupAsksOnlyTheFirstTime) {
     o->workSDay[0] = 3000101;
     std::strcpy(o->workSDayName[0], "個人");
     o->workColors.text[28] = 0x0000FF;
-    o->applied = true;
+    OptionsDialogState dialog = Applied();
     std::vector<std::string> asked;
     auto previous = SetMessageAnswererForTests([&](MessageKind kind, const char* text) {
       EXPECT_EQ(kind, MessageKind::YesNo);
       asked.push_back(text);
       return answer;
     });
-    SaveOptions(*o, f.store);
+    SaveOptions(*o, f.store, dialog);
     SetMessageAnswererForTests(std::move(previous));
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], "現在の休日、定期予定設定を Default Section に登録しますか？　　");
@@ -510,8 +517,8 @@ TEST(Options, SharingTheCommonGroupAsksOnlyTheFirstTime) {
   auto o = std::make_unique<Options>();
   LoadOptions(*o, f.store, "Work");
   o->Weekday[3] = 1;
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  OptionsDialogState dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   EXPECT_EQ(f.Get("Default", "Weekday"), "329");
 }
 
@@ -522,8 +529,8 @@ TEST(Options, ANewProfileNameBecomesTheCurrentSection) {
   LoadOptions(*o, f.store, "Work");
   std::strcpy(o->profileName, "休日用");
   o->Yoko = 21;
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  OptionsDialogState dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   EXPECT_STREQ(f.store.CurrentSection(), "休日用");
   EXPECT_EQ(f.Get("Default", "Section"), "休日用");
   EXPECT_EQ(f.Get("休日用", "Yoko"), "21");
@@ -531,8 +538,8 @@ TEST(Options, ANewProfileNameBecomesTheCurrentSection) {
 
   // An empty name keeps the current section.
   o->profileName[0] = '\0';
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   EXPECT_STREQ(o->profileName, "休日用");
   EXPECT_EQ(f.Get("Default", "Section"), "休日用");
 }
@@ -597,7 +604,8 @@ TEST(Options, GarbageInEveryKeyStillLoadsInRange) {
   {
     NoQuestions noQuestions;
     auto o = std::make_unique<Options>(Edited("Work", 0x01));
-    SaveOptions(*o, keys.store);
+    OptionsDialogState dialog = Applied();
+    SaveOptions(*o, keys.store, dialog);
   }
   std::vector<std::pair<std::string, std::string>> all;
   for (const auto& s : keys.backend->Sections()) {

@@ -314,8 +314,9 @@ TEST_F(WinStoreTest, OptionsFileHoldsTheSavedKeysInTheirFormats) {
   LoadOptions(*o, store, "Work");
   o->Yoko = 14;
   o->workColors.back[1] = -1;
-  o->applied = true;
-  ASSERT_TRUE(SaveOptions(*o, store));
+  OptionsDialogState dialog;
+  dialog.applied = true;
+  ASSERT_TRUE(SaveOptions(*o, store, dialog));
   SetMessageAnswererForTests(std::move(previous));
   const std::string file = ReadFile("Hiyomi.ini");
   for (const char* line : {"[Work]\r\nOptDef=0\r\nTextColor29=-1\r\n", "\r\nWeekday=321\r\n",
@@ -344,8 +345,9 @@ TEST_F(WinStoreTest, OptionsRoundTripThroughTheRegistry) {
   o->workSDay[4] = 1010101;
   std::strcpy(o->workSDayName[4], "給料日");
   o->workColors.text[30] = 0x00FF00;
-  o->applied = true;
-  SaveOptions(*o, store);
+  OptionsDialogState dialog;
+  dialog.applied = true;
+  SaveOptions(*o, store, dialog);
   auto again = std::make_unique<Options>();
   LoadOptions(*again, store, "Work");
   EXPECT_EQ(again->Ptn[5], -2);
