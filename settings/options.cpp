@@ -358,6 +358,20 @@ bool SaveOptions(Options& o, SettingsStore& s, OptionsDialogState& dialog, void*
   return true;
 }
 
+int TargetRowCode(const Options& o) { return o.Ptn[0]; }
+void SetTargetRowCode(Options& o, int code) { o.Ptn[0] = code; }
+bool MovesToDayOne(const Options& o) { return o.Ptn[0] < 0; }
+int TitleFormat(const Options& o) { return o.Ptn[1]; }
+int HorizontalHeaderStyle(const Options& o) { return o.Ptn[2]; }
+int VerticalHeaderCode(const Options& o) { return o.Ptn[3]; }
+int RowLabelStyle(const Options& o) { return o.Ptn[3] & 0x0F; }
+int DayItemCodes(const Options& o) { return o.Ptn[4]; }
+int StartDayCode(const Options& o) { return o.Ptn[5]; }
+void SetStartDayCode(Options& o, int code) { o.Ptn[5] = code; }
+bool StartDayFixed(const Options& o) { return o.Ptn[5] >= 0; }
+bool KeepsWindowPlace(const Options& o) { return o.Ptn[6] == 1; }
+bool FramesTodayToo(const Options& o) { return o.Ptn[7] == 1; }
+
 int Transparency(const Options& o, bool active) { return active ? o.Trns[0] : o.Trns[1]; }
 
 bool TooltipEnabled(const Options& o, int mask) {

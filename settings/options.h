@@ -148,6 +148,22 @@ bool SaveOptions(Options& options, SettingsStore& store, OptionsDialogState& dia
 bool ParsePriorityList(const char* text, int (&list)[kPrioritySources]);
 void DefaultPriorityList(int which, int (&list)[kPrioritySources]);
 
+// The layout choices of the Ptn keys by what they mean. A ...Code is the
+// stored value, for the row code that decodes it itself.
+int TargetRowCode(const Options& options);  // Ptn0: row 0-2, complemented to move to day 1
+void SetTargetRowCode(Options& options, int code);
+bool MovesToDayOne(const Options& options);
+int TitleFormat(const Options& options);            // Ptn1, 0-3
+int HorizontalHeaderStyle(const Options& options);  // Ptn2
+int VerticalHeaderCode(const Options& options);     // Ptn3: labels low 4 bits, numbering high 4
+int RowLabelStyle(const Options& options);          // Ptn3's low 4 bits
+int DayItemCodes(const Options& options);  // Ptn4: four 4-bit item codes, top-left lowest
+int StartDayCode(const Options& options);  // Ptn5: 0-10, complemented when not fixed
+void SetStartDayCode(Options& options, int code);
+bool StartDayFixed(const Options& options);
+bool KeepsWindowPlace(const Options& options);  // Ptn6: restore the last position and size
+bool FramesTodayToo(const Options& options);    // Ptn7
+
 int Transparency(const Options& options, bool active);
 // With mask: whether TTType has any of its bits; with 0: whether it is set.
 bool TooltipEnabled(const Options& options, int mask = 0);

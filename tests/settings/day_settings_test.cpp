@@ -28,7 +28,9 @@ TEST(DaySettingsOf, EmptyStoreGivesTheAlmanacDefaults) {
   const DaySettings days = DaySettingsOf(Loaded({}));
   const DaySettings almanac;
   EXPECT_EQ(days.weekday, almanac.weekday);
-  for (int i = 0; i < kOwnRestRuleCount; ++i) EXPECT_EQ(days.weekdayRules[i], almanac.weekdayRules[i]);
+  for (int i = 0; i < kOwnRestRuleCount; ++i) {
+    EXPECT_EQ(days.weekdayRules[i], almanac.weekdayRules[i]) << i;
+  }
   EXPECT_EQ(days.ptnSDay, almanac.ptnSDay);
   EXPECT_EQ(days.bDayTime, almanac.bDayTime);
   EXPECT_EQ(days.bDayMove, almanac.bDayMove);

@@ -225,7 +225,7 @@ TEST(Options, StoredValuesAreCorrectedOnLoad) {
     f.backend->Write("Work", c.key, c.value);
     auto o = std::make_unique<Options>();
     LoadOptions(*o, f.store, "Work");
-    EXPECT_EQ(c.field != nullptr ? (*o).*c.field : o->Ptn[5], c.expected) << c.key << '=' << c.value;
+    EXPECT_EQ(c.field != nullptr ? (*o).*c.field : StartDayCode(*o), c.expected) << c.key << '=' << c.value;
   }
 
   Fixture f;

@@ -340,7 +340,7 @@ TEST_F(WinStoreTest, OptionsRoundTripThroughTheRegistry) {
   ASSERT_FALSE(store.UsesIniFile());
   auto o = std::make_unique<Options>();
   LoadOptions(*o, store, "Work");
-  o->Ptn[5] = -2;
+  SetStartDayCode(*o, -2);  // Monday, not fixed
   std::strcpy(o->FontName[1], "ＭＳ 明朝");
   o->workSDay[4] = 1010101;
   std::strcpy(o->workSDayName[4], "給料日");
@@ -350,7 +350,7 @@ TEST_F(WinStoreTest, OptionsRoundTripThroughTheRegistry) {
   SaveOptions(*o, store, dialog);
   auto again = std::make_unique<Options>();
   LoadOptions(*again, store, "Work");
-  EXPECT_EQ(again->Ptn[5], -2);
+  EXPECT_EQ(StartDayCode(*again), -2);
   EXPECT_STREQ(again->FontName[1], "ＭＳ 明朝");
   EXPECT_EQ(again->SDay[4], 1010101);
   EXPECT_STREQ(again->SDayName[4], "給料日");

@@ -635,7 +635,7 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
   };
   for (const Case& c : cases) {
     SetFixedClockForTests(c.today);
-    hiyomi::AppOptions().Ptn[0] = c.ptn0;
+    hiyomi::SetTargetRowCode(hiyomi::AppOptions(), c.ptn0);
     Show(c.from);
     Navigate(view_, c.kind, c.amount);
     EXPECT_EQ(view_.rows.focusDay, c.expected) << DayText(c.from) << " by " << c.amount;
@@ -682,7 +682,7 @@ TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
 // left, and the column bar makes room for them.
 TEST_F(MainViewInProcess, DayButtonsOnlyForRowsWithoutAFixedStart) {
   for (const int ptn5 : {1, ~1}) {
-    hiyomi::AppOptions().Ptn[5] = ptn5;
+    hiyomi::SetStartDayCode(hiyomi::AppOptions(), ptn5);
     Show(Day(2026, 12, 10));
     RECT client{};
     GetClientRect(window_, &client);
