@@ -2,6 +2,9 @@
 // and start-up behaviour, with its load from and save to a settings store.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "settings/settings_store.h"
 
 namespace hiyomi {
@@ -114,6 +117,68 @@ struct Options {
   char MemoFTitle[kMemoPages][kMemoTitleSize];
   char PassChar[kPassCharSize];
 };
+
+// The settings keys of the options, one row per key or run of numbered keys,
+// in load order: LoadOptions, LoadCommonOptions and SaveOptions walk it.
+enum class OptionType : uint8_t {
+  kInt,           // clamped to minimum..maximum
+  kFlag,          // "0" or "1"
+  kColor,         // "0x%06X", or "-1" for no colour
+  kString,        // at most maximum bytes read, NUL included
+  kPriorityList,  // 14 numbers "%02d,", checked before use; maximum bytes read
+};
+
+enum class OptionSection : uint8_t {
+  kCurrent,  // the profile in use
+  kDefault,  // section Default, whatever the profile
+  kCommon,   // Default when OptDef bit 0 is set, else the profile in use
+};
+
+// How a run is walked together with the next row of the table.
+enum class OptionLink : uint8_t {
+  kAlone,
+  kPairedWithNext,   // number by number: TextColor1, BackColor1, TextColor2, ...
+  kPairedOrDeleted,  // paired; a number with value 0 or an empty text loses both keys on save
+  kSavedAfterNext,   // read before the next row, written after it
+  kGatesNext,        // a flag: the next row, a string, is read only when it is set, else empty
+};
+
+inline constexpr int kNoNumber = -1;  // the number of a key that has none
+inline constexpr int kOptionKeyNameSize = 16;
+
+// Where a run's values live in Options; number is the key's number.
+struct OptionField {
+  int (*get)(const Options&, int number) = nullptr;  // numbers, flags, colours
+  void (*set)(Options&, int number, int value) = nullptr;
+  const char* (*text)(const Options&, int number) = nullptr;  // strings
+  char* (*buffer)(Options&, int number) = nullptr;
+  int size = 0;          // a string buffer's bytes, NUL included
+  int base = kNoNumber;  // the key number held at index 0
+  int room = 1;          // elements in the field
+};
+
+struct OptionKey {
+  const char* name;  // the key, or the stem of a numbered run ("Ptn" of Ptn0)
+  int first;         // number of the run's first key, kNoNumber for a lone key
+  int count;
+  OptionType type;
+  OptionSection section;
+  const char* def;  // default text; null for built-in colours and for defaultOf
+  int minimum;
+  int maximum;  // strings and priority lists: the size of the read, NUL included
+  OptionField field;  // none for the priority lists, which PtnDay holds
+  OptionLink link = OptionLink::kAlone;
+  bool saved = true;  // false: loaded with the options, never written by them
+  const char* (*defaultOf)(const Options&) = nullptr;  // a string default read before it
+};
+
+std::span<const OptionKey> OptionKeys();
+
+struct OptionKeyName {
+  char text[kOptionKeyNameSize];
+};
+// "Ptn" with 5 gives "Ptn5"; a key without number keeps its name.
+OptionKeyName NameOf(const OptionKey& key, int number);
 
 // What the options dialog keeps while it is open, beside the copy of the
 // options it edits.
