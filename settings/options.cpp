@@ -318,7 +318,8 @@ void ReadKey(Options& o, SettingsStore& s, const OptionKey& key, int number, con
       break;
     case kColor: {
       // Table colours fall back to the built-in value already in place.
-      const int def = key.def != nullptr ? static_cast<int>(ParseNumber(key.def)) : f.get(o, number);
+      const int def =
+          key.def != nullptr ? static_cast<int>(ParseNumber(key.def)) : f.get(o, number);
       f.set(o, number, s.ReadColor(name.text, def, section));
       break;
     }

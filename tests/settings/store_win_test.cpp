@@ -324,6 +324,7 @@ TEST_F(WinStoreTest, OptionsFileHoldsTheSavedKeysInTheirFormats) {
                            "\r\nBackColor2=-1\r\n", "\r\nPenColor0=0x999999\r\n",
                            "\r\nFontName0=ＭＳ Ｐゴシック\r\n",
                            "\r\nPtnDay2=00,01,03,04,05,06,07,08,09,02,10,11,12,13,\r\n",
+                           "\r\nNotrik=0\r\nNotrikType=2\r\nNotrikDir=\r\nNotrikTypeD=0\r\n",
                            "[Default]\r\nSecret=0\r\n"}) {
     EXPECT_NE(file.find(line), std::string::npos) << line;
   }
