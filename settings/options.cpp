@@ -2,6 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "base/message_box.h"
 #include "base/number_parse.h"
@@ -11,47 +15,288 @@ namespace hiyomi {
 
 namespace {
 
+using enum OptionType;
+using enum OptionSection;
+using enum OptionLink;
+
 constexpr const char* kShareQuestion =
     "現在の休日、定期予定設定を Default Section に登録しますか？　　";
 constexpr const char* kDefaultFont = "ＭＳ Ｐゴシック";
+constexpr int kPriorityTextSize = 261;
+constexpr bool kSaved = true;
+constexpr bool kLoadedOnly = false;
 
-// Keys with a number: "TextColor%d" and the like.
-class Key {
- public:
-  Key(const char* name, int number) { std::snprintf(text_, sizeof text_, "%s%d", name, number); }
-  operator const char*() const { return text_; }
+// Fields of the table: a member, or element number - kBase of an array member.
+template <auto kMember>
+constexpr OptionField Number() {
+  return {.get = [](const Options& o, int) { return o.*kMember; },
+          .set = [](Options& o, int, int value) { o.*kMember = value; }};
+}
 
- private:
-  char text_[32];
+template <auto kMember, int kBase>
+constexpr OptionField NumberAt() {
+  using Array = std::remove_reference_t<decltype(std::declval<Options&>().*kMember)>;
+  return {.get = [](const Options& o, int n) { return (o.*kMember)[n - kBase]; },
+          .set = [](Options& o, int n, int value) { (o.*kMember)[n - kBase] = value; },
+          .base = kBase,
+          .room = static_cast<int>(std::extent_v<Array>)};
+}
+
+template <auto kMember>
+constexpr OptionField Text() {
+  using Buffer = std::remove_reference_t<decltype(std::declval<Options&>().*kMember)>;
+  return {.text = [](const Options& o, int) -> const char* { return o.*kMember; },
+          .buffer = [](Options& o, int) -> char* { return o.*kMember; },
+          .size = static_cast<int>(sizeof(Buffer))};
+}
+
+template <auto kMember, int kBase>
+constexpr OptionField TextAt() {
+  using Array = std::remove_reference_t<decltype(std::declval<Options&>().*kMember)>;
+  return {.text = [](const Options& o, int n) -> const char* { return (o.*kMember)[n - kBase]; },
+          .buffer = [](Options& o, int n) -> char* { return (o.*kMember)[n - kBase]; },
+          .size = static_cast<int>(sizeof(std::remove_extent_t<Array>)),
+          .base = kBase,
+          .room = static_cast<int>(std::extent_v<Array>)};
+}
+
+// TextColor1 is text[0].
+template <auto kSide>
+constexpr OptionField TableColor() {
+  return {.get = [](const Options& o, int n) { return (o.colors.*kSide)[n - 1]; },
+          .set = [](Options& o, int n, int value) { (o.colors.*kSide)[n - 1] = value; },
+          .base = 1,
+          .room = kColorCount};
+}
+
+// The rest-day flags are stored as the bits of one number.
+constexpr OptionField RestFlags() {
+  return {.get =
+              [](const Options& o, int) {
+                int bits = 0;
+                for (int i = 0; i < kRestFlagCount; ++i) {
+                  if (o.Weekday[i] != 0) bits |= 1 << i;
+                }
+                return bits;
+              },
+          .set =
+              [](Options& o, int, int bits) {
+                for (int i = 0; i < kRestFlagRoom; ++i) {
+                  o.Weekday[i] = i < kRestFlagCount ? (bits >> i) & 1 : 0;
+                }
+              }};
+}
+
+// The rules are unsigned in the record and 31 bits in the store.
+constexpr OptionField RestRules() {
+  return {.get = [](const Options& o, int n) {
+            return static_cast<int>(o.WeekdayP[n] & 0x7FFFFFFFu);
+          },
+          .set = [](Options& o, int n, int value) { o.WeekdayP[n] = static_cast<unsigned>(value); },
+          .base = 0,
+          .room = kRestRuleCount};
+}
+
+const char* FirstFontName(const Options& o) { return o.FontName[0]; }
+
+constexpr OptionField kPtn = NumberAt<&Options::Ptn, 0>();
+constexpr OptionField kFontSize = NumberAt<&Options::FontSize, 0>();
+constexpr OptionField kFontBold = NumberAt<&Options::FontBold, 0>();
+constexpr OptionField kPenColor = NumberAt<&Options::PenColor, 0>();
+constexpr OptionField kTextColor = TableColor<&ColorTable::text>();
+constexpr OptionField kBackColor = TableColor<&ColorTable::back>();
+constexpr OptionField kMemoFile = TextAt<&Options::MemoFile, 0>();
+constexpr OptionField kMemoTitle = TextAt<&Options::MemoFTitle, 0>();
+constexpr OptionField kFontName = TextAt<&Options::FontName, 0>();
+
+constexpr OptionKey kKeys[] = {
+    // name, first number, count, type, section, default, minimum, maximum, field
+    //   [, link, saved, default taken from the record]
+    {"OptDef", kNoNumber, 1, kInt, kCurrent, "0", 0, 255, Number<&Options::OptDef>()},
+    {"TextColor", 29, 5, kColor, kCommon, nullptr, -1, 0xFFFFFF, kTextColor, kPairedWithNext},
+    {"BackColor", 29, 5, kColor, kCommon, nullptr, -1, 0xFFFFFF, kBackColor},
+    {"Weekday", kNoNumber, 1, kInt, kCommon, "0x141", 0, 0xFFFF, RestFlags()},
+    {"WeekdayP", 0, kRestRuleCount, kInt, kCommon, "0", 0, 0x7FFFFFFF, RestRules()},
+    {"SDay", 1, kRegularCount, kInt, kCommon, "0", -4000000, 4000000,
+     NumberAt<&Options::SDay, 1>(), kPairedOrDeleted},
+    // 39 bytes: the stored names predate the dialog's 40.
+    {"SDayName", 1, kRegularCount, kString, kCommon, "", 0, 40, TextAt<&Options::SDayName, 1>()},
+    {"Yoko", kNoNumber, 1, kInt, kCurrent, "7", 1, 366, Number<&Options::Yoko>()},
+    {"YokoSize", kNoNumber, 1, kInt, kCurrent, "85", 10, 200, Number<&Options::YokoSize>()},
+    {"Tate", kNoNumber, 1, kInt, kCurrent, "5", 1, 52, Number<&Options::Tate>()},
+    {"TateLine", kNoNumber, 1, kInt, kCurrent, "3", 0, 10, Number<&Options::TateLine>()},
+    {"Ptn", 0, 1, kInt, kCurrent, "1", -3, 2, kPtn},
+    {"Ptn", 1, 1, kInt, kCurrent, "0", 0, 3, kPtn},
+    {"Ptn", 2, 1, kInt, kCurrent, "0x00", 0, 255, kPtn},
+    {"Ptn", 3, 1, kInt, kCurrent, "0x31", 0, 255, kPtn},
+    {"Ptn", 4, 1, kInt, kCurrent, "0x01B0", 0, 0xFFFF, kPtn},
+    {"Ptn", 5, 1, kInt, kCurrent, "1", -11, 10, kPtn},
+    {"Ptn", 6, 1, kInt, kCurrent, "0", 0, 1, kPtn},
+    {"Ptn", 7, 1, kInt, kCurrent, "0", 0, 1, kPtn},
+    {"PtnSDay", kNoNumber, 1, kInt, kCurrent, "0", 0, 36159, Number<&Options::PtnSDay>()},
+    {"BDayTime", kNoNumber, 1, kInt, kCurrent, "0", 0, 1440, Number<&Options::BDayTime>()},
+    {"BDayMove", kNoNumber, 1, kInt, kCurrent, "0x002", 0, 546, Number<&Options::BDayMove>(),
+     kAlone, kLoadedOnly},
+    {"MCType", kNoNumber, 1, kFlag, kCurrent, "1", 0, 1, Number<&Options::MCType>()},
+    {"MCType2", 0, 3, kFlag, kCurrent, "0", 0, 1, NumberAt<&Options::MCType2, 0>()},
+    {"MemoPos", kNoNumber, 1, kFlag, kCurrent, "1", 0, 1, Number<&Options::MemoPos>()},
+    {"MemoLine", kNoNumber, 1, kInt, kCurrent, "0", 0, 10, Number<&Options::MemoLine>()},
+    {"MemoLine2", kNoNumber, 1, kInt, kCurrent, "30", 0, 30, Number<&Options::MemoLine2>()},
+    {"Trns", 0, 2, kInt, kCurrent, "255", 0, 255, NumberAt<&Options::Trns, 0>()},
+    {"TSR", kNoNumber, 1, kFlag, kCurrent, "0", 0, 1, Number<&Options::TSR>()},
+    {"Note", kNoNumber, 1, kFlag, kCurrent, "0", 0, 1, Number<&Options::Note>()},
+    {"Zoom", kNoNumber, 1, kInt, kCurrent, "100", 50, 200, Number<&Options::Zoom>()},
+    {"MenuType", kNoNumber, 1, kInt, kCurrent, "0", 0, 1, Number<&Options::MenuType>()},
+    {"TTType", kNoNumber, 1, kInt, kCurrent, "0x11", 0, 17, Number<&Options::TTType>()},
+    {"FontName", 0, 1, kString, kCurrent, kDefaultFont, 0, 31, kFontName},
+    {"FontName", 1, 2, kString, kCurrent, nullptr, 0, 31, kFontName, kAlone, kSaved,
+     FirstFontName},
+    {"FontSize", 0, 1, kInt, kCurrent, "9", 6, 48, kFontSize},
+    {"FontSize", 1, 1, kInt, kCurrent, "20", 0, 48, kFontSize},
+    {"FontBold", 0, 1, kFlag, kCurrent, "0", 0, 1, kFontBold},
+    {"FontBold", 1, 2, kFlag, kCurrent, "1", 0, 1, kFontBold},
+    {"FontItalic", 0, kFontCount, kFlag, kCurrent, "0", 0, 1, NumberAt<&Options::FontItalic, 0>()},
+    {"PenSize", 0, 2, kInt, kCurrent, "2", 0, 10, NumberAt<&Options::PenSize, 0>()},
+    {"PenColor", 0, 1, kColor, kCurrent, "0x999999", -1, 0xFFFFFF, kPenColor},
+    {"PenColor", 1, 1, kColor, kCurrent, "0xFF0000", -1, 0xFFFFFF, kPenColor},
+    {"TextColor", 1, 28, kColor, kCurrent, nullptr, -1, 0xFFFFFF, kTextColor, kPairedWithNext},
+    {"BackColor", 1, 28, kColor, kCurrent, nullptr, -1, 0xFFFFFF, kBackColor},
+    {"TextColor", 34, 7, kColor, kCurrent, nullptr, -1, 0xFFFFFF, kTextColor, kPairedWithNext},
+    {"BackColor", 34, 7, kColor, kCurrent, nullptr, -1, 0xFFFFFF, kBackColor},
+    {"PtnDay", 0, kPriorityLists, kPriorityList, kCurrent, "#", 0, kPriorityTextSize, {}},
+    // The editor button's title means nothing without the button.
+    {"TDBtn", kNoNumber, 1, kFlag, kDefault, "0", 0, 1, Number<&Options::TDBtn>(), kGatesNext,
+     kLoadedOnly},
+    {"TDBtnTitle", kNoNumber, 1, kString, kDefault, "編集1", 0, kTodoTitleSize,
+     Text<&Options::TDBtnTitle>(), kAlone, kLoadedOnly},
+    {"MemoFile", 0, 1, kString, kCurrent, "Hiyomi.mem", 0, kPathTextSize, kMemoFile},
+    {"MemoFile", 1, 2, kString, kCurrent, "", 0, kPathTextSize, kMemoFile},
+    {"MemoRTF", 0, kMemoPages, kFlag, kCurrent, "0", 0, 1, NumberAt<&Options::MemoRTF, 0>()},
+    {"MemoFTitle", 0, 1, kString, kCurrent, "Memo1", 0, kMemoTitleSize, kMemoTitle},
+    {"MemoFTitle", 1, 1, kString, kCurrent, "Memo2", 0, kMemoTitleSize, kMemoTitle},
+    {"MemoFTitle", 2, 1, kString, kCurrent, "Memo3", 0, kMemoTitleSize, kMemoTitle},
+    {"Notrik", kNoNumber, 1, kFlag, kCurrent, "0", 0, 1, Number<&Options::Notrik>()},
+    // Saved files have always held NotrikType before NotrikDir.
+    {"NotrikDir", kNoNumber, 1, kString, kCurrent, "", 0, kPathTextSize,
+     Text<&Options::NotrikDir>(), kSavedAfterNext},
+    {"NotrikType", kNoNumber, 1, kInt, kCurrent, "2", 0, 2, Number<&Options::NotrikType>()},
+    {"NotrikTypeD", kNoNumber, 1, kFlag, kCurrent, "0", 0, 1, Number<&Options::NotrikTypeD>()},
+    {"NotrikTypeC", kNoNumber, 1, kFlag, kCurrent, "0", 0, 1, Number<&Options::NotrikTypeC>()},
+    {"Secret", kNoNumber, 1, kFlag, kDefault, "0", 0, 1, Number<&Options::Secret>()},
+    {"PassChar", kNoNumber, 1, kString, kDefault, "&", 0, kPassCharSize,
+     Text<&Options::PassChar>(), kAlone, kLoadedOnly},
 };
+constexpr size_t kKeyRows = std::size(kKeys);
 
-// Number default texts for the few keys whose default is computed.
-class NumberText {
- public:
-  explicit NumberText(int value) { std::snprintf(text_, sizeof text_, "%d", value); }
-  operator const char*() const { return text_; }
+// The common group is one stretch of the table, read and written as one.
+constexpr size_t CommonBegin() {
+  size_t k = 0;
+  while (k < kKeyRows && kKeys[k].section != kCommon) ++k;
+  return k;
+}
 
- private:
-  char text_[16];
-};
+constexpr size_t CommonEnd() {
+  size_t k = CommonBegin();
+  while (k < kKeyRows && kKeys[k].section == kCommon) ++k;
+  return k;
+}
+
+constexpr size_t kCommonBegin = CommonBegin();
+constexpr size_t kCommonEnd = CommonEnd();
+
+constexpr int Digits(int n) {
+  int digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
+
+constexpr bool RowIsSound(const OptionKey& key) {
+  if (key.count < 1 || key.first < kNoNumber) return false;
+  if (key.first == kNoNumber && key.count != 1) return false;
+  const int last = key.first + key.count - 1;
+  const size_t digits = key.first == kNoNumber ? 0 : static_cast<size_t>(Digits(last));
+  if (std::string_view(key.name).size() + digits >= kOptionKeyNameSize) return false;
+  const OptionField& f = key.field;
+  switch (key.type) {
+    case kInt:
+    case kFlag:
+    case kColor:
+      if (f.get == nullptr || f.set == nullptr || key.minimum > key.maximum) return false;
+      if (key.def == nullptr && key.type != kColor) return false;
+      break;
+    case kString:
+      if (f.text == nullptr || f.buffer == nullptr) return false;
+      if (key.maximum < 1 || key.maximum > f.size) return false;
+      if ((key.def == nullptr) == (key.defaultOf == nullptr)) return false;
+      break;
+    case kPriorityList:
+      return key.first >= 0 && last < kPriorityLists && key.maximum <= kPriorityTextSize &&
+             key.def != nullptr;
+  }
+  return key.first - f.base >= 0 && key.first - f.base + key.count <= f.room;
+}
+
+// Links join two rows only, both saved, except a gate and its string, which
+// are loaded only.
+constexpr bool LinkIsSound(size_t k) {
+  const OptionKey& key = kKeys[k];
+  const bool partner = k > 0 && kKeys[k - 1].link != kAlone;
+  if (partner && key.link != kAlone) return false;
+  if (key.link == kAlone) return key.saved || !partner || kKeys[k - 1].link == kGatesNext;
+  if (k + 1 >= kKeyRows) return false;
+  const OptionKey& next = kKeys[k + 1];
+  if (next.section != key.section) return false;
+  if (key.link == kGatesNext) {
+    return key.type == kFlag && key.count == 1 && next.type == kString && next.count == 1 &&
+           !key.saved && !next.saved;
+  }
+  if (!key.saved || !next.saved) return false;
+  if (key.link == kSavedAfterNext) return true;
+  if (next.first != key.first || next.count != key.count) return false;
+  return key.link != kPairedOrDeleted || (key.type == kInt && next.type == kString);
+}
+
+constexpr bool TableIsSound() {
+  // OptDef comes first: it chooses the section of the common group after it.
+  if (std::string_view(kKeys[0].name) != "OptDef" || kCommonBegin != 1) return false;
+  for (size_t k = kCommonEnd; k < kKeyRows; ++k) {
+    if (kKeys[k].section == kCommon) return false;
+  }
+  for (size_t k = 0; k < kKeyRows; ++k) {
+    if (!RowIsSound(kKeys[k]) || !LinkIsSound(k)) return false;
+    if (kKeys[k].section == kCommon && !kKeys[k].saved) return false;
+  }
+  return true;
+}
+static_assert(TableIsSound(), "a row of the options key table does not fit its field or link");
+
+const char* SectionOf(const OptionKey& key, const char* common) {
+  switch (key.section) {
+    case kCurrent:
+      return nullptr;
+    case kDefault:
+      return kDefaultSection;
+    case kCommon:
+      return common;
+  }
+  return nullptr;
+}
 
 const char* CommonSection(const Options& o) {
   return (o.OptDef & 1) != 0 ? kDefaultSection : nullptr;
 }
 
-int ReadFlag(SettingsStore& s, const char* key, const char* def, const char* section = nullptr) {
-  return s.ReadBool(key, def, section) ? 1 : 0;
-}
-
-void ReadPriorityList(SettingsStore& s, Options& o, int which) {
-  char text[261];
-  s.ReadString(Key("PtnDay", which), "#", text, sizeof text);
+void ReadPriorityList(SettingsStore& s, Options& o, const OptionKey& key, int which,
+                      const char* section) {
+  char text[kPriorityTextSize];
+  s.ReadString(NameOf(key, which).text, key.def, text, key.maximum, section);
   int list[kPrioritySources];
   if (!ParsePriorityList(text, list)) DefaultPriorityList(which, list);
   for (int i = 0; i < kPrioritySources; ++i) o.PtnDay[which][i] = list[i];
 }
 
-void WritePriorityList(SettingsStore& s, const Options& o, int which) {
+void WritePriorityList(SettingsStore& s, const Options& o, const OptionKey& key, int which,
+                       const char* section) {
   char text[kPrioritySources * 3 + 1];
   int used = 0;
   for (int i = 0; i < kPrioritySources; ++i) {
@@ -59,11 +304,157 @@ void WritePriorityList(SettingsStore& s, const Options& o, int which) {
     const int source = ClampInt(o.PtnDay[which][i], 0, kPrioritySources - 1);
     used += std::snprintf(text + used, sizeof text - static_cast<size_t>(used), "%02d,", source);
   }
-  s.WriteString(Key("PtnDay", which), text);
+  s.WriteString(NameOf(key, which).text, text, section);
 }
 
-bool IsTableColorCommon(int index) {
-  return index >= kColorRegularGroup1 && index < kColorRegularGroup1 + 5;
+void ReadKey(Options& o, SettingsStore& s, const OptionKey& key, int number, const char* section) {
+  const OptionKeyName name = NameOf(key, number);
+  const OptionField& f = key.field;
+  switch (key.type) {
+    case kInt:
+      f.set(o, number, s.ReadInt(name.text, key.def, key.minimum, key.maximum, section));
+      break;
+    case kFlag:
+      f.set(o, number, s.ReadBool(name.text, key.def, section) ? 1 : 0);
+      break;
+    case kColor: {
+      // Table colours fall back to the built-in value already in place.
+      const int def =
+          key.def != nullptr ? static_cast<int>(ParseNumber(key.def)) : f.get(o, number);
+      f.set(o, number, s.ReadColor(name.text, def, section));
+      break;
+    }
+    case kString: {
+      const char* def = key.defaultOf != nullptr ? key.defaultOf(o) : key.def;
+      s.ReadString(name.text, def, f.buffer(o, number), key.maximum, section);
+      break;
+    }
+    case kPriorityList:
+      ReadPriorityList(s, o, key, number, section);
+      break;
+  }
+}
+
+void WriteKey(Options& o, SettingsStore& s, const OptionKey& key, int number, const char* section) {
+  const OptionKeyName name = NameOf(key, number);
+  const OptionField& f = key.field;
+  switch (key.type) {
+    case kInt:
+      s.WriteInt(name.text, f.get(o, number), section);
+      break;
+    case kFlag:
+      s.WriteBool(name.text, f.get(o, number) != 0, section);
+      break;
+    case kColor:
+      s.WriteColor(name.text, f.get(o, number), section);
+      break;
+    case kString: {
+      // The dialogs write these buffers; never trust them to be terminated.
+      char* text = f.buffer(o, number);
+      text[f.size - 1] = '\0';
+      s.WriteString(name.text, text, section);
+      break;
+    }
+    case kPriorityList:
+      WritePriorityList(s, o, key, number, section);
+      break;
+  }
+}
+
+void ReadRows(Options& o, SettingsStore& s, size_t begin, size_t end, const char* common) {
+  for (size_t k = begin; k < end;) {
+    const OptionKey& key = kKeys[k];
+    const char* section = SectionOf(key, common);
+    if (key.link == kPairedWithNext || key.link == kPairedOrDeleted) {
+      const OptionKey& partner = kKeys[k + 1];
+      for (int i = 0; i < key.count; ++i) {
+        ReadKey(o, s, key, key.first + i, section);
+        ReadKey(o, s, partner, partner.first + i, section);
+      }
+      k += 2;
+    } else if (key.link == kGatesNext) {
+      const OptionKey& gated = kKeys[k + 1];
+      ReadKey(o, s, key, key.first, section);
+      if (key.field.get(o, key.first) != 0) {
+        ReadKey(o, s, gated, gated.first, section);
+      } else {
+        gated.field.buffer(o, gated.first)[0] = '\0';
+      }
+      k += 2;
+    } else {
+      for (int i = 0; i < key.count; ++i) ReadKey(o, s, key, key.first + i, section);
+      k += 1;
+    }
+  }
+}
+
+void WriteRun(Options& o, SettingsStore& s, const OptionKey& key, const char* common) {
+  for (int i = 0; i < key.count; ++i) WriteKey(o, s, key, key.first + i, SectionOf(key, common));
+}
+
+// A regular schedule needs both its value and its name; without either,
+// both keys leave the store.
+void WriteOrDelete(Options& o, SettingsStore& s, const OptionKey& value, const OptionKey& text,
+                   int number, const char* section) {
+  if (value.field.get(o, number) != 0 && text.field.text(o, number)[0] != '\0') {
+    WriteKey(o, s, value, number, section);
+    WriteKey(o, s, text, number, section);
+  } else {
+    s.WriteString(NameOf(value, number).text, nullptr, section);
+    s.WriteString(NameOf(text, number).text, nullptr, section);
+  }
+}
+
+void WriteRows(Options& o, SettingsStore& s, size_t begin, size_t end, const char* common) {
+  for (size_t k = begin; k < end;) {
+    const OptionKey& key = kKeys[k];
+    if (!key.saved) {
+      k += 1;
+      continue;
+    }
+    const char* section = SectionOf(key, common);
+    switch (key.link) {
+      case kAlone:
+        WriteRun(o, s, key, common);
+        k += 1;
+        break;
+      case kSavedAfterNext:
+        WriteRun(o, s, kKeys[k + 1], common);
+        WriteRun(o, s, key, common);
+        k += 2;
+        break;
+      case kPairedWithNext:
+        for (int i = 0; i < key.count; ++i) {
+          WriteKey(o, s, key, key.first + i, section);
+          WriteKey(o, s, kKeys[k + 1], key.first + i, section);
+        }
+        k += 2;
+        break;
+      case kPairedOrDeleted:
+        for (int i = 0; i < key.count; ++i) {
+          WriteOrDelete(o, s, key, kKeys[k + 1], key.first + i, section);
+        }
+        k += 2;
+        break;
+      case kGatesNext:  // a gate is loaded only: skipped above
+        k += 1;
+        break;
+    }
+  }
+}
+
+struct CommonChoice {
+  const char* section;  // null: the current one
+  bool declined;        // sharing is on, but not with what Default holds now
+};
+
+CommonChoice ChooseCommonSection(const Options& o, void* owner) {
+  if ((o.OptDef & 1) == 0) return {nullptr, false};
+  if ((o.optDefAtLoad & 1) != 0 ||
+      ShowMessage(owner, MessageKind::YesNo, kShareQuestion) == MessageAnswer::Yes) {
+    return {kDefaultSection, false};
+  }
+  return {nullptr, true};
 }
 
 void CopyRegularSchedules(int (&toValues)[kRegularCount],
@@ -84,6 +475,18 @@ void DropWorkingCopies(Options& o) {
 }
 
 }  // namespace
+
+std::span<const OptionKey> OptionKeys() { return kKeys; }
+
+OptionKeyName NameOf(const OptionKey& key, int number) {
+  OptionKeyName name{};
+  if (number == kNoNumber) {
+    CopyText(name.text, key.name, sizeof name.text);
+  } else {
+    std::snprintf(name.text, sizeof name.text, "%s%d", key.name, number);
+  }
+  return name;
+}
 
 Options& AppOptions() {
   static Options options{};
@@ -149,21 +552,7 @@ void DefaultPriorityList(int which, int (&list)[kPrioritySources]) {
 }
 
 void LoadCommonOptions(Options& o, SettingsStore& s) {
-  const char* common = CommonSection(o);
-  for (int i = kColorRegularGroup1; i < kColorRegularGroup1 + 5; ++i) {
-    o.colors.text[i] = s.ReadColor(Key("TextColor", i + 1), o.colors.text[i], common);
-    o.colors.back[i] = s.ReadColor(Key("BackColor", i + 1), o.colors.back[i], common);
-  }
-  const int weekday = s.ReadInt("Weekday", "0x141", 0, 0xFFFF, common);
-  for (int i = 0; i < kRestFlagRoom; ++i) o.Weekday[i] = i < kRestFlagCount ? (weekday >> i) & 1 : 0;
-  for (int i = 0; i < kRestRuleCount; ++i) {
-    o.WeekdayP[i] = static_cast<unsigned>(s.ReadInt(Key("WeekdayP", i), "0", 0, 0x7FFFFFFF, common));
-  }
-  for (int i = 0; i < kRegularCount; ++i) {
-    o.SDay[i] = s.ReadInt(Key("SDay", i + 1), "0", -4000000, 4000000, common);
-    // 39 bytes: the stored names predate the dialog's 40.
-    s.ReadString(Key("SDayName", i + 1), "", o.SDayName[i], 40, common);
-  }
+  ReadRows(o, s, kCommonBegin, kCommonEnd, CommonSection(o));
   CopyRegularSchedules(o.workSDay, o.workSDayName, o.SDay, o.SDayName);
 }
 
@@ -171,92 +560,25 @@ void LoadOptions(Options& o, SettingsStore& s, const char* section) {
   s.SelectSection(section, false);
   CopyText(o.profileName, s.CurrentSection(), sizeof o.profileName);
 
-  o.OptDef = s.ReadInt("OptDef", "0", 0, 255);
+  ReadRows(o, s, 0, kCommonBegin, nullptr);
   o.optDefAtLoad = o.OptDef;
   SetDefaultColors(o.colors, true);
   LoadCommonOptions(o, s);
+  ReadRows(o, s, kCommonEnd, kKeyRows, nullptr);
 
-  o.Yoko = s.ReadInt("Yoko", "7", 1, 366);
-  o.YokoSize = s.ReadInt("YokoSize", "85", 10, 200);
-  o.Tate = s.ReadInt("Tate", "5", 1, 52);
-  o.TateLine = s.ReadInt("TateLine", "3", 0, 10);
-  o.Ptn[0] = s.ReadInt("Ptn0", "1", -3, 2);
-  o.Ptn[1] = s.ReadInt("Ptn1", "0", 0, 3);
-  o.Ptn[2] = s.ReadInt("Ptn2", "0x00", 0, 255);
-  o.Ptn[3] = s.ReadInt("Ptn3", "0x31", 0, 255);
-  o.Ptn[4] = s.ReadInt("Ptn4", "0x01B0", 0, 0xFFFF);
-  o.Ptn[5] = s.ReadInt("Ptn5", "1", -11, 10);
   // The date start days are always fixed: a complemented one is undone.
   if (o.Ptn[5] < -7) o.Ptn[5] = ~o.Ptn[5];
-  o.Ptn[6] = s.ReadInt("Ptn6", "0", 0, 1);
-  o.Ptn[7] = s.ReadInt("Ptn7", "0", 0, 1);
-  o.PtnSDay = s.ReadInt("PtnSDay", "0", 0, 36159);
-  o.BDayTime = s.ReadInt("BDayTime", "0", 0, 1440);
-  o.BDayMove = s.ReadInt("BDayMove", "0x002", 0, 546);
-  o.MCType = ReadFlag(s, "MCType", "1");
-  for (int i = 0; i < 3; ++i) o.MCType2[i] = ReadFlag(s, Key("MCType2", i), "0");
-  o.MemoPos = ReadFlag(s, "MemoPos", "1");
-  o.MemoLine = s.ReadInt("MemoLine", "0", 0, 10);
-  o.MemoLine2 = s.ReadInt("MemoLine2", "30", 0, 30);
   if (o.MemoLine2 < o.MemoLine) o.MemoLine2 = o.MemoLine;
-  o.Trns[0] = s.ReadInt("Trns0", "255", 0, 255);
-  o.Trns[1] = s.ReadInt("Trns1", "255", 0, 255);
-  o.TSR = ReadFlag(s, "TSR", "0");
-  o.Note = ReadFlag(s, "Note", "0");
-  o.Zoom = s.ReadInt("Zoom", "100", 50, 200);
-  o.MenuType = s.ReadInt("MenuType", "0", 0, 1);
-  o.TTType = s.ReadInt("TTType", "0x11", 0, 17);
-
-  s.ReadString("FontName0", kDefaultFont, o.FontName[0], 31);
-  s.ReadString("FontName1", o.FontName[0], o.FontName[1], 31);
-  s.ReadString("FontName2", o.FontName[0], o.FontName[2], 31);
-  o.FontSize[0] = s.ReadInt("FontSize0", "9", 6, 48);
-  o.FontSize[1] = s.ReadInt("FontSize1", "20", 0, 48);
+  // Font 2 has no stored size: it follows the menu type.
   o.FontSize[2] = o.MenuType == 0 ? 12 : 9;
-  static constexpr const char* kBoldDefaults[kFontCount] = {"0", "1", "1"};
-  for (int i = 0; i < kFontCount; ++i) o.FontBold[i] = ReadFlag(s, Key("FontBold", i), kBoldDefaults[i]);
-  for (int i = 0; i < kFontCount; ++i) o.FontItalic[i] = ReadFlag(s, Key("FontItalic", i), "0");
-  o.PenSize[0] = s.ReadInt("PenSize0", "2", 0, 10);
-  o.PenSize[1] = s.ReadInt("PenSize1", "2", 0, 10);
-  o.PenColor[0] = s.ReadColor("PenColor0", 0x999999);
-  o.PenColor[1] = s.ReadColor("PenColor1", 0xFF0000);
 
-  for (int i = 0; i < kColorCount; ++i) {
-    if (IsTableColorCommon(i)) continue;
-    o.colors.text[i] = s.ReadColor(Key("TextColor", i + 1), o.colors.text[i]);
-    o.colors.back[i] = s.ReadColor(Key("BackColor", i + 1), o.colors.back[i]);
-  }
-  for (int which = 0; which < kPriorityLists; ++which) ReadPriorityList(s, o, which);
-
-  o.TDBtn = ReadFlag(s, "TDBtn", "0", kDefaultSection);
-  if (o.TDBtn != 0) {
-    s.ReadString("TDBtnTitle", "編集1", o.TDBtnTitle, sizeof o.TDBtnTitle, kDefaultSection);
-  } else {
-    o.TDBtnTitle[0] = '\0';
-  }
-  s.ReadString("MemoFile0", "Hiyomi.mem", o.MemoFile[0], sizeof o.MemoFile[0]);
-  s.ReadString("MemoFile1", "", o.MemoFile[1], sizeof o.MemoFile[1]);
-  s.ReadString("MemoFile2", "", o.MemoFile[2], sizeof o.MemoFile[2]);
-  for (int i = 0; i < kMemoPages; ++i) o.MemoRTF[i] = ReadFlag(s, Key("MemoRTF", i), "0");
-  for (int i = 0; i < kMemoPages; ++i) {
-    s.ReadString(Key("MemoFTitle", i), Key("Memo", i + 1), o.MemoFTitle[i], sizeof o.MemoFTitle[i]);
-  }
-  o.Notrik = ReadFlag(s, "Notrik", "0");
-  s.ReadString("NotrikDir", "", o.NotrikDir, sizeof o.NotrikDir);
-  o.NotrikType = s.ReadInt("NotrikType", "2", 0, 2);
-  o.NotrikTypeD = ReadFlag(s, "NotrikTypeD", "0");
-  o.NotrikTypeC = ReadFlag(s, "NotrikTypeC", "0");
-  o.Secret = ReadFlag(s, "Secret", "0", kDefaultSection);
-  s.ReadString("PassChar", "&", o.PassChar, sizeof o.PassChar, kDefaultSection);
-
-  o.startPage = 0;
   o.workColors = o.colors;
   o.workPenColor[0] = o.PenColor[0];
   o.workPenColor[1] = o.PenColor[1];
 }
 
-bool SaveOptions(Options& o, SettingsStore& s, void* owner) {
-  if (!o.applied) {
+bool SaveOptions(Options& o, SettingsStore& s, OptionsDialogState& dialog, void* owner) {
+  if (!dialog.applied) {
     DropWorkingCopies(o);
     return false;
   }
@@ -264,101 +586,35 @@ bool SaveOptions(Options& o, SettingsStore& s, void* owner) {
   o.PenColor[0] = o.workPenColor[0];
   o.PenColor[1] = o.workPenColor[1];
   CopyRegularSchedules(o.SDay, o.SDayName, o.workSDay, o.workSDayName);
-  o.applied = false;
+  dialog.applied = false;
 
   o.profileName[kProfileNameSize - 1] = '\0';
   if (o.profileName[0] == '\0') CopyText(o.profileName, s.CurrentSection(), sizeof o.profileName);
   if (std::strcmp(o.profileName, s.CurrentSection()) != 0) s.SelectSection(o.profileName, true);
 
-  s.WriteInt("OptDef", o.OptDef);
-
-  const char* common = nullptr;
-  bool declined = false;
-  if ((o.OptDef & 1) != 0) {
-    if ((o.optDefAtLoad & 1) != 0 ||
-        ShowMessage(owner, MessageKind::YesNo, kShareQuestion) == MessageAnswer::Yes) {
-      common = kDefaultSection;
-    } else {
-      declined = true;
-    }
-  }
-  for (int i = kColorRegularGroup1; i < kColorRegularGroup1 + 5; ++i) {
-    s.WriteColor(Key("TextColor", i + 1), o.colors.text[i], common);
-    s.WriteColor(Key("BackColor", i + 1), o.colors.back[i], common);
-  }
-  int weekday = 0;
-  for (int i = 0; i < kRestFlagCount; ++i) {
-    if (o.Weekday[i] != 0) weekday |= 1 << i;
-  }
-  s.WriteInt("Weekday", weekday, common);
-  for (int i = 0; i < kRestRuleCount; ++i) {
-    s.WriteInt(Key("WeekdayP", i), static_cast<int>(o.WeekdayP[i] & 0x7FFFFFFFu), common);
-  }
-  for (int i = 0; i < kRegularCount; ++i) {
-    const bool kept = o.SDay[i] != 0 && o.SDayName[i][0] != '\0';
-    s.WriteString(Key("SDay", i + 1), kept ? static_cast<const char*>(NumberText(o.SDay[i])) : nullptr,
-                  common);
-    s.WriteString(Key("SDayName", i + 1), kept ? o.SDayName[i] : nullptr, common);
-  }
-  if (declined) LoadCommonOptions(o, s);
-
-  s.WriteInt("Yoko", o.Yoko);
-  s.WriteInt("YokoSize", o.YokoSize);
-  s.WriteInt("Tate", o.Tate);
-  s.WriteInt("TateLine", o.TateLine);
-  for (int i = 0; i < 8; ++i) s.WriteInt(Key("Ptn", i), o.Ptn[i]);
-  s.WriteInt("PtnSDay", o.PtnSDay);
-  s.WriteInt("BDayTime", o.BDayTime);
-  s.WriteBool("MCType", o.MCType != 0);
-  for (int i = 0; i < 3; ++i) s.WriteBool(Key("MCType2", i), o.MCType2[i] != 0);
-  s.WriteBool("MemoPos", o.MemoPos != 0);
-  s.WriteInt("MemoLine", o.MemoLine);
-  s.WriteInt("MemoLine2", o.MemoLine2);
-  s.WriteInt("Trns0", o.Trns[0]);
-  s.WriteInt("Trns1", o.Trns[1]);
-  s.WriteBool("TSR", o.TSR != 0);
-  s.WriteBool("Note", o.Note != 0);
-  s.WriteInt("Zoom", o.Zoom);
-  s.WriteInt("MenuType", o.MenuType);
-  s.WriteInt("TTType", o.TTType);
-  for (int i = 0; i < kFontCount; ++i) {
-    o.FontName[i][kFontNameSize - 1] = '\0';
-    s.WriteString(Key("FontName", i), o.FontName[i]);
-  }
-  s.WriteInt("FontSize0", o.FontSize[0]);
-  s.WriteInt("FontSize1", o.FontSize[1]);
-  for (int i = 0; i < kFontCount; ++i) s.WriteBool(Key("FontBold", i), o.FontBold[i] != 0);
-  for (int i = 0; i < kFontCount; ++i) s.WriteBool(Key("FontItalic", i), o.FontItalic[i] != 0);
-  s.WriteInt("PenSize0", o.PenSize[0]);
-  s.WriteInt("PenSize1", o.PenSize[1]);
-  s.WriteColor("PenColor0", o.PenColor[0]);
-  s.WriteColor("PenColor1", o.PenColor[1]);
-  for (int i = 0; i < kColorCount; ++i) {
-    if (IsTableColorCommon(i)) continue;
-    s.WriteColor(Key("TextColor", i + 1), o.colors.text[i]);
-    s.WriteColor(Key("BackColor", i + 1), o.colors.back[i]);
-  }
-  for (int which = 0; which < kPriorityLists; ++which) WritePriorityList(s, o, which);
-  for (int i = 0; i < kMemoPages; ++i) {
-    o.MemoFile[i][kPathTextSize - 1] = '\0';
-    s.WriteString(Key("MemoFile", i), o.MemoFile[i]);
-  }
-  for (int i = 0; i < kMemoPages; ++i) s.WriteBool(Key("MemoRTF", i), o.MemoRTF[i] != 0);
-  for (int i = 0; i < kMemoPages; ++i) {
-    o.MemoFTitle[i][kMemoTitleSize - 1] = '\0';
-    s.WriteString(Key("MemoFTitle", i), o.MemoFTitle[i]);
-  }
-  s.WriteBool("Notrik", o.Notrik != 0);
-  s.WriteInt("NotrikType", o.NotrikType);
-  o.NotrikDir[kPathTextSize - 1] = '\0';
-  s.WriteString("NotrikDir", o.NotrikDir);
-  s.WriteBool("NotrikTypeD", o.NotrikTypeD != 0);
-  s.WriteBool("NotrikTypeC", o.NotrikTypeC != 0);
-
-  s.WriteBool("Secret", o.Secret != 0, kDefaultSection);
+  WriteRows(o, s, 0, kCommonBegin, nullptr);
+  const CommonChoice common = ChooseCommonSection(o, owner);
+  WriteRows(o, s, kCommonBegin, kCommonEnd, common.section);
+  // Declined: the shared values stay in force, not the edits just written.
+  if (common.declined) LoadCommonOptions(o, s);
+  WriteRows(o, s, kCommonEnd, kKeyRows, nullptr);
   s.FlushSettings();
   return true;
 }
+
+int TargetRowCode(const Options& o) { return o.Ptn[0]; }
+void SetTargetRowCode(Options& o, int code) { o.Ptn[0] = code; }
+bool MovesToDayOne(const Options& o) { return o.Ptn[0] < 0; }
+int TitleFormat(const Options& o) { return o.Ptn[1]; }
+int HorizontalHeaderStyle(const Options& o) { return o.Ptn[2]; }
+int VerticalHeaderCode(const Options& o) { return o.Ptn[3]; }
+int RowLabelStyle(const Options& o) { return o.Ptn[3] & 0x0F; }
+int DayItemCodes(const Options& o) { return o.Ptn[4]; }
+int StartDayCode(const Options& o) { return o.Ptn[5]; }
+void SetStartDayCode(Options& o, int code) { o.Ptn[5] = code; }
+bool StartDayFixed(const Options& o) { return o.Ptn[5] >= 0; }
+bool KeepsWindowPlace(const Options& o) { return o.Ptn[6] == 1; }
+bool FramesTodayToo(const Options& o) { return o.Ptn[7] == 1; }
 
 int Transparency(const Options& o, bool active) { return active ? o.Trns[0] : o.Trns[1]; }
 

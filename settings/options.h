@@ -2,6 +2,9 @@
 // and start-up behaviour, with its load from and save to a settings store.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "settings/settings_store.h"
 
 namespace hiyomi {
@@ -94,12 +97,6 @@ struct Options {
   int TSR;
   int Note;
 
-  // Options-dialog state.
-  bool applied;
-  char pendingPage;  // 0: no validation error pending
-  char pendingMessage[kPendingMessageSize];
-  int startPage;
-
   // Working copies the options dialog edits; they reach the live values
   // only through SaveOptions.
   ColorTable workColors;
@@ -121,6 +118,77 @@ struct Options {
   char PassChar[kPassCharSize];
 };
 
+// The settings keys of the options, one row per key or run of numbered keys,
+// in load order: LoadOptions, LoadCommonOptions and SaveOptions walk it.
+enum class OptionType : uint8_t {
+  kInt,           // clamped to minimum..maximum
+  kFlag,          // "0" or "1"
+  kColor,         // "0x%06X", or "-1" for no colour
+  kString,        // at most maximum bytes read, NUL included
+  kPriorityList,  // 14 numbers "%02d,", checked before use; maximum bytes read
+};
+
+enum class OptionSection : uint8_t {
+  kCurrent,  // the profile in use
+  kDefault,  // section Default, whatever the profile
+  kCommon,   // Default when OptDef bit 0 is set, else the profile in use
+};
+
+// How a run is walked together with the next row of the table.
+enum class OptionLink : uint8_t {
+  kAlone,
+  kPairedWithNext,   // number by number: TextColor1, BackColor1, TextColor2, ...
+  kPairedOrDeleted,  // paired; a number with value 0 or an empty text loses both keys on save
+  kSavedAfterNext,   // read before the next row, written after it
+  kGatesNext,        // a flag: the next row, a string, is read only when it is set, else empty
+};
+
+inline constexpr int kNoNumber = -1;  // the number of a key that has none
+inline constexpr int kOptionKeyNameSize = 16;
+
+// Where a run's values live in Options; number is the key's number.
+struct OptionField {
+  int (*get)(const Options&, int number) = nullptr;  // numbers, flags, colours
+  void (*set)(Options&, int number, int value) = nullptr;
+  const char* (*text)(const Options&, int number) = nullptr;  // strings
+  char* (*buffer)(Options&, int number) = nullptr;
+  int size = 0;          // a string buffer's bytes, NUL included
+  int base = kNoNumber;  // the key number held at index 0
+  int room = 1;          // elements in the field
+};
+
+struct OptionKey {
+  const char* name;  // the key, or the stem of a numbered run ("Ptn" of Ptn0)
+  int first;         // number of the run's first key, kNoNumber for a lone key
+  int count;
+  OptionType type;
+  OptionSection section;
+  const char* def;  // default text; null for built-in colours and for defaultOf
+  int minimum;
+  int maximum;  // strings and priority lists: the size of the read, NUL included
+  OptionField field;  // none for the priority lists, which PtnDay holds
+  OptionLink link = OptionLink::kAlone;
+  bool saved = true;  // false: loaded with the options, never written by them
+  const char* (*defaultOf)(const Options&) = nullptr;  // a string default read before it
+};
+
+std::span<const OptionKey> OptionKeys();
+
+struct OptionKeyName {
+  char text[kOptionKeyNameSize];
+};
+// "Ptn" with 5 gives "Ptn5"; a key without number keeps its name.
+OptionKeyName NameOf(const OptionKey& key, int number);
+
+// What the options dialog keeps while it is open, beside the copy of the
+// options it edits.
+struct OptionsDialogState {
+  bool applied = false;  // a page was applied: closing with OK saves
+  char pendingPage = 0;  // page of a validation error still to show, 0 for none
+  char pendingMessage[kPendingMessageSize] = "";
+  int startPage = 0;
+};
+
 // The program's one record; zero until start-up loads it.
 Options& AppOptions();
 
@@ -133,16 +201,33 @@ void LoadOptions(Options& options, SettingsStore& store, const char* section);
 // The group shared in Default when OptDef bit 0 is set: regular-schedule
 // colours, rest-day flags and rules, regular schedules.
 void LoadCommonOptions(Options& options, SettingsStore& store);
-// Writes the options when the dialog applied (asking owner whether to share
-// the common group the first time OptDef bit 0 is set); otherwise drops the
-// working copies. True when it wrote.
-bool SaveOptions(Options& options, SettingsStore& store, void* owner = nullptr);
+// Writes the options when dialog.applied is set, and clears it (asking owner
+// whether to share the common group the first time OptDef bit 0 is set);
+// otherwise drops the working copies. True when it wrote.
+bool SaveOptions(Options& options, SettingsStore& store, OptionsDialogState& dialog,
+                 void* owner = nullptr);
 
 // Whether text is a valid priority list: more than 40 characters, 14
 // numbers every third character, each in 0..13, no repeats. list gets the
 // numbers when it is.
 bool ParsePriorityList(const char* text, int (&list)[kPrioritySources]);
 void DefaultPriorityList(int which, int (&list)[kPrioritySources]);
+
+// The layout choices of the Ptn keys by what they mean. A ...Code is the
+// stored value, for the row code that decodes it itself.
+int TargetRowCode(const Options& options);  // Ptn0: row 0-2, complemented to move to day 1
+void SetTargetRowCode(Options& options, int code);
+bool MovesToDayOne(const Options& options);
+int TitleFormat(const Options& options);            // Ptn1, 0-3
+int HorizontalHeaderStyle(const Options& options);  // Ptn2
+int VerticalHeaderCode(const Options& options);     // Ptn3: labels low 4 bits, numbering high 4
+int RowLabelStyle(const Options& options);          // Ptn3's low 4 bits
+int DayItemCodes(const Options& options);  // Ptn4: four 4-bit item codes, top-left lowest
+int StartDayCode(const Options& options);  // Ptn5: 0-10, complemented when not fixed
+void SetStartDayCode(Options& options, int code);
+bool StartDayFixed(const Options& options);
+bool KeepsWindowPlace(const Options& options);  // Ptn6: restore the last position and size
+bool FramesTodayToo(const Options& options);    // Ptn7
 
 int Transparency(const Options& options, bool active);
 // With mask: whether TTType has any of its bits; with 0: whether it is set.

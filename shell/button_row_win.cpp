@@ -55,7 +55,7 @@ const ButtonPlace* PlaceOf(int id) {
 
 const char* CaptionOf(const ButtonPlace& place, const Options& options) {
   if (options.MenuType != kStandard) return place.simpleCaption;
-  if (place.id == IDB_TODAY && options.Ptn[0] < 0) return "今月";
+  if (place.id == IDB_TODAY && hiyomi::MovesToDayOne(options)) return "今月";
   return place.standardCaption;
 }
 
@@ -79,8 +79,8 @@ void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Opti
     Rectangle(dc, box.left, box.top, box.right, box.bottom);
   }
   char title[64];
-  FormatMonthTitle(title, sizeof title, view.rows.year, view.rows.month, options.Ptn[1],
-                   options.MenuType);
+  FormatMonthTitle(title, sizeof title, view.rows.year, view.rows.month,
+                   hiyomi::TitleFormat(options), options.MenuType);
   SelectedObject font(dc, view.fonts[2].get());
   SetBkMode(dc, TRANSPARENT);
   const int shadow = ColorSlot(table, false, 34);

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "base/win/ui_helpers.h"
-#include "shell/day_settings.h"
+#include "settings/day_settings.h"
 #include "base/text.h"
 
 namespace hiyomi {

@@ -11,8 +11,8 @@
 #include "almanac/regular_schedules.h"
 #include "almanac/rest_days.h"
 #include "schedule/records.h"
+#include "settings/day_settings.h"
 #include "shell/cell_colors.h"
-#include "shell/day_settings.h"
 #include "shell/program_objects_win.h"
 
 namespace hiyomi {
@@ -80,7 +80,7 @@ void DrawTextIn(HDC dc, const char* text, int color, RECT rect, UINT format) {
 
 void PaintHeader(const Painter& p) {
   const ColorTable& table = p.options.colors;
-  const int style = p.options.Ptn[2];
+  const int style = hiyomi::HorizontalHeaderStyle(p.options);
   const int top = p.penHalfDown;
   FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 1)), top,
           top, p.grid.leftMargin + 1, p.grid.topMargin + 1);
@@ -109,7 +109,7 @@ void PaintHeader(const Painter& p) {
 // The label lines of a row: year, month and the row number.
 int RowLabelLines(const Painter& p, SerialDay start, char (&lines)[3][16]) {
   const CalendarDate date = DateFromSerial(start);
-  const int labels = p.options.Ptn[3] & 0x0F;
+  const int labels = hiyomi::RowLabelStyle(p.options);
   int count = 0;
   if (labels == 0 || labels == 2) {
     std::snprintf(lines[count++], sizeof lines[0], "'%02d年", date.year % 100);
@@ -124,7 +124,7 @@ int RowLabelLines(const Painter& p, SerialDay start, char (&lines)[3][16]) {
   } else if (labels == 2 || labels == 4) {
     std::snprintf(lines[count++], sizeof lines[0], "%.3s", MonthNamesEn[date.month]);
   }
-  const int number = RowNumberOf(start, p.options.Ptn[3], p.view.layout);
+  const int number = RowNumberOf(start, hiyomi::VerticalHeaderCode(p.options), p.view.layout);
   if (number >= 1) std::snprintf(lines[count++], sizeof lines[0], "%d", number);
   return count;
 }
@@ -217,7 +217,7 @@ void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const Day
 // Four item positions: two on the number's line, two on entry line 0.
 void PaintDayItems(const Painter& p, const CellBox& cell, SerialDay day, int color,
                    RowState& state) {
-  const int items = p.options.Ptn[4];
+  const int items = hiyomi::DayItemCodes(p.options);
   const LunarDate lunar = state.lunar.At(day);
   SelectedObject font(p.dc, p.view.fonts[0].get());
   for (int position = 0; position < 4; ++position) {
@@ -519,7 +519,8 @@ void PaintGrid(MainView& view, const Options& options) {
   }
   const DaySettings days = DaySettingsOf(options);
   const int entryLines =
-      std::min(options.TateLine + ((options.Ptn[4] & 0xFF00) != 0 ? 1 : 0), kMaxEntryLines);
+      std::min(options.TateLine + ((hiyomi::DayItemCodes(options) & 0xFF00) != 0 ? 1 : 0),
+               kMaxEntryLines);
   const Painter p{view,
                   options,
                   dc,
@@ -532,19 +533,19 @@ void PaintGrid(MainView& view, const Options& options) {
                   days,
                   Program(),
                   entryLines,
-                  options.Ptn[4] != 0 ? 1 : 0};
+                  hiyomi::DayItemCodes(options) != 0 ? 1 : 0};
 
   SetBkMode(dc, TRANSPARENT);
   RECT all{0, 0, view.surfaceWidth, view.surfaceHeight};
   FillRect(dc, &all, view.background.get());
-  if (options.Ptn[2] < kHeaderOff) PaintHeader(p);
+  if (hiyomi::HorizontalHeaderStyle(options) < kHeaderOff) PaintHeader(p);
   RowState state;
   for (int row = 0; row < grid.rows; ++row) PaintRow(p, row, state);
 
   const int pen0 = options.PenSize[0];
   const int pen1 = options.PenSize[1];
   if (pen1 > 0) FrameCell(p, view.rows.focusDay, (pen0 % 2) - (pen1 % 2) + 1);
-  if (options.Ptn[7] == 1 && pen1 >= 1) FrameCell(p, view.today, 0);
+  if (hiyomi::FramesTodayToo(options) && pen1 >= 1) FrameCell(p, view.today, 0);
 }
 
 }  // namespace hiyomi

@@ -76,9 +76,9 @@ GridMetricsInput MetricsInput(const MainView& view, const Options& options, int 
   input.columns = options.Yoko;
   input.cellWidth = options.YokoSize;
   input.entryLines = options.TateLine;
-  input.ptn2 = options.Ptn[2];
-  input.ptn3 = options.Ptn[3];
-  input.ptn4 = options.Ptn[4];
+  input.ptn2 = hiyomi::HorizontalHeaderStyle(options);
+  input.ptn3 = hiyomi::VerticalHeaderCode(options);
+  input.ptn4 = hiyomi::DayItemCodes(options);
   input.penSize0 = options.PenSize[0];
   input.fontBold0 = options.FontBold[0] != 0;
   input.h0 = view.h0;
@@ -100,7 +100,8 @@ void SizeSurface(MainView& view, const Options& options, const GridMetricsInput&
   }
   grid.rows = rows;
   view.grid = grid;
-  view.layout = RowLayoutOptions{options.Yoko, rows, options.Ptn[0], options.Ptn[5]};
+  view.layout = RowLayoutOptions{options.Yoko, rows, hiyomi::TargetRowCode(options),
+                                 hiyomi::StartDayCode(options)};
   view.surfaceWidth = std::max(width, 1);
   view.surfaceHeight = grid.topMargin + rows * grid.cellHeight + grid.halfPen;
 
@@ -242,7 +243,7 @@ void ApplyOptions(MainView& view, const Options& options) {
   }
   SizeSurface(view, options, MetricsInput(view, options, dayNumberWidth));
 
-  const int showDayButtons = options.Ptn[5] < 0 ? SW_SHOW : SW_HIDE;
+  const int showDayButtons = hiyomi::StartDayFixed(options) ? SW_HIDE : SW_SHOW;
   for (int id : {IDB_DAY_BACK, IDB_DAY_FORWARD}) {
     HWND button = GetDlgItem(view.window, id);
     SetWindowPos(button, nullptr, 0, 0, kScrollBarSize, kScrollBarSize, SWP_NOMOVE | SWP_NOZORDER);

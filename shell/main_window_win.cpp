@@ -56,7 +56,7 @@ void PlaceWindow(HWND window) {
   int height = frame.bottom - frame.top;
   int x = (area.right - width) / 2;
   int y = (area.bottom - height) / 2;
-  if (AppOptions().Ptn[6] == 1) {
+  if (hiyomi::KeepsWindowPlace(AppOptions())) {
     auto& store = MainSettings();
     const int savedX = store.ReadInt("X", "-1", -1, area.right);
     const int savedY = store.ReadInt("Y", "-1", -1, area.bottom);
@@ -78,7 +78,7 @@ void PlaceWindow(HWND window) {
 
 void SaveViewState(HWND window) {
   if (IsMemoEditing(mainWindow.memo)) ToggleMemoEdit(mainWindow.memo);
-  if (AppOptions().Ptn[6] != 1) return;
+  if (!KeepsWindowPlace(AppOptions())) return;
   RECT frame{};
   GetWindowRect(window, &frame);
   auto& store = MainSettings();

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/memory_backend.h"
 #include "base/message_box.h"
+#include "base/number_parse.h"
 #include "settings/options.h"
 
 namespace hiyomi {
@@ -18,55 +22,51 @@ void ExpectArray(const T (&a)[N], const T (&b)[N], const char* name) {
   for (size_t i = 0; i < N; ++i) EXPECT_EQ(a[i], b[i]) << name << '[' << i << ']';
 }
 
-template <size_t N, size_t M>
-void ExpectStrings(const char (&a)[N][M], const char (&b)[N][M], const char* name) {
-  for (size_t i = 0; i < N; ++i) EXPECT_STREQ(a[i], b[i]) << name << '[' << i << ']';
+using enum OptionType;
+using enum OptionSection;
+
+// Calls visit(key, number, name) for every key of the table, in load order.
+template <typename Visit>
+void ForEachKey(Visit visit) {
+  for (const OptionKey& key : OptionKeys()) {
+    for (int i = 0; i < key.count; ++i) {
+      visit(key, key.first + i, std::string(NameOf(key, key.first + i).text));
+    }
+  }
 }
 
-// Every field that is loaded from or saved to the store.
-void ExpectStoredFieldsEqual(const Options& a, const Options& b) {
-  EXPECT_EQ(a.Yoko, b.Yoko);
-  EXPECT_EQ(a.YokoSize, b.YokoSize);
-  EXPECT_EQ(a.Tate, b.Tate);
-  EXPECT_EQ(a.TateLine, b.TateLine);
-  ExpectArray(a.Ptn, b.Ptn, "Ptn");
-  for (int w = 0; w < kPriorityLists; ++w) ExpectArray(a.PtnDay[w], b.PtnDay[w], "PtnDay");
-  EXPECT_EQ(a.PtnSDay, b.PtnSDay);
-  EXPECT_EQ(a.BDayTime, b.BDayTime);
-  EXPECT_EQ(a.OptDef, b.OptDef);
+// The row holding key name with number (kNoNumber for a lone key).
+const OptionKey& Row(const char* name, int number) {
+  for (const OptionKey& key : OptionKeys()) {
+    if (std::strcmp(key.name, name) == 0 && number >= key.first && number < key.first + key.count) {
+      return key;
+    }
+  }
+  ADD_FAILURE() << "no key " << name << ' ' << number;
+  return OptionKeys().front();
+}
+
+// Every key of the table, and what the load derives beside the keys.
+void ExpectKeysEqual(const Options& a, const Options& b) {
+  ForEachKey([&](const OptionKey& key, int n, const std::string& name) {
+    switch (key.type) {
+      case kInt:
+      case kFlag:
+      case kColor:
+        EXPECT_EQ(key.field.get(a, n), key.field.get(b, n)) << name;
+        break;
+      case kString:
+        EXPECT_STREQ(key.field.text(a, n), key.field.text(b, n)) << name;
+        break;
+      case kPriorityList:
+        ExpectArray(a.PtnDay[n], b.PtnDay[n], name.c_str());
+        break;
+    }
+  });
   ExpectArray(a.Weekday, b.Weekday, "Weekday");
   ExpectArray(a.WeekdayP, b.WeekdayP, "WeekdayP");
-  ExpectArray(a.SDay, b.SDay, "SDay");
-  ExpectStrings(a.SDayName, b.SDayName, "SDayName");
-  ExpectStrings(a.FontName, b.FontName, "FontName");
-  ExpectArray(a.FontSize, b.FontSize, "FontSize");
-  ExpectArray(a.FontBold, b.FontBold, "FontBold");
-  ExpectArray(a.FontItalic, b.FontItalic, "FontItalic");
-  ExpectArray(a.colors.text, b.colors.text, "TextColor index");
-  ExpectArray(a.colors.back, b.colors.back, "BackColor index");
-  ExpectArray(a.PenSize, b.PenSize, "PenSize");
-  ExpectArray(a.PenColor, b.PenColor, "PenColor");
-  ExpectArray(a.Trns, b.Trns, "Trns");
-  EXPECT_EQ(a.Zoom, b.Zoom);
-  EXPECT_EQ(a.MenuType, b.MenuType);
-  EXPECT_EQ(a.TTType, b.TTType);
-  EXPECT_EQ(a.MCType, b.MCType);
-  ExpectArray(a.MCType2, b.MCType2, "MCType2");
-  EXPECT_EQ(a.MemoPos, b.MemoPos);
-  EXPECT_EQ(a.MemoLine, b.MemoLine);
-  EXPECT_EQ(a.MemoLine2, b.MemoLine2);
+  EXPECT_EQ(a.FontSize[2], b.FontSize[2]);
   EXPECT_STREQ(a.profileName, b.profileName);
-  EXPECT_EQ(a.Notrik, b.Notrik);
-  EXPECT_EQ(a.NotrikType, b.NotrikType);
-  EXPECT_EQ(a.NotrikTypeD, b.NotrikTypeD);
-  EXPECT_EQ(a.NotrikTypeC, b.NotrikTypeC);
-  EXPECT_STREQ(a.NotrikDir, b.NotrikDir);
-  EXPECT_EQ(a.TSR, b.TSR);
-  EXPECT_EQ(a.Note, b.Note);
-  EXPECT_EQ(a.Secret, b.Secret);
-  ExpectStrings(a.MemoFile, b.MemoFile, "MemoFile");
-  ExpectArray(a.MemoRTF, b.MemoRTF, "MemoRTF");
-  ExpectStrings(a.MemoFTitle, b.MemoFTitle, "MemoFTitle");
 }
 
 // The built-in table, written out row by row: {text, background}.
@@ -98,7 +98,7 @@ Options ExpectedDefaults(const char* profile) {
   o.Tate = 5;
   o.TateLine = 3;
   const int ptn[8] = {1, 0, 0, 0x31, 0x01B0, 1, 0, 0};
-  std::copy(ptn, ptn + 8, o.Ptn);
+  for (int i = 0; i < 8; ++i) Row("Ptn", i).field.set(o, i, ptn[i]);
   const int dateText[kPrioritySources] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 2, 10, 11, 12, 13};
   for (int i = 0; i < kPrioritySources; ++i) {
     o.PtnDay[0][i] = i;
@@ -147,14 +147,18 @@ struct Fixture {
     const std::string* v = backend->Find(section, key);
     return v != nullptr ? *v : std::string("<absent>");
   }
-  std::set<std::string> Keys(const char* section) const {
-    std::set<std::string> keys;
+  std::vector<std::string> Order(const char* section) const {
+    std::vector<std::string> keys;
     for (const auto& s : backend->Sections()) {
       if (s.name == section) {
-        for (const auto& kv : s.values) keys.insert(kv.first);
+        for (const auto& kv : s.values) keys.push_back(kv.first);
       }
     }
     return keys;
+  }
+  std::set<std::string> Keys(const char* section) const {
+    const std::vector<std::string> keys = Order(section);
+    return {keys.begin(), keys.end()};
   }
 };
 
@@ -175,13 +179,12 @@ TEST(Options, EmptyStoreGivesEveryDefault) {
   auto loaded = std::make_unique<Options>();
   LoadOptions(*loaded, f.store, "Work");
   const Options expected = ExpectedDefaults("Work");
-  ExpectStoredFieldsEqual(*loaded, expected);
+  ExpectKeysEqual(*loaded, expected);
   EXPECT_EQ(loaded->BDayMove, 2);
   EXPECT_EQ(loaded->optDefAtLoad, 0);
   EXPECT_EQ(loaded->TDBtn, 0);
   EXPECT_STREQ(loaded->TDBtnTitle, "");
   EXPECT_STREQ(loaded->PassChar, "&");
-  EXPECT_EQ(loaded->startPage, 0);
   ExpectArray(loaded->workColors.text, expected.colors.text, "working text colour");
   ExpectArray(loaded->workColors.back, expected.colors.back, "working back colour");
   ExpectArray(loaded->workPenColor, expected.PenColor, "working pen colour");
@@ -226,7 +229,8 @@ TEST(Options, StoredValuesAreCorrectedOnLoad) {
     f.backend->Write("Work", c.key, c.value);
     auto o = std::make_unique<Options>();
     LoadOptions(*o, f.store, "Work");
-    EXPECT_EQ(c.field != nullptr ? (*o).*c.field : o->Ptn[5], c.expected) << c.key << '=' << c.value;
+    EXPECT_EQ(c.field != nullptr ? (*o).*c.field : StartDayCode(*o), c.expected)
+        << c.key << '=' << c.value;
   }
 
   Fixture f;
@@ -241,6 +245,34 @@ TEST(Options, StoredValuesAreCorrectedOnLoad) {
   EXPECT_EQ(o->FontSize[2], 9);
   EXPECT_STREQ(o->FontName[1], "ＭＳ 明朝");
   EXPECT_STREQ(o->FontName[2], "ＭＳ 明朝");
+}
+
+TEST(Options, StoredTextsAreCutToTheLengthOfTheirKey) {
+  const struct {
+    const char* section;
+    const char* name;
+    int number;
+    size_t kept;
+  } cases[] = {
+      {"Work", "FontName", 0, 30},       {"Work", "FontName", 2, 30},
+      {"Work", "SDayName", 1, 39},       {"Work", "SDayName", 50, 39},
+      {"Work", "MemoFile", 0, 260},      {"Work", "MemoFile", 2, 260},
+      {"Work", "MemoFTitle", 0, 15},     {"Work", "MemoFTitle", 2, 15},
+      {"Work", "NotrikDir", kNoNumber, 260}, {"Default", "TDBtnTitle", kNoNumber, 6},
+      {"Default", "PassChar", kNoNumber, 3},
+  };
+  Fixture f;
+  const std::string longText(300, 'x');
+  for (const auto& c : cases) {
+    f.backend->Write(c.section, NameOf(Row(c.name, c.number), c.number).text, longText.c_str());
+  }
+  f.backend->Write("Default", "TDBtn", "1");
+  auto o = std::make_unique<Options>();
+  LoadOptions(*o, f.store, "Work");
+  for (const auto& c : cases) {
+    EXPECT_EQ(std::strlen(Row(c.name, c.number).field.text(*o, c.number)), c.kept)
+        << c.name << c.number;
+  }
 }
 
 TEST(Options, PriorityListsAreCheckedBeforeUse) {
@@ -291,7 +323,7 @@ Options Edited(const char* profile, int optDef) {
   o.Tate = 6;
   o.TateLine = 4;
   const int ptn[8] = {-2, 3, 2, 0x12, 0xABCD, -3, 1, 1};
-  std::copy(ptn, ptn + 8, o.Ptn);
+  for (int i = 0; i < 8; ++i) Row("Ptn", i).field.set(o, i, ptn[i]);
   for (int i = 0; i < kPrioritySources; ++i) {
     o.PtnDay[0][i] = 13 - i;
     o.PtnDay[1][i] = (i + 5) % 14;
@@ -352,8 +384,14 @@ Options Edited(const char* profile, int optDef) {
   o.workPenColor[1] = o.PenColor[1];
   std::copy(std::begin(o.SDay), std::end(o.SDay), o.workSDay);
   std::memcpy(o.workSDayName, o.SDayName, sizeof o.SDayName);
-  o.applied = true;
   return o;
+}
+
+// The dialog's state once the user applied a page.
+OptionsDialogState Applied() {
+  OptionsDialogState dialog;
+  dialog.applied = true;
+  return dialog;
 }
 
 TEST(Options, SavedRecordLoadsBackUnchanged) {
@@ -362,14 +400,201 @@ TEST(Options, SavedRecordLoadsBackUnchanged) {
     Fixture f;
     f.store.SelectSection("Work", false);
     auto saved = std::make_unique<Options>(Edited("Work", optDef));
-    ASSERT_TRUE(SaveOptions(*saved, f.store));
-    EXPECT_FALSE(saved->applied);
+    OptionsDialogState dialog = Applied();
+    ASSERT_TRUE(SaveOptions(*saved, f.store, dialog));
+    EXPECT_FALSE(dialog.applied);
     EXPECT_EQ(f.backend->flushes, 1);
     auto loaded = std::make_unique<Options>();
     LoadOptions(*loaded, f.store, "Work");
-    ExpectStoredFieldsEqual(*loaded, *saved);
+    ExpectKeysEqual(*loaded, *saved);
     EXPECT_EQ(f.Get(optDef != 0 ? "Default" : "Work", "Weekday"), "4098");
     EXPECT_EQ(f.Get(optDef != 0 ? "Work" : "Default", "Weekday"), "<absent>");
+  }
+}
+
+int RowOf(const OptionKey& key) { return static_cast<int>(&key - OptionKeys().data()); }
+
+// For every key a value that is not its default and lies at the edge of what
+// the key keeps: the top of its range (one below when that is the default),
+// the other flag, a colour of its own, a text that fills its buffer (a load
+// keeps maximum - 1 bytes of it), the lists reversed.
+int EdgeNumber(const OptionKey& key, int number) {
+  switch (key.type) {
+    case kInt:
+      return ParseNumber(key.def) == key.maximum ? key.maximum - 1 : key.maximum;
+    case kFlag:
+      return std::strcmp(key.def, "1") == 0 ? 0 : 1;
+    case kColor:
+      return 0x100000 + RowOf(key) * 64 + number;
+    case kString:
+    case kPriorityList:
+      break;
+  }
+  return 0;
+}
+
+std::string EdgeText(const OptionKey& key) {
+  const char letter = static_cast<char>('a' + RowOf(key) % 26);
+  return std::string(static_cast<size_t>(key.field.size - 1), letter);
+}
+
+std::string EdgeStored(const OptionKey& key, int number) {
+  char text[16];
+  switch (key.type) {
+    case kInt:
+    case kFlag:
+      return std::to_string(EdgeNumber(key, number));
+    case kColor:
+      std::snprintf(text, sizeof text, "0x%06X", EdgeNumber(key, number));
+      return text;
+    case kString:
+      return EdgeText(key);
+    case kPriorityList:
+      break;
+  }
+  return "13,12,11,10,09,08,07,06,05,04,03,02,01,00,";
+}
+
+void SetEdges(Options& o) {
+  ForEachKey([&](const OptionKey& key, int n, const std::string&) {
+    switch (key.type) {
+      case kInt:
+      case kFlag:
+      case kColor:
+        key.field.set(o, n, EdgeNumber(key, n));
+        break;
+      case kString: {
+        const std::string text = EdgeText(key);
+        std::memcpy(key.field.buffer(o, n), text.c_str(), text.size() + 1);
+        break;
+      }
+      case kPriorityList:
+        for (int i = 0; i < kPrioritySources; ++i) o.PtnDay[n][i] = kPrioritySources - 1 - i;
+        break;
+    }
+  });
+}
+
+// What a number field holds once value is put in (the rest-day flags keep
+// thirteen bits).
+int AsHeld(const OptionKey& key, int number, int value) {
+  auto scratch = std::make_unique<Options>();
+  key.field.set(*scratch, number, value);
+  return key.field.get(*scratch, number);
+}
+
+// Expects the edge value of every key that passes keep.
+template <typename Keep>
+void ExpectEdges(const Options& o, Keep keep) {
+  ForEachKey([&](const OptionKey& key, int n, const std::string& name) {
+    if (!keep(key, name)) return;
+    switch (key.type) {
+      case kInt:
+      case kFlag:
+      case kColor:
+        EXPECT_EQ(key.field.get(o, n), AsHeld(key, n, EdgeNumber(key, n))) << name;
+        break;
+      case kString:
+        EXPECT_EQ(key.field.text(o, n), EdgeText(key).substr(0, key.maximum - 1)) << name;
+        break;
+      case kPriorityList:
+        for (int i = 0; i < kPrioritySources; ++i) {
+          EXPECT_EQ(o.PtnDay[n][i], kPrioritySources - 1 - i) << name;
+        }
+        break;
+    }
+  });
+}
+
+TEST(Options, EveryKeyKeepsAnEdgeValueThroughSaveAndLoad) {
+  NoQuestions noQuestions;
+  Fixture f;
+  f.store.SelectSection("Work", false);
+  auto saved = std::make_unique<Options>(ExpectedDefaults("Work"));
+  SetEdges(*saved);
+  saved->optDefAtLoad = saved->OptDef;  // shared already: no question
+  saved->workColors = saved->colors;
+  std::copy(std::begin(saved->PenColor), std::end(saved->PenColor), saved->workPenColor);
+  std::copy(std::begin(saved->SDay), std::end(saved->SDay), saved->workSDay);
+  std::memcpy(saved->workSDayName, saved->SDayName, sizeof saved->SDayName);
+  OptionsDialogState dialog = Applied();
+  ASSERT_TRUE(SaveOptions(*saved, f.store, dialog));
+  auto loaded = std::make_unique<Options>();
+  LoadOptions(*loaded, f.store, "Work");
+  ExpectEdges(*loaded, [](const OptionKey& key, const std::string&) { return key.saved; });
+}
+
+TEST(Options, EveryKeyIsReadFromTheSectionItsRowNames) {
+  for (const int optDef : {0, 1}) {
+    Fixture f;
+    f.backend->Write("Work", "OptDef", std::to_string(optDef).c_str());
+    ForEachKey([&](const OptionKey& key, int n, const std::string& name) {
+      if (name == "OptDef") return;
+      const bool inDefault = key.section == kDefault || (key.section == kCommon && optDef == 1);
+      f.backend->Write(inDefault ? "Default" : "Work", name.c_str(), EdgeStored(key, n).c_str());
+    });
+    auto o = std::make_unique<Options>();
+    LoadOptions(*o, f.store, "Work");
+    EXPECT_EQ(o->OptDef, optDef);
+    ExpectEdges(*o, [](const OptionKey&, const std::string& name) { return name != "OptDef"; });
+  }
+}
+
+TEST(Options, EveryKeyIsLimitedToWhatItHolds) {
+  for (const bool above : {false, true}) {
+    SCOPED_TRACE(above ? "above the range" : "below the range");
+    Fixture f;
+    ForEachKey([&](const OptionKey& key, int, const std::string& name) {
+      std::string text;
+      switch (key.type) {
+        case kInt:
+          text = std::to_string(above ? int64_t{key.maximum} + 1 : int64_t{key.minimum} - 1);
+          break;
+        case kFlag:
+          text = above ? "2" : "-1";
+          break;
+        case kColor:
+          text = above ? "0x1123456" : "-5";  // bits above the 24 are dropped
+          break;
+        case kString:
+          if (!above) return;
+          text = std::string(static_cast<size_t>(key.maximum) + 5, 'x');
+          break;
+        case kPriorityList:
+          return;
+      }
+      // OptDef decides where the common group comes from: have it both places.
+      if (key.section != kDefault) f.backend->Write("Work", name.c_str(), text.c_str());
+      if (key.section != kCurrent) f.backend->Write("Default", name.c_str(), text.c_str());
+    });
+    auto o = std::make_unique<Options>();
+    LoadOptions(*o, f.store, "Work");
+    ForEachKey([&](const OptionKey& key, int n, const std::string& name) {
+      const int got = key.type == kString || key.type == kPriorityList ? 0 : key.field.get(*o, n);
+      switch (key.type) {
+        case kInt:
+          if (name == "Ptn5" && !above) {
+            EXPECT_EQ(got, ~key.minimum) << "a date start day is fixed again";
+          } else {
+            EXPECT_EQ(got, AsHeld(key, n, above ? key.maximum : key.minimum)) << name;
+          }
+          break;
+        case kFlag:
+          EXPECT_EQ(got, above ? 1 : 0) << name;
+          break;
+        case kColor:
+          EXPECT_EQ(got, above ? 0x123456 : -1) << name;
+          break;
+        case kString:
+          if (above) {
+            EXPECT_EQ(std::strlen(key.field.text(*o, n)), static_cast<size_t>(key.maximum) - 1)
+                << name;
+          }
+          break;
+        case kPriorityList:
+          break;
+      }
+    });
   }
 }
 
@@ -378,8 +603,10 @@ TEST(Options, SaveWritesExactlyTheSaveListInItsFormats) {
   Fixture f;
   auto o = std::make_unique<Options>();
   LoadOptions(*o, f.store, "Work");
-  o->applied = true;
-  ASSERT_TRUE(SaveOptions(*o, f.store));
+  o->FontItalic[2] = 2;  // a flag is a flag, whatever the field holds
+  o->WeekdayP[9] = 0xFFFFFFFFu;  // the store keeps 31 bits of a rule
+  OptionsDialogState dialog = Applied();
+  ASSERT_TRUE(SaveOptions(*o, f.store, dialog));
 
   std::set<std::string> expected = {
       "OptDef", "Weekday", "Yoko", "YokoSize", "Tate", "TateLine", "PtnSDay", "BDayTime",
@@ -413,12 +640,37 @@ TEST(Options, SaveWritesExactlyTheSaveListInItsFormats) {
       {"TextColor1", "0x000000"}, {"BackColor2", "0xFFECD7"}, {"TextColor3", "-1"},
       {"TextColor29", "-1"},   {"PenColor0", "0x999999"}, {"PenColor1", "0xFF0000"},
       {"FontName2", "ＭＳ Ｐゴシック"}, {"MemoFile0", "Hiyomi.mem"}, {"MemoFile1", ""},
-      {"MemoFTitle2", "Memo3"}, {"NotrikDir", ""},
+      {"MemoFTitle2", "Memo3"}, {"NotrikDir", ""}, {"FontItalic2", "1"},
+      {"WeekdayP9", "2147483647"},
       {"PtnDay0", "00,01,02,03,04,05,06,07,08,09,10,11,12,13,"},
       {"PtnDay2", "00,01,03,04,05,06,07,08,09,02,10,11,12,13,"},
   };
   for (const auto& c : formats) EXPECT_EQ(f.Get("Work", c.key), c.value) << c.key;
   EXPECT_EQ(f.Get("Default", "Secret"), "0");
+
+  // A new section holds its keys in the order they were written: the joins
+  // of that order, where pairs, groups and skipped keys meet.
+  const std::vector<std::string> order = f.Order("Work");
+  const std::pair<const char*, const char*> adjacent[] = {
+      {"OptDef", "TextColor29"},     {"TextColor29", "BackColor29"},
+      {"BackColor29", "TextColor30"}, {"BackColor33", "Weekday"},
+      {"WeekdayP9", "Yoko"},          {"Ptn7", "PtnSDay"},
+      {"BDayTime", "MCType"},         {"TTType", "FontName0"},
+      {"PenColor1", "TextColor1"},    {"TextColor1", "BackColor1"},
+      {"BackColor1", "TextColor2"},   {"BackColor28", "TextColor34"},
+      {"TextColor34", "BackColor34"}, {"BackColor39", "TextColor40"},
+      {"BackColor40", "PtnDay0"},     {"PtnDay2", "MemoFile0"},
+      {"MemoFTitle2", "Notrik"},      {"Notrik", "NotrikType"},
+      {"NotrikType", "NotrikDir"},    {"NotrikDir", "NotrikTypeD"},
+  };
+  for (const auto& [first, second] : adjacent) {
+    const auto at = std::find(order.begin(), order.end(), first);
+    ASSERT_NE(at, order.end()) << first;
+    ASSERT_NE(at + 1, order.end()) << first;
+    EXPECT_EQ(*(at + 1), second) << "after " << first;
+  }
+  EXPECT_EQ(order.front(), "OptDef");
+  EXPECT_EQ(order.back(), "NotrikTypeC");
 }
 
 TEST(Options, NothingIsWrittenWhenTheDialogDidNotApply) {
@@ -429,7 +681,8 @@ TEST(Options, NothingIsWrittenWhenTheDialogDidNotApply) {
   o->workPenColor[1] = 0x00FF00;
   o->workSDay[0] = 1010101;
   std::strcpy(o->workSDayName[0], "x");
-  EXPECT_FALSE(SaveOptions(*o, f.store));
+  OptionsDialogState dialog;
+  EXPECT_FALSE(SaveOptions(*o, f.store, dialog));
   EXPECT_TRUE(f.backend->Sections().empty());
   EXPECT_EQ(o->workColors.text[4], 0x000000);
   EXPECT_EQ(o->workPenColor[1], 0xFF0000);
@@ -449,8 +702,8 @@ TEST(Options, ScheduleWithoutNameOrValueIsDeletedOnSave) {
   EXPECT_EQ(o->SDay[2], 1010101);
   o->workSDayName[2][0] = '\0';  // SDay3 loses its name
   o->workSDay[3] = 0;            // SDay4 loses its value
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  OptionsDialogState dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   for (const char* key : {"SDay3", "SDayName3", "SDay4", "SDayName4"}) {
     EXPECT_EQ(f.Get("Work", key), "<absent>") << key;
   }
@@ -472,14 +725,14 @@ TEST(Options, SharingTheCommonGroupAsksOnlyTheFirstTime) {
     o->workSDay[0] = 3000101;
     std::strcpy(o->workSDayName[0], "個人");
     o->workColors.text[28] = 0x0000FF;
-    o->applied = true;
+    OptionsDialogState dialog = Applied();
     std::vector<std::string> asked;
     auto previous = SetMessageAnswererForTests([&](MessageKind kind, const char* text) {
       EXPECT_EQ(kind, MessageKind::YesNo);
       asked.push_back(text);
       return answer;
     });
-    SaveOptions(*o, f.store);
+    SaveOptions(*o, f.store, dialog);
     SetMessageAnswererForTests(std::move(previous));
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], "現在の休日、定期予定設定を Default Section に登録しますか？　　");
@@ -510,8 +763,8 @@ TEST(Options, SharingTheCommonGroupAsksOnlyTheFirstTime) {
   auto o = std::make_unique<Options>();
   LoadOptions(*o, f.store, "Work");
   o->Weekday[3] = 1;
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  OptionsDialogState dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   EXPECT_EQ(f.Get("Default", "Weekday"), "329");
 }
 
@@ -522,8 +775,8 @@ TEST(Options, ANewProfileNameBecomesTheCurrentSection) {
   LoadOptions(*o, f.store, "Work");
   std::strcpy(o->profileName, "休日用");
   o->Yoko = 21;
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  OptionsDialogState dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   EXPECT_STREQ(f.store.CurrentSection(), "休日用");
   EXPECT_EQ(f.Get("Default", "Section"), "休日用");
   EXPECT_EQ(f.Get("休日用", "Yoko"), "21");
@@ -531,82 +784,51 @@ TEST(Options, ANewProfileNameBecomesTheCurrentSection) {
 
   // An empty name keeps the current section.
   o->profileName[0] = '\0';
-  o->applied = true;
-  SaveOptions(*o, f.store);
+  dialog = Applied();
+  SaveOptions(*o, f.store, dialog);
   EXPECT_STREQ(o->profileName, "休日用");
   EXPECT_EQ(f.Get("Default", "Section"), "休日用");
 }
 
 void ExpectInRange(const Options& o) {
-  auto in = [](int v, int lo, int hi, const char* name) {
+  auto in = [](int64_t v, int64_t lo, int64_t hi, const std::string& name) {
     EXPECT_GE(v, lo) << name;
     EXPECT_LE(v, hi) << name;
   };
-  in(o.OptDef, 0, 255, "OptDef");
-  in(o.Yoko, 1, 366, "Yoko");
-  in(o.YokoSize, 10, 200, "YokoSize");
-  in(o.Tate, 1, 52, "Tate");
-  in(o.TateLine, 0, 10, "TateLine");
-  in(o.Ptn[0], -3, 2, "Ptn0");
-  in(o.Ptn[1], 0, 3, "Ptn1");
-  in(o.Ptn[2], 0, 255, "Ptn2");
-  in(o.Ptn[3], 0, 255, "Ptn3");
-  in(o.Ptn[4], 0, 0xFFFF, "Ptn4");
-  in(o.Ptn[5], -7, 10, "Ptn5");
-  in(o.Ptn[6], 0, 1, "Ptn6");
-  in(o.Ptn[7], 0, 1, "Ptn7");
-  in(o.PtnSDay, 0, 36159, "PtnSDay");
-  in(o.BDayTime, 0, 1440, "BDayTime");
-  in(o.BDayMove, 0, 546, "BDayMove");
+  ForEachKey([&](const OptionKey& key, int n, const std::string& name) {
+    switch (key.type) {
+      case kInt:
+      case kFlag:
+      case kColor:
+        in(key.field.get(o, n), key.minimum, key.maximum, name);
+        break;
+      case kString:
+        EXPECT_LT(std::strlen(key.field.text(o, n)), static_cast<size_t>(key.maximum)) << name;
+        break;
+      case kPriorityList: {
+        std::set<int> seen(o.PtnDay[n], o.PtnDay[n] + kPrioritySources);
+        EXPECT_EQ(seen.size(), 14u) << name;
+        in(*seen.begin(), 0, 0, name);
+        in(*seen.rbegin(), 13, 13, name);
+        break;
+      }
+    }
+  });
+  // Narrower once loaded than their keys' ranges, and the fields behind the
+  // rest-day keys as the record holds them.
+  in(StartDayCode(o), -7, 10, "Ptn5");
+  in(o.MemoLine2, o.MemoLine, 30, "MemoLine2");
   for (int v : o.Weekday) in(v, 0, 1, "Weekday");
   for (unsigned v : o.WeekdayP) EXPECT_LE(v, 0x7FFFFFFFu);
-  for (int v : o.SDay) in(v, -4000000, 4000000, "SDay");
-  for (const auto& n : o.SDayName) EXPECT_LT(std::strlen(n), 40u);
-  for (const auto& n : o.FontName) EXPECT_LT(std::strlen(n), 31u);
-  in(o.FontSize[0], 6, 48, "FontSize0");
-  in(o.FontSize[1], 0, 48, "FontSize1");
-  for (int i = 0; i < kColorCount; ++i) {
-    in(o.colors.text[i], -1, 0xFFFFFF, "text colour");
-    in(o.colors.back[i], -1, 0xFFFFFF, "back colour");
-  }
-  for (int v : o.PenSize) in(v, 0, 10, "PenSize");
-  for (int v : o.PenColor) in(v, -1, 0xFFFFFF, "PenColor");
-  for (int v : o.Trns) in(v, 0, 255, "Trns");
-  in(o.Zoom, 50, 200, "Zoom");
-  in(o.MenuType, 0, 1, "MenuType");
-  in(o.TTType, 0, 17, "TTType");
-  in(o.MemoLine, 0, 10, "MemoLine");
-  in(o.MemoLine2, o.MemoLine, 30, "MemoLine2");
-  in(o.NotrikType, 0, 2, "NotrikType");
-  for (int w = 0; w < kPriorityLists; ++w) {
-    std::set<int> seen(o.PtnDay[w], o.PtnDay[w] + kPrioritySources);
-    EXPECT_EQ(seen.size(), 14u);
-    in(*seen.begin(), 0, 0, "PtnDay");
-    in(*seen.rbegin(), 13, 13, "PtnDay");
-  }
-  EXPECT_LT(std::strlen(o.NotrikDir), 261u);
-  EXPECT_LT(std::strlen(o.TDBtnTitle), 7u);
-  EXPECT_LT(std::strlen(o.PassChar), 4u);
-  for (const auto& n : o.MemoFile) EXPECT_LT(std::strlen(n), 261u);
-  for (const auto& n : o.MemoFTitle) EXPECT_LT(std::strlen(n), 16u);
 }
 
 TEST(Options, GarbageInEveryKeyStillLoadsInRange) {
-  // The keys a save writes, plus the ones only read.
-  Fixture keys;
-  {
-    NoQuestions noQuestions;
-    auto o = std::make_unique<Options>(Edited("Work", 0x01));
-    SaveOptions(*o, keys.store);
-  }
+  // Every key, in the profile and in Default alike.
   std::vector<std::pair<std::string, std::string>> all;
-  for (const auto& s : keys.backend->Sections()) {
-    for (const auto& kv : s.values) all.emplace_back(s.name, kv.first);
-  }
-  for (const char* key : {"BDayMove", "TDBtn", "TDBtnTitle", "PassChar"}) {
-    all.emplace_back("Work", key);
-    all.emplace_back("Default", key);
-  }
+  ForEachKey([&](const OptionKey&, int, const std::string& name) {
+    all.emplace_back("Work", name);
+    all.emplace_back("Default", name);
+  });
   std::string binary;
   for (int c = 1; c < 256; ++c) binary += static_cast<char>(c);
   const std::string garbage[] = {

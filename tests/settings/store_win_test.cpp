@@ -314,8 +314,9 @@ TEST_F(WinStoreTest, OptionsFileHoldsTheSavedKeysInTheirFormats) {
   LoadOptions(*o, store, "Work");
   o->Yoko = 14;
   o->workColors.back[1] = -1;
-  o->applied = true;
-  ASSERT_TRUE(SaveOptions(*o, store));
+  OptionsDialogState dialog;
+  dialog.applied = true;
+  ASSERT_TRUE(SaveOptions(*o, store, dialog));
   SetMessageAnswererForTests(std::move(previous));
   const std::string file = ReadFile("Hiyomi.ini");
   for (const char* line : {"[Work]\r\nOptDef=0\r\nTextColor29=-1\r\n", "\r\nWeekday=321\r\n",
@@ -323,6 +324,7 @@ TEST_F(WinStoreTest, OptionsFileHoldsTheSavedKeysInTheirFormats) {
                            "\r\nBackColor2=-1\r\n", "\r\nPenColor0=0x999999\r\n",
                            "\r\nFontName0=ＭＳ Ｐゴシック\r\n",
                            "\r\nPtnDay2=00,01,03,04,05,06,07,08,09,02,10,11,12,13,\r\n",
+                           "\r\nNotrik=0\r\nNotrikType=2\r\nNotrikDir=\r\nNotrikTypeD=0\r\n",
                            "[Default]\r\nSecret=0\r\n"}) {
     EXPECT_NE(file.find(line), std::string::npos) << line;
   }
@@ -339,16 +341,17 @@ TEST_F(WinStoreTest, OptionsRoundTripThroughTheRegistry) {
   ASSERT_FALSE(store.UsesIniFile());
   auto o = std::make_unique<Options>();
   LoadOptions(*o, store, "Work");
-  o->Ptn[5] = -2;
+  SetStartDayCode(*o, -2);  // Monday, not fixed
   std::strcpy(o->FontName[1], "ＭＳ 明朝");
   o->workSDay[4] = 1010101;
   std::strcpy(o->workSDayName[4], "給料日");
   o->workColors.text[30] = 0x00FF00;
-  o->applied = true;
-  SaveOptions(*o, store);
+  OptionsDialogState dialog;
+  dialog.applied = true;
+  SaveOptions(*o, store, dialog);
   auto again = std::make_unique<Options>();
   LoadOptions(*again, store, "Work");
-  EXPECT_EQ(again->Ptn[5], -2);
+  EXPECT_EQ(StartDayCode(*again), -2);
   EXPECT_STREQ(again->FontName[1], "ＭＳ 明朝");
   EXPECT_EQ(again->SDay[4], 1010101);
   EXPECT_STREQ(again->SDayName[4], "給料日");

@@ -637,7 +637,7 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
   };
   for (const Case& c : cases) {
     SetFixedClockForTests(c.today);
-    AppOptions().Ptn[0] = c.ptn0;
+    SetTargetRowCode(AppOptions(), c.ptn0);
     Show(c.from);
     Navigate(view_, c.kind, c.amount);
     EXPECT_EQ(view_.rows.focusDay, c.expected) << DayText(c.from) << " by " << c.amount;
@@ -684,7 +684,7 @@ TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
 // left, and the column bar makes room for them.
 TEST_F(MainViewInProcess, DayButtonsOnlyForRowsWithoutAFixedStart) {
   for (const int ptn5 : {1, ~1}) {
-    AppOptions().Ptn[5] = ptn5;
+    SetStartDayCode(AppOptions(), ptn5);
     Show(Day(2026, 12, 10));
     RECT client{};
     GetClientRect(window_, &client);

@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   hiyomi::Options& options = hiyomi::AppOptions();
   options.Tate = 12;
   options.Yoko = 31;
-  options.Ptn[5] = 8;  // a month a row
+  hiyomi::SetStartDayCode(options, 8);  // a month a row
   options.YokoSize = 60;
   for (int i = 0; i < hiyomi::kRegularCount; ++i) {
     options.SDay[i] = 1000010 + (i % 7) * 10;  // weekly, every weekday in turn

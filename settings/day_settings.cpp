@@ -1,12 +1,15 @@
-#include "shell/day_settings.h"
+#include "settings/day_settings.h"
 
 namespace hiyomi {
 
+static_assert(kRestFlagCount <= 32, "the rest-day flags travel as bits of one unsigned");
+static_assert(kOwnRestRuleCount <= kRestRuleCount);
+static_assert(kRegularRuleCount == kRegularCount);
+
 DaySettings DaySettingsOf(const Options& options) noexcept {
-  constexpr int kRestFlags = 13;
   DaySettings days;
   days.weekday = 0;
-  for (int flag = 0; flag < kRestFlags; ++flag) {
+  for (int flag = 0; flag < kRestFlagCount; ++flag) {
     if (options.Weekday[flag] != 0) days.weekday |= 1u << flag;
   }
   for (int i = 0; i < kOwnRestRuleCount; ++i) days.weekdayRules[i] = options.WeekdayP[i];
