@@ -116,7 +116,7 @@ void GoToPickedDate(HWND window) {
 }
 
 void CloseForGood(HWND window) {
-  TrayHide(-1, window);
+  TrayHide(TrayMode::kRemoveForGood, window);
   PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
@@ -165,7 +165,7 @@ void DispatchCommand(HWND window, WPARAM command) {
     case kMemoControlId: OnMemoNotification(window, HIWORD(command)); break;
     case kCommandToTray:
       SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-      TrayHide(1, window);
+      TrayHide(TrayMode::kHide, window);
       break;
     case kCommandHelp: ShowProgramHelp(); break;
     case kCommandAbout: ShowAbout(window, kAboutOverOwner); break;
@@ -250,7 +250,7 @@ INT_PTR OnInitDialog(HWND window) {
 }
 
 INT_PTR OnClose(HWND window, WPARAM wParam) {
-  if (TrayHide(0, window) >= 0) {
+  if (TrayHide(TrayMode::kHideWhenResident, window) != kTrayClosing) {
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
     return 0;
   }
