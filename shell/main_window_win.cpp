@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "almanac/dates.h"
+#include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
 #include "schedule/day_dialog.h"
 #include "schedule/dialog_rows_win.h"
@@ -26,12 +27,6 @@ namespace hiyomi {
 namespace {
 
 constexpr UINT kTrayCallback = WM_USER;
-constexpr int kCommandHelp = 262;
-constexpr int kCommandAbout = 263;
-constexpr int kCommandAboutOnScreen = 264;  // from the tray menu while hidden
-constexpr int kCommandRestore = 267;
-constexpr int kCommandToTray = 265;
-constexpr int kCommandExit = 266;
 
 struct MainWindow {
   MainView view;
@@ -162,28 +157,28 @@ void DispatchCommand(HWND window, WPARAM command) {
     case IDB_MONTH_TITLE: ShowPicker(window, true); break;
     case IDB_TOP: ToggleAlwaysOnTop(window); break;
     case IDB_MEMO: ToggleMemo(window); break;
-    case kMemoControlId: OnMemoNotification(window, HIWORD(command)); break;
-    case kCommandToTray:
+    case IDC_MEMO: OnMemoNotification(window, HIWORD(command)); break;
+    case IDM_TO_TRAY:
       SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
       TrayHide(TrayMode::kHide, window);
       break;
-    case kCommandHelp: ShowProgramHelp(); break;
-    case kCommandAbout: ShowAbout(window, kAboutOverOwner); break;
-    case kCommandAboutOnScreen: ShowAbout(window, kAboutOnScreen); break;
-    case kCommandExit: CloseForGood(window); break;
-    case kCommandRestore: TrayRestore(window); break;
+    case IDM_HELP: ShowProgramHelp(); break;
+    case IDM_ABOUT: ShowAbout(window, kAboutOverOwner); break;
+    case IDM_ABOUT_ON_SCREEN: ShowAbout(window, kAboutOnScreen); break;
+    case IDM_EXIT: CloseForGood(window); break;
+    case IDM_RESTORE: TrayRestore(window); break;
     default: break;  // Enter and Escape (1, 2) do nothing
   }
 }
 
 void ShowTrayMenu(HWND window) {
   HMENU menu = CreatePopupMenu();
-  InsertMenuItemText(menu, MFT_STRING, kCommandRestore, "開く", nullptr, 0, 0);
+  InsertMenuItemText(menu, MFT_STRING, IDM_RESTORE, "開く", nullptr, 0, 0);
   InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 1, 0);
-  InsertMenuItemText(menu, MFT_STRING, kCommandHelp, "Help", nullptr, 2, 0);
-  InsertMenuItemText(menu, MFT_STRING, kCommandAboutOnScreen, "About", nullptr, 3, 0);
+  InsertMenuItemText(menu, MFT_STRING, IDM_HELP, "Help", nullptr, 2, 0);
+  InsertMenuItemText(menu, MFT_STRING, IDM_ABOUT_ON_SCREEN, "About", nullptr, 3, 0);
   InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 4, 0);
-  InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 5, 0);
+  InsertMenuItemText(menu, MFT_STRING, IDM_EXIT, "終了", nullptr, 5, 0);
   POINT cursor{};
   GetCursorPos(&cursor);
   SetForegroundWindow(window);
