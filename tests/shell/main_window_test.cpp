@@ -17,6 +17,7 @@
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
+#include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
@@ -375,6 +376,22 @@ TEST_F(WindowNavigation, ScrollBarsFollowTheWindowEdges) {
     widths.push_back(client.right);
   }
   EXPECT_EQ(widths[0] - widths[1], 60);
+}
+
+// Ids the window has no command for (Enter and Escape among them) change
+// nothing; "ﾀｽｸﾄﾚｲへ" hides the window and "開く" brings it back as it was.
+TEST_F(WindowNavigation, UnknownCommandsDoNothingAndTheTrayGivesTheWindowBack) {
+  GoTo(Day(2030, 6, 15));
+  for (int id : {0, IDOK, IDCANCEL, 199, 216, 250, 255, 280, 299, 500, 0xFFFF}) {
+    Command(id);
+    EXPECT_TRUE(IsWindowVisible(window_)) << id;
+  }
+  EXPECT_EQ(FocusDay(), Day(2030, 6, 15));
+  Command(IDM_TO_TRAY);
+  EXPECT_FALSE(IsWindowVisible(window_));
+  Command(IDM_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(window_));
+  EXPECT_EQ(FocusDay(), Day(2030, 6, 15));
 }
 
 // One row of 366 ten-pixel columns from 1 January, no row labels: wider
