@@ -40,7 +40,7 @@ struct DayDialogState final : DayRowsLink {
   bool locked[kEntriesPerDay] = {};
   RECT dayBox{};
   RECT rowBox[kEntriesPerDay] = {};
-  HFONT font = nullptr;
+  Font font;
   HWND undated = nullptr;
   PromptOwnerScope storePrompts;
 
@@ -316,10 +316,10 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 
 void PaintSamples(DayDialogState& s, HDC dc) {
   const DayRecord& r = s.working;
-  PaintSample(dc, s.font, s.dayBox, r.dayTextColor, r.dayBackColor);
+  PaintSample(dc, s.font.get(), s.dayBox, r.dayTextColor, r.dayBackColor);
   for (int row = 0; row < kEntriesPerDay; ++row) {
     const ScheduleEntry& e = r.entries[row];
-    PaintSample(dc, s.font, s.rowBox[row], EffectiveTextColor(e, s.data->categories),
+    PaintSample(dc, s.font.get(), s.rowBox[row], EffectiveTextColor(e, s.data->categories),
                 EffectiveBackColor(e, s.data->categories));
   }
 }
@@ -339,7 +339,7 @@ INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
   s->dialog = dialog;
   s->font = CreateSampleFont(dialog);
   HWND picker = s->Item(IDC_DAY_DATE);
-  if (s->font == nullptr || picker == nullptr) {
+  if (!s->font || picker == nullptr) {
     EndDialog(dialog, -1);
     return TRUE;
   }
@@ -456,7 +456,6 @@ int RunDayDialog(HWND owner, SerialDay day, const ScheduleDialogData& data) {
   state.opened = ClampSerial(day);
   const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), IDD_DAYDLG, owner, DayDialogProc,
                                          reinterpret_cast<LPARAM>(&state));
-  if (state.font != nullptr) DeleteObject(state.font);
   if (result < 0) {
     prompts.Tell(kSetUpFailed);
     return 0;

@@ -146,17 +146,15 @@ int32_t EffectiveBackColor(const ScheduleEntry& e, const CategoryTable& table) n
 void PaintSample(HDC dc, HFONT font, const RECT& box, int32_t textColor, int32_t backColor) {
   RECT r = box;
   if (backColor >= 0) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(backColor));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    const Brush brush(CreateSolidBrush(static_cast<COLORREF>(backColor)));
+    FillRect(dc, &r, brush.get());
   }
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject selected(dc, font);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = SetTextColor(dc, static_cast<COLORREF>(textColor < 0 ? 0 : textColor));
   DrawTextA(dc, " 色 ", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
-  SelectObject(dc, oldFont);
 }
 
 RECT TakeSampleBox(HWND dialog, int id) {
@@ -168,14 +166,12 @@ RECT TakeSampleBox(HWND dialog, int id) {
   return r;
 }
 
-HFONT CreateSampleFont(HWND dialog) {
+Font CreateSampleFont(HWND dialog) {
   LOGFONTA font{};
-  HDC dc = GetDC(dialog);
-  font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ReleaseDC(dialog, dc);
+  font.lfHeight = -MulDiv(9, GetDeviceCaps(WindowDc(dialog).get(), LOGPIXELSY), 72);
   font.lfCharSet = SHIFTJIS_CHARSET;
   std::strcpy(font.lfFaceName, "ＭＳ Ｐゴシック");
-  return CreateFontIndirectA(&font);
+  return Font(CreateFontIndirectA(&font));
 }
 
 }  // namespace hiyomi

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "almanac/dates.h"
+#include "base/win/gdi_objects.h"
 #include "schedule/categories.h"
 #include "schedule/message_prompts.h"
 #include "schedule/records.h"
@@ -73,7 +74,7 @@ void PaintSample(HDC dc, HFONT font, const RECT& box, int32_t textColor, int32_t
 // A sample control's rectangle in the dialog's client area; hides it.
 RECT TakeSampleBox(HWND dialog, int id);
 // The 9-point "ＭＳ Ｐゴシック" of the samples.
-HFONT CreateSampleFont(HWND dialog);
+Font CreateSampleFont(HWND dialog);
 
 // Gives `prompts` (when there are any) to `dialog` until destroyed, then
 // back to their previous owner.

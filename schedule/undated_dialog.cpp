@@ -42,7 +42,7 @@ struct UndatedDialogState {
   // rows are taken back on every scroll.
   bool mayAskToEncipher = true;
   RECT rowBox[kRows] = {};
-  HFONT font = nullptr;
+  Font font;
   PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
@@ -322,7 +322,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 void PaintSamples(UndatedDialogState& s, HDC dc) {
   for (int row = 0; row < kRows; ++row) {
     const ScheduleEntry& e = s.Entry(row);
-    PaintSample(dc, s.font, s.rowBox[row], EffectiveTextColor(e, s.data->categories),
+    PaintSample(dc, s.font.get(), s.rowBox[row], EffectiveTextColor(e, s.data->categories),
                 EffectiveBackColor(e, s.data->categories));
   }
 }
@@ -440,7 +440,6 @@ INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       // The attached dialog owns its state; the modal one's is on the stack.
       if (s != nullptr) {
         SetWindowLongPtrA(dialog, GWLP_USERDATA, 0);
-        if (s->font != nullptr) DeleteObject(s->font);
         if (s->Attached()) {
           FilterForAttached(nullptr);
           delete s;
