@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "base/win/date_picker.h"
+#include "base/win/ui_helpers.h"
 #include "schedule/category_dialogs.h"
 #include "schedule/password_dialog.h"
+#include "schedule/undated_dialog.h"
 #include "settings/settings_store.h"
 #include "base/text.h"
 
@@ -75,14 +77,6 @@ void ShowEditMark(HWND edit, char mark) {
   SetWindowTextA(edit, text);
 }
 
-bool EntryRowControl(int id, int firstBase, int lastBase, int rows, int& base, int& row) {
-  constexpr int kStep = 10;
-  if (id < firstBase || id > lastBase + kStep * (rows - 1)) return false;
-  row = (id - firstBase) / kStep;
-  base = id - kStep * row;
-  return base <= lastBase;
-}
-
 bool ShowEntryText(HWND dialog, HWND edit, const char* stored, SecretTexts& secrets,
                    SettingsStore& settings, bool* mayPrompt) {
   char text[kEntryTextSize];
@@ -115,22 +109,6 @@ void FillCategoryList(HWND combo, const CategoryTable& table, int category) {
 uint8_t PickedCategory(HWND combo, const CategoryTable& table) {
   const int number = table.NumberAtListPosition(static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)));
   return number < 0 ? kNoCategory : static_cast<uint8_t>(number);
-}
-
-bool PickIntoEntry(HWND dialog, HWND combo, int offset, ScheduleEntry& e, const CategoryTable& categories,
-                   const ColorSets& colorSets) {
-  switch (offset) {
-    case kRowCategoryOffset:
-      e.category = PickedCategory(combo, categories);
-      return true;
-    case kRowTextColorOffset:
-      e.textColor = PickFromColorList(dialog, combo, colorSets.sets[kTextColorSet], e.textColor);
-      return true;
-    case kRowBackColorOffset:
-      e.backColor = PickFromColorList(dialog, combo, colorSets.sets[kBackColorSet], e.backColor);
-      return true;
-  }
-  return false;
 }
 
 int32_t EffectiveTextColor(const ScheduleEntry& e, const CategoryTable& table) noexcept {
@@ -172,6 +150,96 @@ Font CreateSampleFont(HWND dialog) {
   font.lfCharSet = SHIFTJIS_CHARSET;
   std::strcpy(font.lfFaceName, "ＭＳ Ｐゴシック");
   return Font(CreateFontIndirectA(&font));
+}
+
+void EntryRowPanel::Attach(HWND dialog, const ScheduleDialogData& data) {
+  dialog_ = dialog;
+  data_ = &data;
+  for (int row = 0; row < rows_; ++row) {
+    boxes_[row] = TakeSampleBox(dialog, Id(kRowSample, row));
+    SendMessageA(Item(kRowNumber, row), EM_LIMITTEXT, kOrderChars, 0);
+    SendMessageA(Item(kRowText, row), EM_LIMITTEXT, kEntryTextBytes, 0);
+    SendMessageA(Item(kRowMark, row), EM_LIMITTEXT, 1, 0);
+  }
+}
+
+RowHit EntryRowPanel::Find(int id) const {
+  if (id < first_ || id > last_ + kRowIdStep * (rows_ - 1)) return {};
+  const int row = (id - first_) / kRowIdStep;
+  const int place = id - first_ - kRowIdStep * row;
+  if (place > last_ - first_) return {};
+  return {place, row};
+}
+
+void EntryRowPanel::ShowNumber(int row, int number) const {
+  SetDlgItemInt(dialog_, Id(kRowNumber, row), static_cast<UINT>(number), TRUE);
+}
+
+bool EntryRowPanel::ShowEntry(int row, const ScheduleEntry& e, bool* mayPrompt) const {
+  ShowCategoryList(row, e);
+  const bool sealed = ShowEntryText(dialog_, Item(kRowText, row), e.text, data_->secrets, data_->settings, mayPrompt);
+  ShowColorLists(row, e);
+  ShowEditMark(Item(kRowMark, row), e.mark);
+  return sealed;
+}
+
+void EntryRowPanel::ShowCategoryList(int row, const ScheduleEntry& e) const {
+  FillCategoryList(Item(kRowCategory, row), data_->categories, e.category);
+}
+
+void EntryRowPanel::ShowColorLists(int row, const ScheduleEntry& e) const {
+  FillColorList(Item(kRowTextColor, row), data_->colorSets.sets[kTextColorSet], e.textColor);
+  FillColorList(Item(kRowBackColor, row), data_->colorSets.sets[kBackColorSet], e.backColor);
+}
+
+void EntryRowPanel::ReadText(int row, char (&text)[kEntryTextSize]) const {
+  ReadEditText(Item(kRowText, row), text, kEntryTextBytes);
+}
+
+char EntryRowPanel::ReadMark(int row) const { return ReadEditMark(Item(kRowMark, row)); }
+
+RowHit EntryRowPanel::OnCommand(int id, int code, std::span<ScheduleEntry> entries) const {
+  const RowHit hit = Find(id);
+  if (!hit) return hit;
+  HWND control = Item(hit.place, hit.row);
+  if (code == EN_CHANGE) {
+    if (hit.place == kRowNumber) FilterNumericEdit(control, kOrderChars);
+    if (hit.place == kRowText) KeepEditWithin(control, kEntryTextBytes);
+    if (hit.place == kRowMark) KeepEditWithin(control, 1);
+  } else if (code == CBN_SELCHANGE && hit.row < static_cast<int>(entries.size()) &&
+             Pick(hit.place, hit.row, entries[static_cast<size_t>(hit.row)])) {
+    RepaintSamples();
+  }
+  return hit;
+}
+
+bool EntryRowPanel::Pick(int place, int row, ScheduleEntry& e) const {
+  HWND control = Item(place, row);
+  const ColorSets& colorSets = data_->colorSets;
+  switch (place) {
+    case kRowCategory:
+      e.category = PickedCategory(control, data_->categories);
+      return true;
+    case kRowTextColor:
+      e.textColor = PickFromColorList(dialog_, control, colorSets.sets[kTextColorSet], e.textColor);
+      return true;
+    case kRowBackColor:
+      e.backColor = PickFromColorList(dialog_, control, colorSets.sets[kBackColorSet], e.backColor);
+      return true;
+  }
+  return false;
+}
+
+void EntryRowPanel::RepaintSamples() const {
+  for (int row = 0; row < rows_; ++row) InvalidateRect(dialog_, &boxes_[row], TRUE);
+}
+
+void EntryRowPanel::PaintSamples(HDC dc, HFONT font, std::span<const ScheduleEntry> entries) const {
+  const CategoryTable& categories = data_->categories;
+  for (int row = 0; row < rows_ && row < static_cast<int>(entries.size()); ++row) {
+    const ScheduleEntry& e = entries[static_cast<size_t>(row)];
+    PaintSample(dc, font, boxes_[row], EffectiveTextColor(e, categories), EffectiveBackColor(e, categories));
+  }
 }
 
 }  // namespace hiyomi
