@@ -1,5 +1,6 @@
-// Controls of the main window MAINDLG: the button row, the date picker and
-// the two scroll bars. The numbers are also the command ids of the buttons.
+// Controls of the main window MAINDLG: the button row, the memo pane, the
+// date picker and the two scroll bars. The numbers are also the command ids
+// of the buttons; the menus' own commands are in main_commands_ids.h.
 #pragma once
 
 #define IDD_MAINDLG "MAINDLG"
@@ -21,6 +22,7 @@
 #define IDB_NOTRIK 213
 #define IDB_MONTH_TITLE 214
 #define IDB_EDITOR 215
+#define IDC_MEMO 251  /* the memo pane, created at run time */
 #define IDC_DATE_PICKER 252
 #define IDC_MONTH_SCROLL 253
 #define IDC_COLUMN_SCROLL 254

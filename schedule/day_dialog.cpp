@@ -23,11 +23,10 @@ constexpr char kSetUpFailed[] = "個別ダイアログ初期化に失敗しま�
 constexpr char kAskClear[] = "データをクリアしますか？";
 constexpr int kEmptyRowKey = 10000;
 
-static_assert(IDC_DAY_CATEGORY_BASE - IDE_DAY_ORDER_BASE == kRowCategoryOffset);
-static_assert(IDC_DAY_ROW_TEXT_COLOR_BASE - IDE_DAY_ORDER_BASE == kRowTextColorOffset);
-static_assert(IDC_DAY_ROW_BACK_COLOR_BASE - IDE_DAY_ORDER_BASE == kRowBackColorOffset);
-
-int RowId(int base, int row) { return base + IDC_DAY_ROW_STEP * row; }
+static_assert(RowIdsInPlace(IDE_DAY_ORDER_BASE, IDC_DAY_CATEGORY_BASE, IDE_DAY_TEXT_BASE, IDT_DAY_ROW_SAMPLE_BASE,
+                            IDC_DAY_ROW_TEXT_COLOR_BASE, IDC_DAY_ROW_BACK_COLOR_BASE, IDE_DAY_MARK_BASE,
+                            IDC_DAY_ROW_STEP));
+constexpr int kRowSpan = IDB_DAY_SPAN_BASE - IDE_DAY_ORDER_BASE;  // the day's own "Ex" after the shared controls
 
 struct DayDialogState final : DayRowsLink {
   const ScheduleDialogData* data = nullptr;
@@ -38,14 +37,13 @@ struct DayDialogState final : DayRowsLink {
   // The text stays enciphered (no key, or another key): shown disabled and
   // stored back as it was.
   bool locked[kEntriesPerDay] = {};
+  EntryRowPanel rows{IDE_DAY_ORDER_BASE, IDB_DAY_SPAN_BASE, kEntriesPerDay};
   RECT dayBox{};
-  RECT rowBox[kEntriesPerDay] = {};
-  HFONT font = nullptr;
+  Font font;
   HWND undated = nullptr;
   PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
-  HWND RowItem(int base, int row) const { return GetDlgItem(dialog, RowId(base, row)); }
 
   bool PutEntry(const ScheduleEntry& entry) noexcept override;
   ScheduleEntry RowEntry(int row) noexcept override;
@@ -63,26 +61,26 @@ DayDialogState* StateOf(HWND dialog) {
 
 void RepaintSamples(DayDialogState& s) {
   InvalidateRect(s.dialog, &s.dayBox, TRUE);
-  for (const RECT& box : s.rowBox) InvalidateRect(s.dialog, &box, TRUE);
+  s.rows.RepaintSamples();
+}
+
+int8_t RowOrder(const DayDialogState& s, int row) {
+  char order[16];
+  ReadEditText(s.rows.Item(kRowNumber, row), order, kOrderChars);
+  return OrderFromText(order);
 }
 
 void ShowSpanCaption(DayDialogState& s, int row) {
   const int32_t span = s.working.entries[row].span;
   char caption[16];
   std::snprintf(caption, sizeof caption, "%2d", span != 0 ? SpanDayCount(span) : 0);
-  SetWindowTextA(s.RowItem(IDB_DAY_SPAN_BASE, row), caption);
+  SetWindowTextA(s.rows.Item(kRowSpan, row), caption);
 }
 
 // The row's controls from its slot, all but the order field. `mayPrompt`
 // (null: no prompt) allows one password prompt for a locked text.
 void ShowRow(DayDialogState& s, int row, bool* mayPrompt) {
-  const ScheduleEntry& e = s.working.entries[row];
-  FillCategoryList(s.RowItem(IDC_DAY_CATEGORY_BASE, row), s.data->categories, e.category);
-  s.locked[row] = ShowEntryText(s.dialog, s.RowItem(IDE_DAY_TEXT_BASE, row), e.text, s.data->secrets,
-                                s.data->settings, mayPrompt);
-  FillColorList(s.RowItem(IDC_DAY_ROW_TEXT_COLOR_BASE, row), s.data->colorSets.sets[kTextColorSet], e.textColor);
-  FillColorList(s.RowItem(IDC_DAY_ROW_BACK_COLOR_BASE, row), s.data->colorSets.sets[kBackColorSet], e.backColor);
-  ShowEditMark(s.RowItem(IDE_DAY_MARK_BASE, row), e.mark);
+  s.locked[row] = s.rows.ShowEntry(row, s.working.entries[row], mayPrompt);
   ShowSpanCaption(s, row);
 }
 
@@ -100,8 +98,7 @@ void LoadRows(DayDialogState& s, const DayRecord& record) {
   bool mayPrompt = true;
   for (int row = 0; row < kEntriesPerDay; ++row) {
     s.overwriteLast[row] = false;
-    const int number = s.working.entries[row].order < 0 ? -(row + 1) : row + 1;
-    SetDlgItemInt(s.dialog, RowId(IDE_DAY_ORDER_BASE, row), static_cast<UINT>(number), TRUE);
+    s.rows.ShowNumber(row, s.working.entries[row].order < 0 ? -(row + 1) : row + 1);
     ShowRow(s, row, &mayPrompt);
   }
   RepaintSamples(s);
@@ -125,13 +122,11 @@ void SortRows(DayDialogState& s) {
   for (int row = 0; row < kEntriesPerDay; ++row) {
     ScheduleEntry& e = s.working.entries[row];
     char text[kEntryTextSize];
-    ReadEditText(s.RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+    s.rows.ReadText(row, text);
     // An emptied text is taken too, or the refill below would bring it back.
     TakeRowText(s, row, e, text);
-    char order[16];
-    ReadEditText(s.RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
-    e.order = text[0] == '\0' ? 0 : OrderFromText(order);
-    e.mark = ReadEditMark(s.RowItem(IDE_DAY_MARK_BASE, row));
+    e.order = text[0] == '\0' ? 0 : RowOrder(s, row);
+    e.mark = s.rows.ReadMark(row);
   }
   int keys[kEntriesPerDay];
   for (int row = 0; row < kEntriesPerDay; ++row) keys[row] = RowSortKey(s.working.entries[row].order);
@@ -145,8 +140,7 @@ void SortRows(DayDialogState& s) {
     s.overwriteLast[row] = flags[from[row]];
   }
   for (int row = 0; row < kEntriesPerDay; ++row) {
-    SetDlgItemInt(s.dialog, RowId(IDE_DAY_ORDER_BASE, row),
-                  static_cast<UINT>(static_cast<int>(s.working.entries[row].order)), TRUE);
+    s.rows.ShowNumber(row, s.working.entries[row].order);
     ShowRow(s, row, nullptr);
   }
   // Locked data asks for the password once per sort: a user who cancelled
@@ -238,7 +232,7 @@ void OnUndated(DayDialogState& s) {
 
 void OnSpan(DayDialogState& s, int row) {
   char text[kEntryTextSize];
-  ReadEditText(s.RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+  s.rows.ReadText(row, text);
   ScheduleEntry& e = s.working.entries[row];
   if (RunDaySpanDialog(s.dialog, text, PickerDay(s.Item(IDC_DAY_DATE), s.opened), e.span,
                        s.overwriteLast[row])) {
@@ -258,25 +252,13 @@ void OnDayListChange(DayDialogState& s, int id) {
   RepaintSamples(s);
 }
 
-void OnRowListChange(DayDialogState& s, int base, int row) {
-  ScheduleEntry& e = s.working.entries[row];
-  if (PickIntoEntry(s.dialog, s.RowItem(base, row), base - IDE_DAY_ORDER_BASE, e, s.data->categories, s.data->colorSets)) {
-    RepaintSamples(s);
-  }
-}
-
 INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   DayDialogState* s = StateOf(dialog);
   if (s == nullptr) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
-  int base = 0, row = 0;
-  if (EntryRowControl(id, IDE_DAY_ORDER_BASE, IDB_DAY_SPAN_BASE, kEntriesPerDay, base, row)) {
-    if (base == IDE_DAY_ORDER_BASE && code == EN_CHANGE) FilterNumericEdit(s->Item(id), kOrderChars);
-    if (base == IDE_DAY_TEXT_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), kEntryTextBytes);
-    if (base == IDE_DAY_MARK_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), 1);
-    if (base == IDB_DAY_SPAN_BASE && code == BN_CLICKED) OnSpan(*s, row);
-    if (code == CBN_SELCHANGE) OnRowListChange(*s, base, row);
+  if (const RowHit hit = s->rows.OnCommand(id, code, s->working.entries)) {
+    if (hit.place == kRowSpan && code == BN_CLICKED) OnSpan(*s, hit.row);
     return TRUE;
   }
   if (code == CBN_SELCHANGE && (id == IDC_DAY_TEXT_COLOR || id == IDC_DAY_BACK_COLOR)) {
@@ -316,12 +298,8 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 
 void PaintSamples(DayDialogState& s, HDC dc) {
   const DayRecord& r = s.working;
-  PaintSample(dc, s.font, s.dayBox, r.dayTextColor, r.dayBackColor);
-  for (int row = 0; row < kEntriesPerDay; ++row) {
-    const ScheduleEntry& e = r.entries[row];
-    PaintSample(dc, s.font, s.rowBox[row], EffectiveTextColor(e, s.data->categories),
-                EffectiveBackColor(e, s.data->categories));
-  }
+  PaintSample(dc, s.font.get(), s.dayBox, r.dayTextColor, r.dayBackColor);
+  s.rows.PaintSamples(dc, s.font.get(), r.entries);
 }
 
 INT_PTR OnPaint(HWND dialog) {
@@ -339,7 +317,7 @@ INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
   s->dialog = dialog;
   s->font = CreateSampleFont(dialog);
   HWND picker = s->Item(IDC_DAY_DATE);
-  if (s->font == nullptr || picker == nullptr) {
+  if (!s->font || picker == nullptr) {
     EndDialog(dialog, -1);
     return TRUE;
   }
@@ -347,12 +325,7 @@ INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
   s->storePrompts.Take(s->data->storePrompts, dialog);
   SetUpDayPicker(picker, kFirstSerial, kLastSerial);
   s->dayBox = TakeSampleBox(dialog, IDT_DAY_SAMPLE);
-  for (int row = 0; row < kEntriesPerDay; ++row) {
-    s->rowBox[row] = TakeSampleBox(dialog, RowId(IDT_DAY_ROW_SAMPLE_BASE, row));
-    SendMessageA(s->RowItem(IDE_DAY_ORDER_BASE, row), EM_LIMITTEXT, kOrderChars, 0);
-    SendMessageA(s->RowItem(IDE_DAY_TEXT_BASE, row), EM_LIMITTEXT, kEntryTextBytes, 0);
-    SendMessageA(s->RowItem(IDE_DAY_MARK_BASE, row), EM_LIMITTEXT, 1, 0);
-  }
+  s->rows.Attach(dialog, *s->data);
   LoadDay(*s, s->opened);
   return TRUE;
 }
@@ -374,11 +347,9 @@ INT_PTR CALLBACK DayDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 bool DayDialogState::PutEntry(const ScheduleEntry& entry) noexcept {
   for (int row = 0; row < kEntriesPerDay; ++row) {
-    char order[16];
     char text[kEntryTextSize];
-    ReadEditText(RowItem(IDE_DAY_ORDER_BASE, row), order, kOrderChars);
-    ReadEditText(RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
-    int8_t number = OrderFromText(order);
+    rows.ReadText(row, text);
+    int8_t number = RowOrder(*this, row);
     if (number != 0 && text[0] != '\0') continue;
     if (number == 0) number = static_cast<int8_t>(row + 1);
     ScheduleEntry& e = working.entries[row];
@@ -386,7 +357,7 @@ bool DayDialogState::PutEntry(const ScheduleEntry& entry) noexcept {
     e.order = number;
     e.span = 0;
     overwriteLast[row] = false;
-    SetDlgItemInt(dialog, RowId(IDE_DAY_ORDER_BASE, row), static_cast<UINT>(static_cast<int>(number)), TRUE);
+    rows.ShowNumber(row, number);
     ShowRow(*this, row, nullptr);
     RepaintSamples(*this);
     return true;
@@ -397,26 +368,20 @@ bool DayDialogState::PutEntry(const ScheduleEntry& entry) noexcept {
 ScheduleEntry DayDialogState::RowEntry(int row) noexcept {
   ScheduleEntry e = working.entries[row];
   char text[kEntryTextSize];
-  ReadEditText(RowItem(IDE_DAY_TEXT_BASE, row), text, kEntryTextBytes);
+  rows.ReadText(row, text);
   TakeRowText(*this, row, e, text);
-  e.mark = ReadEditMark(RowItem(IDE_DAY_MARK_BASE, row));
+  e.mark = rows.ReadMark(row);
   return e;
 }
 
 void DayDialogState::RefillCategoryLists() noexcept {
-  for (int row = 0; row < kEntriesPerDay; ++row) {
-    FillCategoryList(RowItem(IDC_DAY_CATEGORY_BASE, row), data->categories, working.entries[row].category);
-  }
+  for (int row = 0; row < kEntriesPerDay; ++row) rows.ShowCategoryList(row, working.entries[row]);
   RepaintSamples(*this);
 }
 
 void DayDialogState::RefillColorLists() noexcept {
   ShowDayColors(*this);
-  for (int row = 0; row < kEntriesPerDay; ++row) {
-    const ScheduleEntry& e = working.entries[row];
-    FillColorList(RowItem(IDC_DAY_ROW_TEXT_COLOR_BASE, row), data->colorSets.sets[kTextColorSet], e.textColor);
-    FillColorList(RowItem(IDC_DAY_ROW_BACK_COLOR_BASE, row), data->colorSets.sets[kBackColorSet], e.backColor);
-  }
+  for (int row = 0; row < kEntriesPerDay; ++row) rows.ShowColorLists(row, working.entries[row]);
   RepaintSamples(*this);
 }
 
@@ -456,7 +421,6 @@ int RunDayDialog(HWND owner, SerialDay day, const ScheduleDialogData& data) {
   state.opened = ClampSerial(day);
   const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), IDD_DAYDLG, owner, DayDialogProc,
                                          reinterpret_cast<LPARAM>(&state));
-  if (state.font != nullptr) DeleteObject(state.font);
   if (result < 0) {
     prompts.Tell(kSetUpFailed);
     return 0;

@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "base/win/date_picker.h"
+#include "base/win/ui_helpers.h"
 #include "schedule/category_dialogs.h"
 #include "schedule/password_dialog.h"
+#include "schedule/undated_dialog.h"
 #include "settings/settings_store.h"
 #include "base/text.h"
 
@@ -75,14 +77,6 @@ void ShowEditMark(HWND edit, char mark) {
   SetWindowTextA(edit, text);
 }
 
-bool EntryRowControl(int id, int firstBase, int lastBase, int rows, int& base, int& row) {
-  constexpr int kStep = 10;
-  if (id < firstBase || id > lastBase + kStep * (rows - 1)) return false;
-  row = (id - firstBase) / kStep;
-  base = id - kStep * row;
-  return base <= lastBase;
-}
-
 bool ShowEntryText(HWND dialog, HWND edit, const char* stored, SecretTexts& secrets,
                    SettingsStore& settings, bool* mayPrompt) {
   char text[kEntryTextSize];
@@ -117,22 +111,6 @@ uint8_t PickedCategory(HWND combo, const CategoryTable& table) {
   return number < 0 ? kNoCategory : static_cast<uint8_t>(number);
 }
 
-bool PickIntoEntry(HWND dialog, HWND combo, int offset, ScheduleEntry& e, const CategoryTable& categories,
-                   const ColorSets& colorSets) {
-  switch (offset) {
-    case kRowCategoryOffset:
-      e.category = PickedCategory(combo, categories);
-      return true;
-    case kRowTextColorOffset:
-      e.textColor = PickFromColorList(dialog, combo, colorSets.sets[kTextColorSet], e.textColor);
-      return true;
-    case kRowBackColorOffset:
-      e.backColor = PickFromColorList(dialog, combo, colorSets.sets[kBackColorSet], e.backColor);
-      return true;
-  }
-  return false;
-}
-
 int32_t EffectiveTextColor(const ScheduleEntry& e, const CategoryTable& table) noexcept {
   if (e.textColor >= 0) return e.textColor;
   const int32_t own = table.TextColorOf(e.category);
@@ -146,17 +124,15 @@ int32_t EffectiveBackColor(const ScheduleEntry& e, const CategoryTable& table) n
 void PaintSample(HDC dc, HFONT font, const RECT& box, int32_t textColor, int32_t backColor) {
   RECT r = box;
   if (backColor >= 0) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(backColor));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    const Brush brush(CreateSolidBrush(static_cast<COLORREF>(backColor)));
+    FillRect(dc, &r, brush.get());
   }
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject selected(dc, font);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = SetTextColor(dc, static_cast<COLORREF>(textColor < 0 ? 0 : textColor));
   DrawTextA(dc, " 色 ", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
-  SelectObject(dc, oldFont);
 }
 
 RECT TakeSampleBox(HWND dialog, int id) {
@@ -168,14 +144,102 @@ RECT TakeSampleBox(HWND dialog, int id) {
   return r;
 }
 
-HFONT CreateSampleFont(HWND dialog) {
+Font CreateSampleFont(HWND dialog) {
   LOGFONTA font{};
-  HDC dc = GetDC(dialog);
-  font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ReleaseDC(dialog, dc);
+  font.lfHeight = -MulDiv(9, GetDeviceCaps(WindowDc(dialog).get(), LOGPIXELSY), 72);
   font.lfCharSet = SHIFTJIS_CHARSET;
   std::strcpy(font.lfFaceName, "ＭＳ Ｐゴシック");
-  return CreateFontIndirectA(&font);
+  return Font(CreateFontIndirectA(&font));
+}
+
+void EntryRowPanel::Attach(HWND dialog, const ScheduleDialogData& data) {
+  dialog_ = dialog;
+  data_ = &data;
+  for (int row = 0; row < rows_; ++row) {
+    boxes_[row] = TakeSampleBox(dialog, Id(kRowSample, row));
+    SendMessageA(Item(kRowNumber, row), EM_LIMITTEXT, kOrderChars, 0);
+    SendMessageA(Item(kRowText, row), EM_LIMITTEXT, kEntryTextBytes, 0);
+    SendMessageA(Item(kRowMark, row), EM_LIMITTEXT, 1, 0);
+  }
+}
+
+RowHit EntryRowPanel::Find(int id) const {
+  if (id < first_ || id > last_ + kRowIdStep * (rows_ - 1)) return {};
+  const int row = (id - first_) / kRowIdStep;
+  const int place = id - first_ - kRowIdStep * row;
+  if (place > last_ - first_) return {};
+  return {place, row};
+}
+
+void EntryRowPanel::ShowNumber(int row, int number) const {
+  SetDlgItemInt(dialog_, Id(kRowNumber, row), static_cast<UINT>(number), TRUE);
+}
+
+bool EntryRowPanel::ShowEntry(int row, const ScheduleEntry& e, bool* mayPrompt) const {
+  ShowCategoryList(row, e);
+  const bool sealed = ShowEntryText(dialog_, Item(kRowText, row), e.text, data_->secrets, data_->settings, mayPrompt);
+  ShowColorLists(row, e);
+  ShowEditMark(Item(kRowMark, row), e.mark);
+  return sealed;
+}
+
+void EntryRowPanel::ShowCategoryList(int row, const ScheduleEntry& e) const {
+  FillCategoryList(Item(kRowCategory, row), data_->categories, e.category);
+}
+
+void EntryRowPanel::ShowColorLists(int row, const ScheduleEntry& e) const {
+  FillColorList(Item(kRowTextColor, row), data_->colorSets.sets[kTextColorSet], e.textColor);
+  FillColorList(Item(kRowBackColor, row), data_->colorSets.sets[kBackColorSet], e.backColor);
+}
+
+void EntryRowPanel::ReadText(int row, char (&text)[kEntryTextSize]) const {
+  ReadEditText(Item(kRowText, row), text, kEntryTextBytes);
+}
+
+char EntryRowPanel::ReadMark(int row) const { return ReadEditMark(Item(kRowMark, row)); }
+
+RowHit EntryRowPanel::OnCommand(int id, int code, std::span<ScheduleEntry> entries) const {
+  const RowHit hit = Find(id);
+  if (!hit) return hit;
+  HWND control = Item(hit.place, hit.row);
+  if (code == EN_CHANGE) {
+    if (hit.place == kRowNumber) FilterNumericEdit(control, kOrderChars);
+    if (hit.place == kRowText) KeepEditWithin(control, kEntryTextBytes);
+    if (hit.place == kRowMark) KeepEditWithin(control, 1);
+  } else if (code == CBN_SELCHANGE && hit.row < static_cast<int>(entries.size()) &&
+             Pick(hit.place, hit.row, entries[static_cast<size_t>(hit.row)])) {
+    RepaintSamples();
+  }
+  return hit;
+}
+
+bool EntryRowPanel::Pick(int place, int row, ScheduleEntry& e) const {
+  HWND control = Item(place, row);
+  const ColorSets& colorSets = data_->colorSets;
+  switch (place) {
+    case kRowCategory:
+      e.category = PickedCategory(control, data_->categories);
+      return true;
+    case kRowTextColor:
+      e.textColor = PickFromColorList(dialog_, control, colorSets.sets[kTextColorSet], e.textColor);
+      return true;
+    case kRowBackColor:
+      e.backColor = PickFromColorList(dialog_, control, colorSets.sets[kBackColorSet], e.backColor);
+      return true;
+  }
+  return false;
+}
+
+void EntryRowPanel::RepaintSamples() const {
+  for (int row = 0; row < rows_; ++row) InvalidateRect(dialog_, &boxes_[row], TRUE);
+}
+
+void EntryRowPanel::PaintSamples(HDC dc, HFONT font, std::span<const ScheduleEntry> entries) const {
+  const CategoryTable& categories = data_->categories;
+  for (int row = 0; row < rows_ && row < static_cast<int>(entries.size()); ++row) {
+    const ScheduleEntry& e = entries[static_cast<size_t>(row)];
+    PaintSample(dc, font, boxes_[row], EffectiveTextColor(e, categories), EffectiveBackColor(e, categories));
+  }
 }
 
 }  // namespace hiyomi

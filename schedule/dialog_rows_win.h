@@ -1,12 +1,14 @@
-// What the day and undated dialogs share: their date pickers, the entry
-// rows' lists and texts, and the " 色 " samples.
+// What the day and undated dialogs share: their date pickers, the panel of
+// entry rows with its lists, texts and " 色 " samples.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 
 #include "almanac/dates.h"
+#include "base/win/gdi_objects.h"
 #include "schedule/categories.h"
 #include "schedule/message_prompts.h"
 #include "schedule/records.h"
@@ -15,6 +17,7 @@
 namespace hiyomi {
 
 class SettingsStore;
+struct ScheduleDialogData;
 
 inline constexpr int kEntryTextBytes = kEntryTextSize - 1;  // 40
 inline constexpr int kOrderChars = 4;
@@ -39,10 +42,6 @@ int ReadEditNumber(HWND edit);
 char ReadEditMark(HWND edit);
 void ShowEditMark(HWND edit, char mark);
 
-// Which control of an entry row `id` is: its base id (the row-0 id in
-// firstBase .. lastBase) and its row (0 .. rows-1), ids stepping by 10.
-bool EntryRowControl(int id, int firstBase, int lastBase, int rows, int& base, int& row);
-
 // Shows an entry's text for editing, deciphered with the mark kept. When the
 // texts are locked and `mayPrompt` allows it, asks for the password once
 // (clearing the permission) and tries again. A text that stays enciphered
@@ -55,15 +54,6 @@ void FillCategoryList(HWND combo, const CategoryTable& table, int category);
 // The category picked, 255 for none.
 uint8_t PickedCategory(HWND combo, const CategoryTable& table);
 
-// Row controls at the same place in both dialogs' rows, from the row's first id.
-inline constexpr int kRowCategoryOffset = 1;
-inline constexpr int kRowTextColorOffset = 4;
-inline constexpr int kRowBackColorOffset = 5;
-// After the user picked in the row list at `offset`: stores the pick into
-// the entry. False when `offset` is no list.
-bool PickIntoEntry(HWND dialog, HWND combo, int offset, ScheduleEntry& e, const CategoryTable& categories,
-                   const ColorSets& colorSets);
-
 // The colours a sample shows; -1 means the dialog's own background.
 int32_t EffectiveTextColor(const ScheduleEntry& e, const CategoryTable& table) noexcept;
 int32_t EffectiveBackColor(const ScheduleEntry& e, const CategoryTable& table) noexcept;
@@ -73,7 +63,80 @@ void PaintSample(HDC dc, HFONT font, const RECT& box, int32_t textColor, int32_t
 // A sample control's rectangle in the dialog's client area; hides it.
 RECT TakeSampleBox(HWND dialog, int id);
 // The 9-point "ＭＳ Ｐゴシック" of the samples.
-HFONT CreateSampleFont(HWND dialog);
+Font CreateSampleFont(HWND dialog);
+
+// A control's place in its entry row: row k's control has the id
+// first + 10k + place, the same in the day and the undated dialog.
+enum RowControl : int {
+  kRowNumber = 0,  // the day's display order, the undated entry's display offset
+  kRowCategory = 1,
+  kRowText = 2,
+  kRowSample = 3,
+  kRowTextColor = 4,
+  kRowBackColor = 5,
+  kRowMark = 6,
+};
+inline constexpr int kRowIdStep = 10;
+
+// For a static_assert in each dialog: its row-0 ids stand at the places above.
+constexpr bool RowIdsInPlace(int number, int category, int text, int sample, int textColor, int backColor,
+                             int mark, int step) noexcept {
+  return category - number == kRowCategory && text - number == kRowText && sample - number == kRowSample &&
+         textColor - number == kRowTextColor && backColor - number == kRowBackColor &&
+         mark - number == kRowMark && step == kRowIdStep;
+}
+
+// Which row control a command came from: its place and row; no place (-1)
+// when it came from another control.
+struct RowHit {
+  int place = -1;
+  int row = 0;
+  explicit operator bool() const { return place >= 0; }
+};
+
+// The rows of entries a dialog shows, row 0 on top. A dialog may give its
+// rows more controls after the shared ones (the day's "Ex"), up to `last`.
+class EntryRowPanel {
+ public:
+  // first: row 0's number edit; last: row 0's last control; rows: up to 8.
+  EntryRowPanel(int first, int last, int rows) noexcept : first_(first), last_(last), rows_(rows) {}
+
+  // At WM_INITDIALOG: takes and hides the sample boxes and limits the edits.
+  void Attach(HWND dialog, const ScheduleDialogData& data);
+
+  int Id(int place, int row) const { return first_ + kRowIdStep * row + place; }
+  HWND Item(int place, int row) const { return GetDlgItem(dialog_, Id(place, row)); }
+
+  void ShowNumber(int row, int number) const;
+  // The entry's lists, text and mark (the number is the dialog's). The text
+  // shows as ShowEntryText does; returns whether it stays enciphered.
+  bool ShowEntry(int row, const ScheduleEntry& e, bool* mayPrompt) const;
+  void ShowCategoryList(int row, const ScheduleEntry& e) const;
+  void ShowColorLists(int row, const ScheduleEntry& e) const;
+  void ReadText(int row, char (&text)[kEntryTextSize]) const;
+  char ReadMark(int row) const;
+
+  // WM_COMMAND of any control. A row's edits are kept within their lengths,
+  // a row list's pick goes into entries[row] and shows in the samples. Tells
+  // which row control it was; the dialog handles its own further places.
+  RowHit OnCommand(int id, int code, std::span<ScheduleEntry> entries) const;
+
+  void RepaintSamples() const;
+  // `entries`: the rows' entries, row 0's first.
+  void PaintSamples(HDC dc, HFONT font, std::span<const ScheduleEntry> entries) const;
+
+ private:
+  RowHit Find(int id) const;
+  // Stores the pick of the list at `place` into `e`; false when it is no list.
+  bool Pick(int place, int row, ScheduleEntry& e) const;
+
+  int first_;
+  int last_;
+  int rows_;
+  HWND dialog_ = nullptr;
+  const ScheduleDialogData* data_ = nullptr;
+  RECT boxes_[kEntriesPerDay] = {};
+};
 
 // Gives `prompts` (when there are any) to `dialog` until destroyed, then
 // back to their previous owner.

@@ -70,13 +70,13 @@ void RebuildMenu(MemoArea& area) {
   area.menu = CreatePopupMenu();
   UINT position = 0;
   if (area.editing) {
-    InsertMenuItemText(area.menu, MFT_STRING, kMemoFontCommand, "フォント変更", nullptr, position++, 0);
-    InsertMenuItemText(area.menu, MFT_STRING, kMemoHighlightCommand, "背景色変更", nullptr, position++, 0);
+    InsertMenuItemText(area.menu, MFT_STRING, IDM_MEMO_FONT, "フォント変更", nullptr, position++, 0);
+    InsertMenuItemText(area.menu, MFT_STRING, IDM_MEMO_HIGHLIGHT, "背景色変更", nullptr, position++, 0);
     return;
   }
   for (int page = 0; page < kMemoPageCount; ++page) {
     if (area.pages[page].path.empty()) continue;
-    InsertMenuItemText(area.menu, MFT_STRING, kMemoFirstPageCommand + page,
+    InsertMenuItemText(area.menu, MFT_STRING, IDM_MEMO_PAGE_FIRST + page,
                        MemoPageTitle(page, area.pages[page].title.c_str()).c_str(), nullptr,
                        position++, page == area.current ? MFS_CHECKED : 0u);
   }
@@ -180,7 +180,7 @@ bool CreateMemoArea(MemoArea& area, HWND parent, const char* className) {
   area.control = CreateWindowExA(0, className, "",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
                                  0, 0, 10, 10, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemoControlId)),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MEMO)),
                                  GetModuleHandleA(nullptr), nullptr);
   if (area.control == nullptr) return false;
   SendMessageA(area.control, EM_AUTOURLDETECT, TRUE, 0);
@@ -240,7 +240,7 @@ void SetMemoDefaults(MemoArea& area, HFONT font, int textColor, int backColor,
 void LoadMemoPage(MemoArea& area, int page) {
   if (page < 0 || page >= kMemoPageCount || area.pages[page].path.empty()) return;
   for (int i = 0; i < kMemoPageCount; ++i) {
-    CheckMenuItem(area.menu, kMemoFirstPageCommand + i, MF_BYCOMMAND | (i == page ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(area.menu, IDM_MEMO_PAGE_FIRST + i, MF_BYCOMMAND | (i == page ? MF_CHECKED : MF_UNCHECKED));
   }
   area.current = page;
   std::vector<uint8_t> data;
@@ -288,13 +288,13 @@ bool HandleMemoNotify(MemoArea& area, const NMHDR& header) {
 }
 
 bool RunMemoCommand(MemoArea& area, int command) {
-  if (command >= kMemoFirstPageCommand && command < kMemoFirstPageCommand + kMemoPageCount) {
-    LoadMemoPage(area, command - kMemoFirstPageCommand);
+  if (command >= IDM_MEMO_PAGE_FIRST && command < IDM_MEMO_PAGE_FIRST + kMemoPageCount) {
+    LoadMemoPage(area, command - IDM_MEMO_PAGE_FIRST);
     return true;
   }
-  if (command == kMemoFontCommand) {
+  if (command == IDM_MEMO_FONT) {
     ChangeSelectionFont(area);
-  } else if (command == kMemoHighlightCommand) {
+  } else if (command == IDM_MEMO_HIGHLIGHT) {
     ChangeSelectionHighlight(area);
   } else {
     return false;

@@ -4,14 +4,13 @@
 
 #include <windows.h>
 
+#include "resources/main_commands_ids.h"
+#include "resources/main_dialog_ids.h"
 #include "schedule/memo_pages.h"
 
 namespace hiyomi {
 
-inline constexpr int kMemoControlId = 251;
-inline constexpr int kMemoFontCommand = 268;
-inline constexpr int kMemoHighlightCommand = 269;
-inline constexpr int kMemoFirstPageCommand = 270;  // 270-272: pages 1-3
+static_assert(IDM_MEMO_PAGE_LAST - IDM_MEMO_PAGE_FIRST + 1 == kMemoPageCount);
 
 struct MemoSettings {
   const char* files[kMemoPageCount];
@@ -46,7 +45,7 @@ int MemoTextLines(const MemoArea& area);
 bool MemoIsEmpty(const MemoArea& area);
 // The context menu and link clicks. True when handled.
 bool HandleMemoNotify(MemoArea& area, const NMHDR& header);
-// Commands 268-272. True when it was one of them.
+// The context menu's commands (IDM_MEMO_*). True when it was one of them.
 bool RunMemoCommand(MemoArea& area, int command);
 
 }  // namespace hiyomi

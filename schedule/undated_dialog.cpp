@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <utility>
 
 #include "resources/udatdlg_ids.h"
@@ -24,11 +25,9 @@ constexpr int kRows = 5;
 constexpr int kLastPosition = kUndatedEntries - kRows;  // 45
 constexpr UINT kRefillListsMessage = WM_APP + 1;
 
-static_assert(IDC_UDAT_CATEGORY_BASE - IDE_UDAT_OFFSET_BASE == kRowCategoryOffset);
-static_assert(IDC_UDAT_ROW_TEXT_COLOR_BASE - IDE_UDAT_OFFSET_BASE == kRowTextColorOffset);
-static_assert(IDC_UDAT_ROW_BACK_COLOR_BASE - IDE_UDAT_OFFSET_BASE == kRowBackColorOffset);
-
-int RowId(int base, int row) { return base + IDC_UDAT_ROW_STEP * row; }
+static_assert(RowIdsInPlace(IDE_UDAT_OFFSET_BASE, IDC_UDAT_CATEGORY_BASE, IDE_UDAT_TEXT_BASE,
+                            IDT_UDAT_ROW_SAMPLE_BASE, IDC_UDAT_ROW_TEXT_COLOR_BASE, IDC_UDAT_ROW_BACK_COLOR_BASE,
+                            IDE_UDAT_MARK_BASE, IDC_UDAT_ROW_STEP));
 
 struct UndatedDialogState {
   const ScheduleDialogData* data = nullptr;
@@ -41,29 +40,18 @@ struct UndatedDialogState {
   // Locked data asks once per opening for a password to encipher with: the
   // rows are taken back on every scroll.
   bool mayAskToEncipher = true;
-  RECT rowBox[kRows] = {};
-  HFONT font = nullptr;
+  EntryRowPanel rows{IDE_UDAT_OFFSET_BASE, IDE_UDAT_MARK_BASE, kRows};
+  Font font;
   PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
-  HWND RowItem(int base, int row) const { return GetDlgItem(dialog, RowId(base, row)); }
   ScheduleEntry& Entry(int row) const { return data->undated.entries[position + row]; }
+  std::span<ScheduleEntry> Visible() const { return {&data->undated.entries[position], kRows}; }
   bool Attached() const { return dayRows != nullptr; }
 };
 
 UndatedDialogState* StateOf(HWND dialog) {
   return reinterpret_cast<UndatedDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
-void RepaintSamples(UndatedDialogState& s) {
-  for (const RECT& box : s.rowBox) InvalidateRect(s.dialog, &box, TRUE);
-}
-
-void ShowLists(UndatedDialogState& s, int row) {
-  const ScheduleEntry& e = s.Entry(row);
-  FillCategoryList(s.RowItem(IDC_UDAT_CATEGORY_BASE, row), s.data->categories, e.category);
-  FillColorList(s.RowItem(IDC_UDAT_ROW_TEXT_COLOR_BASE, row), s.data->colorSets.sets[kTextColorSet], e.textColor);
-  FillColorList(s.RowItem(IDC_UDAT_ROW_BACK_COLOR_BASE, row), s.data->colorSets.sets[kBackColorSet], e.backColor);
 }
 
 void ShowRows(UndatedDialogState& s) {
@@ -72,17 +60,14 @@ void ShowRows(UndatedDialogState& s) {
                    visible >= 0 && visible < kRows ? IDR_UDAT_CURRENT_BASE + visible : 0);
   for (int row = 0; row < kRows; ++row) {
     const ScheduleEntry& e = s.Entry(row);
-    SetDlgItemInt(s.dialog, RowId(IDE_UDAT_OFFSET_BASE, row), static_cast<UINT>(e.span), TRUE);
-    ShowLists(s, row);
+    s.rows.ShowNumber(row, e.span);
     // Only one password prompt per opening: the user who cancelled it is
     // not asked again on every scroll.
-    ShowEntryText(s.dialog, s.RowItem(IDE_UDAT_TEXT_BASE, row), e.text, s.data->secrets, s.data->settings,
-                  &s.mayPrompt);
-    ShowEditMark(s.RowItem(IDE_UDAT_MARK_BASE, row), e.mark);
+    s.rows.ShowEntry(row, e, &s.mayPrompt);
   }
   SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, s.position, 0};
   SetScrollInfo(s.Item(IDS_UDAT_SCROLL), SB_CTL, &info, TRUE);
-  RepaintSamples(s);
+  s.rows.RepaintSamples();
 }
 
 void TakeBackRows(UndatedDialogState& s) {
@@ -90,11 +75,10 @@ void TakeBackRows(UndatedDialogState& s) {
   WindowSecretPrompts prompts(s.dialog, secrets, s.data->settings);
   for (int row = 0; row < kRows; ++row) {
     ScheduleEntry& e = s.Entry(row);
-    HWND edit = s.RowItem(IDE_UDAT_TEXT_BASE, row);
     // A disabled text is one that stays enciphered: it keeps its bytes.
-    if (IsWindowEnabled(edit)) {
+    if (IsWindowEnabled(s.rows.Item(kRowText, row))) {
       char text[kEntryTextSize];
-      ReadEditText(edit, text, kEntryTextBytes);
+      s.rows.ReadText(row, text);
       std::memcpy(e.text, text, sizeof text);
     }
     if (e.text[0] != '\0') {
@@ -102,11 +86,11 @@ void TakeBackRows(UndatedDialogState& s) {
                         secrets.LockState() == kLocked;
       if (!asks || s.mayAskToEncipher) secrets.EncipherText(e.text, prompts);
       if (asks) s.mayAskToEncipher = false;
-      e.span = ReadEditNumber(s.RowItem(IDE_UDAT_OFFSET_BASE, row));
+      e.span = ReadEditNumber(s.rows.Item(kRowNumber, row));
     } else {
       e.span = 0;
     }
-    e.mark = ReadEditMark(s.RowItem(IDE_UDAT_MARK_BASE, row));
+    e.mark = s.rows.ReadMark(row);
   }
 }
 
@@ -209,8 +193,11 @@ void OnSwap(UndatedDialogState& s, int step) {
 }
 
 void RefillLists(UndatedDialogState& s) {
-  for (int row = 0; row < kRows; ++row) ShowLists(s, row);
-  RepaintSamples(s);
+  for (int row = 0; row < kRows; ++row) {
+    s.rows.ShowCategoryList(row, s.Entry(row));
+    s.rows.ShowColorLists(row, s.Entry(row));
+  }
+  s.rows.RepaintSamples();
 }
 
 void OnCategories(UndatedDialogState& s) {
@@ -240,13 +227,6 @@ void OnClose(UndatedDialogState& s) {
   }
   if (s.data->repaintView) s.data->repaintView();
   EndDialog(s.dialog, 0);
-}
-
-void OnRowListChange(UndatedDialogState& s, int base, int row) {
-  if (PickIntoEntry(s.dialog, s.RowItem(base, row), base - IDE_UDAT_OFFSET_BASE, s.Entry(row), s.data->categories,
-                    s.data->colorSets)) {
-    RepaintSamples(s);
-  }
 }
 
 // The operations on the current entry: rows taken back first, shown after.
@@ -295,14 +275,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   if (s == nullptr) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
-  int base = 0, row = 0;
-  if (EntryRowControl(id, IDE_UDAT_OFFSET_BASE, IDE_UDAT_MARK_BASE, kRows, base, row)) {
-    if (base == IDE_UDAT_OFFSET_BASE && code == EN_CHANGE) FilterNumericEdit(s->Item(id), kOrderChars);
-    if (base == IDE_UDAT_TEXT_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), kEntryTextBytes);
-    if (base == IDE_UDAT_MARK_BASE && code == EN_CHANGE) KeepEditWithin(s->Item(id), 1);
-    if (code == CBN_SELCHANGE) OnRowListChange(*s, base, row);
-    return TRUE;
-  }
+  if (s->rows.OnCommand(id, code, s->Visible())) return TRUE;
   switch (id) {
     case IDB_UDAT_CLOSE:
     case IDCANCEL:
@@ -319,13 +292,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   return RunOperation(*s, id) ? TRUE : FALSE;
 }
 
-void PaintSamples(UndatedDialogState& s, HDC dc) {
-  for (int row = 0; row < kRows; ++row) {
-    const ScheduleEntry& e = s.Entry(row);
-    PaintSample(dc, s.font, s.rowBox[row], EffectiveTextColor(e, s.data->categories),
-                EffectiveBackColor(e, s.data->categories));
-  }
-}
+void PaintSamples(UndatedDialogState& s, HDC dc) { s.rows.PaintSamples(dc, s.font.get(), s.Visible()); }
 
 // Attached, the dialog stands beside the day dialog: right, left, below or
 // above it, whichever first fits the work area; else as near as it fits.
@@ -393,12 +360,7 @@ INT_PTR OnInitDialog(HWND dialog, UndatedDialogState* s) {
     SendMessageA(dayRow, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
   SendMessageA(dayRow, CB_SETCURSEL, 0, 0);
-  for (int row = 0; row < kRows; ++row) {
-    s->rowBox[row] = TakeSampleBox(dialog, RowId(IDT_UDAT_ROW_SAMPLE_BASE, row));
-    SendMessageA(s->RowItem(IDE_UDAT_OFFSET_BASE, row), EM_LIMITTEXT, kOrderChars, 0);
-    SendMessageA(s->RowItem(IDE_UDAT_TEXT_BASE, row), EM_LIMITTEXT, kEntryTextBytes, 0);
-    SendMessageA(s->RowItem(IDE_UDAT_MARK_BASE, row), EM_LIMITTEXT, 1, 0);
-  }
+  s->rows.Attach(dialog, *s->data);
   SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kUndatedEntries - 1, kRows, 0, 0};
   SetScrollInfo(s->Item(IDS_UDAT_SCROLL), SB_CTL, &info, FALSE);
   s->mayPrompt = true;
@@ -440,7 +402,6 @@ INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       // The attached dialog owns its state; the modal one's is on the stack.
       if (s != nullptr) {
         SetWindowLongPtrA(dialog, GWLP_USERDATA, 0);
-        if (s->font != nullptr) DeleteObject(s->font);
         if (s->Attached()) {
           FilterForAttached(nullptr);
           delete s;

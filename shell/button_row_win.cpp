@@ -169,7 +169,8 @@ void LayoutButtonRow(HWND window, const Options& options) {
   ShowWindow(picker, SW_HIDE);
 }
 
-bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options) {
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options,
+                       bool ticked) {
   if (item.CtlType != ODT_BUTTON) return false;
   const int id = static_cast<int>(item.CtlID);
   if (id == IDB_MONTH_TITLE) {
@@ -177,10 +178,7 @@ bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const O
     return true;
   }
   if (PlaceOf(id) != nullptr || id == IDB_DAY_BACK || id == IDB_DAY_FORWARD) {
-    bool on = false;
-    if (id == IDB_TOP) on = view.onTop;
-    if (id == IDB_MEMO) on = view.memo != nullptr && view.memo->editing;
-    DrawPushButton(item, options, on);
+    DrawPushButton(item, options, ticked);
     return true;
   }
   return false;

@@ -11,9 +11,10 @@ namespace hiyomi {
 struct MainView;
 
 void LayoutButtonRow(HWND window, const Options& options);
-// WM_DRAWITEM of a button of the row. True when it was one of ours.
+// WM_DRAWITEM of a button of the row. A ticked toggle button ("Top", "メモ")
+// keeps the pressed look. True when it was one of ours.
 bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view,
-                       const Options& options);
+                       const Options& options, bool ticked);
 // The month title of button 214 for the displayed year and month.
 void FormatMonthTitle(char* buffer, int size, int year, int month, int ptn1, int menuType);
 

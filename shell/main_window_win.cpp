@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "almanac/dates.h"
+#include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
 #include "schedule/day_dialog.h"
 #include "schedule/dialog_rows_win.h"
@@ -16,6 +18,7 @@
 #include "base/win/work_area.h"
 #include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
+#include "shell/command_table.h"
 #include "shell/day_tooltip_win.h"
 #include "shell/help_win.h"
 #include "shell/layered_window_win.h"
@@ -28,12 +31,6 @@ namespace hiyomi {
 namespace {
 
 constexpr UINT kTrayCallback = WM_USER;
-constexpr int kCommandHelp = 262;
-constexpr int kCommandAbout = 263;
-constexpr int kCommandAboutOnScreen = 264;  // from the tray menu while hidden
-constexpr int kCommandRestore = 267;
-constexpr int kCommandToTray = 265;
-constexpr int kCommandExit = 266;
 
 struct MainWindow {
   MainView view;
@@ -124,8 +121,20 @@ void GoToPickedDate(HWND window) {
 }
 
 void CloseForGood(HWND window) {
-  TrayHide(-1, window);
+  TrayHide(TrayMode::kRemoveForGood, window);
   PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void GoToToday(HWND window) {
+  SetPickerDate(window, TodaySerial());
+  Navigate(mainWindow.view, NavigateKind::kToday, 0);
+}
+
+void NavigateBy(NavigateKind kind, int by) { Navigate(mainWindow.view, kind, by); }
+
+void HideToTray(HWND window) {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+  TrayHide(TrayMode::kHide, window);
 }
 
 void ToggleAlwaysOnTop(HWND window) {
@@ -151,54 +160,90 @@ void OnMemoNotification(HWND window, int code) {
   }
 }
 
+using MainCommand = CommandEntry<HWND>;
+
+// Every command of the main window: its buttons, its menus, the memo pane's
+// notifications and menu. Ids it does not list (Enter and Escape arrive as
+// 1 and 2) do nothing.
+constexpr MainCommand kMainCommandEntries[] = {
+    {IDB_TODAY, IDB_TODAY, [](HWND window, int, int) { GoToToday(window); }},
+    {IDB_MONTH_BACK, IDB_MONTH_BACK, [](HWND, int, int) { NavigateBy(NavigateKind::kByMonths, -1); }},
+    {IDB_MONTH_FORWARD, IDB_MONTH_FORWARD, [](HWND, int, int) { NavigateBy(NavigateKind::kByMonths, 1); }},
+    {IDB_YEAR_BACK, IDB_YEAR_BACK, [](HWND, int, int) { NavigateBy(NavigateKind::kByYears, -1); }},
+    {IDB_YEAR_FORWARD, IDB_YEAR_FORWARD, [](HWND, int, int) { NavigateBy(NavigateKind::kByYears, 1); }},
+    {IDB_DAY_BACK, IDB_DAY_BACK, [](HWND, int, int) { NavigateBy(NavigateKind::kByDays, -1); }},
+    {IDB_DAY_FORWARD, IDB_DAY_FORWARD, [](HWND, int, int) { NavigateBy(NavigateKind::kByDays, 1); }},
+    {IDB_PICKER_OK, IDB_PICKER_OK, [](HWND window, int, int) { GoToPickedDate(window); }},
+    {IDB_PICKER_CANCEL, IDB_PICKER_CANCEL, [](HWND window, int, int) { ShowPicker(window, false); }},
+    {IDB_MONTH_TITLE, IDB_MONTH_TITLE, [](HWND window, int, int) { ShowPicker(window, true); }},
+    {IDB_TOP, IDB_TOP, [](HWND window, int, int) { ToggleAlwaysOnTop(window); }, nullptr,
+     [](HWND, int) { return mainWindow.view.onTop; }},
+    {IDB_MEMO, IDB_MEMO, [](HWND window, int, int) { ToggleMemo(window); }, nullptr,
+     [](HWND, int) { return IsMemoEditing(mainWindow.memo); }},
+    {IDC_MEMO, IDC_MEMO, [](HWND window, int, int code) { OnMemoNotification(window, code); }},
+    {IDM_HELP, IDM_HELP, [](HWND, int, int) { ShowProgramHelp(); }},
+    {IDM_ABOUT, IDM_ABOUT, [](HWND window, int, int) { ShowAbout(window, kAboutOverOwner); }},
+    {IDM_ABOUT_ON_SCREEN, IDM_ABOUT_ON_SCREEN, [](HWND window, int, int) { ShowAbout(window, kAboutOnScreen); }},
+    {IDM_TO_TRAY, IDM_TO_TRAY, [](HWND window, int, int) { HideToTray(window); }},
+    {IDM_EXIT, IDM_EXIT, [](HWND window, int, int) { CloseForGood(window); }},
+    {IDM_RESTORE, IDM_RESTORE, [](HWND window, int, int) { TrayRestore(window); }},
+    {IDM_MEMO_FONT, IDM_MEMO_FONT, [](HWND, int, int) { RunMemoCommand(mainWindow.memo, IDM_MEMO_FONT); }},
+    {IDM_MEMO_HIGHLIGHT, IDM_MEMO_HIGHLIGHT,
+     [](HWND, int, int) { RunMemoCommand(mainWindow.memo, IDM_MEMO_HIGHLIGHT); }},
+    {IDM_MEMO_PAGE_FIRST, IDM_MEMO_PAGE_LAST, [](HWND, int page, int) { LoadMemoPage(mainWindow.memo, page); },
+     nullptr, [](HWND, int page) { return mainWindow.memo.current == page; }},
+};
+constexpr CommandTable<HWND> kMainCommands(kMainCommandEntries);
+static_assert(kMainCommands.WellFormed());
+
 void DispatchCommand(HWND window, WPARAM command) {
-  MainView& view = mainWindow.view;
-  if (RunMemoCommand(mainWindow.memo, LOWORD(command))) return;
-  switch (LOWORD(command)) {
-    case IDB_TODAY:
-      SetPickerDate(window, TodaySerial());
-      Navigate(view, NavigateKind::kToday, 0);
-      break;
-    case IDB_MONTH_BACK: Navigate(view, NavigateKind::kByMonths, -1); break;
-    case IDB_MONTH_FORWARD: Navigate(view, NavigateKind::kByMonths, 1); break;
-    case IDB_YEAR_BACK: Navigate(view, NavigateKind::kByYears, -1); break;
-    case IDB_YEAR_FORWARD: Navigate(view, NavigateKind::kByYears, 1); break;
-    case IDB_DAY_BACK: Navigate(view, NavigateKind::kByDays, -1); break;
-    case IDB_DAY_FORWARD: Navigate(view, NavigateKind::kByDays, 1); break;
-    case IDB_PICKER_OK: GoToPickedDate(window); break;
-    case IDB_PICKER_CANCEL: ShowPicker(window, false); break;
-    case IDB_MONTH_TITLE: ShowPicker(window, true); break;
-    case IDB_TOP: ToggleAlwaysOnTop(window); break;
-    case IDB_MEMO: ToggleMemo(window); break;
-    case kMemoControlId: OnMemoNotification(window, HIWORD(command)); break;
-    case kCommandToTray:
-      SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-      TrayHide(1, window);
-      break;
-    case kCommandHelp: ShowProgramHelp(); break;
-    case kCommandAbout: ShowAbout(window, kAboutOverOwner); break;
-    case kCommandAboutOnScreen: ShowAbout(window, kAboutOnScreen); break;
-    case kCommandExit: CloseForGood(window); break;
-    case kCommandRestore: TrayRestore(window); break;
-    default: break;  // Enter and Escape (1, 2) do nothing
-  }
+  kMainCommands.Run(window, LOWORD(command), HIWORD(command));
 }
 
+// Menus are built from the table: an item shows its command's tick and is
+// grey while the command is disabled.
+class CommandMenu {
+ public:
+  explicit CommandMenu(HWND window) : window_(window), menu_(CreatePopupMenu()) {}
+  CommandMenu(const CommandMenu&) = delete;
+  CommandMenu& operator=(const CommandMenu&) = delete;
+  ~CommandMenu() {
+    if (menu_ != nullptr) DestroyMenu(menu_);
+  }
+
+  void Item(int id, const char* text) {
+    UINT state = 0;
+    if (kMainCommands.Ticked(window_, id)) state |= MFS_CHECKED;
+    if (!kMainCommands.Enabled(window_, id)) state |= MFS_GRAYED;
+    InsertMenuItemText(menu_, MFT_STRING, static_cast<UINT>(id), text, nullptr, position_++, state);
+  }
+  void Separator() { InsertMenuItemText(menu_, MFT_SEPARATOR, 0, nullptr, nullptr, position_++, 0); }
+  // Shows the menu and dispatches the choice. The menu is gone before the
+  // command runs, which may open a modal dialog or end the program.
+  void Track(POINT at, UINT flags) {
+    const int chosen = TrackPopupMenu(menu_, flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr);
+    DestroyMenu(std::exchange(menu_, nullptr));
+    if (chosen != 0) DispatchCommand(window_, static_cast<WPARAM>(chosen));
+  }
+
+ private:
+  HWND window_;
+  HMENU menu_;
+  UINT position_ = 0;
+};
+
 void ShowTrayMenu(HWND window) {
-  HMENU menu = CreatePopupMenu();
-  InsertMenuItemText(menu, MFT_STRING, kCommandRestore, "開く", nullptr, 0, 0);
-  InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 1, 0);
-  InsertMenuItemText(menu, MFT_STRING, kCommandHelp, "Help", nullptr, 2, 0);
-  InsertMenuItemText(menu, MFT_STRING, kCommandAboutOnScreen, "About", nullptr, 3, 0);
-  InsertMenuItemText(menu, MFT_SEPARATOR, 0, nullptr, nullptr, 4, 0);
-  InsertMenuItemText(menu, MFT_STRING, kCommandExit, "終了", nullptr, 5, 0);
+  CommandMenu menu(window);
+  menu.Item(IDM_RESTORE, "開く");
+  menu.Separator();
+  menu.Item(IDM_HELP, "Help");
+  menu.Item(IDM_ABOUT_ON_SCREEN, "About");
+  menu.Separator();
+  menu.Item(IDM_EXIT, "終了");
   POINT cursor{};
   GetCursorPos(&cursor);
   SetForegroundWindow(window);
-  const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
-                                    cursor.x, cursor.y, 0, window, nullptr);
-  DestroyMenu(menu);
-  if (chosen != 0) DispatchCommand(window, static_cast<WPARAM>(chosen));
+  menu.Track(cursor, TPM_RIGHTBUTTON);
 }
 
 ScheduleDialogData DialogData() {
@@ -258,7 +303,7 @@ INT_PTR OnInitDialog(HWND window) {
 }
 
 INT_PTR OnClose(HWND window, WPARAM wParam) {
-  if (TrayHide(0, window) >= 0) {
+  if (TrayHide(TrayMode::kHideWhenResident, window) != kTrayClosing) {
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
     return 0;
   }
@@ -314,6 +359,14 @@ INT_PTR OnMouseWheel(WPARAM wParam) {
   return 0;
 }
 
+// Toggle buttons look pressed while their command is ticked.
+INT_PTR OnDrawItem(HWND window, LPARAM lParam) {
+  const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  const bool ticked = kMainCommands.Ticked(window, static_cast<int>(item.CtlID));
+  DrawButtonRowItem(item, mainWindow.view, AppOptions(), ticked);
+  return TRUE;
+}
+
 INT_PTR OnTrayCallback(HWND window, LPARAM lParam) {
   if (lParam == WM_LBUTTONDBLCLK) {
     TrayRestore(window);
@@ -341,10 +394,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_PAINT: return OnPaint(window);
     case WM_CLOSE: return OnClose(window, wParam);
-    case WM_DRAWITEM:
-      DrawButtonRowItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), mainWindow.view,
-                        AppOptions());
-      return TRUE;
+    case WM_DRAWITEM: return OnDrawItem(window, lParam);
     case WM_COMMAND:
       DispatchCommand(window, wParam);
       return 0;

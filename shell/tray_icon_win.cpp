@@ -18,7 +18,7 @@ static_assert(kNotifyIconV2Size == (sizeof(void*) == 8 ? 504 : 488), "version-2 
 struct TrayIcon {
   NOTIFYICONDATAA record{};
   HICON icon = nullptr;
-  int state = kTrayShown;
+  TrayState state = kTrayShown;
   bool added = false;
 };
 
@@ -62,7 +62,7 @@ void TrayInit(bool resident, HWND window, UINT callbackMessage) {
   if (resident) AddIcon();
 }
 
-int TrayHide(int mode, HWND window) {
+TrayState TrayHide(TrayMode mode, HWND window) {
   Apply(TrayHideStep(tray.state, mode), window);
   return tray.state;
 }
@@ -73,7 +73,7 @@ void TrayReAdd() {
   if (TrayIconWanted(tray.state)) AddIcon();
 }
 
-int CurrentTrayState() { return tray.state; }
+TrayState CurrentTrayState() { return tray.state; }
 
 void TrayRelease() {
   if (tray.added) DeleteIcon();

@@ -9,13 +9,12 @@ namespace hiyomi {
 
 // Prepares the icon; with resident set the icon is added at once.
 void TrayInit(bool resident, HWND window, UINT callbackMessage);
-// mode 1 always hides, 0 only when resident, -1 removes for good. A
-// negative result means the window really closes.
-int TrayHide(int mode, HWND window);
+// The new state; kTrayClosing means the window really closes.
+TrayState TrayHide(TrayMode mode, HWND window);
 void TrayRestore(HWND window);
 // After the taskbar was re-created.
 void TrayReAdd();
-int CurrentTrayState();
+TrayState CurrentTrayState();
 // Removes the icon if present and frees its image.
 void TrayRelease();
 

@@ -2,17 +2,19 @@
 
 namespace hiyomi {
 
-TrayStep TrayHideStep(int state, int mode) noexcept {
+TrayStep TrayHideStep(TrayState state, TrayMode mode) noexcept {
   if (state == kTrayClosing) return {kTrayClosing, 0};
-  if (mode == 1 || (mode == 0 && state == kTrayShownResident)) {
+  const bool toTray = mode == TrayMode::kHide ||
+                      (mode == TrayMode::kHideWhenResident && state == kTrayShownResident);
+  if (toTray) {
     if (state == kTrayHidden || state == kTrayHiddenResident) return {state, 0};
     const unsigned add = state == kTrayShown ? kTrayAddIcon : 0u;
-    return {state + 2, add | kTrayHideWindow};
+    return {state == kTrayShown ? kTrayHidden : kTrayHiddenResident, add | kTrayHideWindow};
   }
   return {kTrayClosing, state > 0 ? kTrayDeleteIcon : 0u};
 }
 
-TrayStep TrayRestoreStep(int state) noexcept {
+TrayStep TrayRestoreStep(TrayState state) noexcept {
   switch (state) {
     case kTrayHidden:
       return {kTrayShown, kTrayDeleteIcon | kTrayShowWindow | kTrayToForeground};
@@ -23,6 +25,6 @@ TrayStep TrayRestoreStep(int state) noexcept {
   }
 }
 
-bool TrayIconWanted(int state) noexcept { return state >= kTrayShownResident; }
+bool TrayIconWanted(TrayState state) noexcept { return state >= kTrayShownResident; }
 
 }  // namespace hiyomi

@@ -12,6 +12,13 @@ enum TrayState : int {
   kTrayHiddenResident = 3,  // window in the tray, resident
 };
 
+// What a request to hide the window asks for.
+enum class TrayMode {
+  kHide,              // to the tray in any case ("ﾀｽｸﾄﾚｲへ")
+  kHideWhenResident,  // to the tray when resident, else the window closes (its close box)
+  kRemoveForGood,     // the icon goes and the window closes ("終了")
+};
+
 enum TrayAction : unsigned {
   kTrayAddIcon = 1u << 0,
   kTrayDeleteIcon = 1u << 1,
@@ -21,15 +28,13 @@ enum TrayAction : unsigned {
 };
 
 struct TrayStep {
-  int state;
+  TrayState state;  // kTrayClosing: the window really closes
   unsigned actions;
 };
 
-// mode 1: always to the tray; 0: to the tray only when resident; -1: final
-// removal. A negative resulting state means the window really closes.
-TrayStep TrayHideStep(int state, int mode) noexcept;
-TrayStep TrayRestoreStep(int state) noexcept;
+TrayStep TrayHideStep(TrayState state, TrayMode mode) noexcept;
+TrayStep TrayRestoreStep(TrayState state) noexcept;
 // After the taskbar was re-created the icon is added again in states 1-3.
-bool TrayIconWanted(int state) noexcept;
+bool TrayIconWanted(TrayState state) noexcept;
 
 }  // namespace hiyomi

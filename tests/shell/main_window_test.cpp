@@ -17,9 +17,12 @@
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
+#include "base/win/gdi_objects.h"
+#include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
+#include "shell/button_row_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
@@ -375,6 +378,22 @@ TEST_F(WindowNavigation, ScrollBarsFollowTheWindowEdges) {
     widths.push_back(client.right);
   }
   EXPECT_EQ(widths[0] - widths[1], 60);
+}
+
+// Ids the window has no command for (Enter and Escape among them) change
+// nothing; "ﾀｽｸﾄﾚｲへ" hides the window and "開く" brings it back as it was.
+TEST_F(WindowNavigation, UnknownCommandsDoNothingAndTheTrayGivesTheWindowBack) {
+  GoTo(Day(2030, 6, 15));
+  for (int id : {0, IDOK, IDCANCEL, 199, 216, 250, 255, 280, 299, 500, 0xFFFF}) {
+    Command(id);
+    EXPECT_TRUE(IsWindowVisible(window_)) << id;
+  }
+  EXPECT_EQ(FocusDay(), Day(2030, 6, 15));
+  Command(IDM_TO_TRAY);
+  EXPECT_FALSE(IsWindowVisible(window_));
+  Command(IDM_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(window_));
+  EXPECT_EQ(FocusDay(), Day(2030, 6, 15));
 }
 
 // One row of 366 ten-pixel columns from 1 January, no row labels: wider
@@ -756,6 +775,45 @@ TEST_F(MainViewInProcess, MemoAndGridShareTheScreenHeight) {
 
 // A right click counts only in the day-number box, a double click anywhere
 // in the cell; the box is found where the surface is painted, at the zoom,
+// A button has the pressed colours (BackColor37) while it is held down or
+// its command is ticked, else the normal ones (BackColor38).
+TEST_F(MainViewInProcess, ButtonsLookPressedWhileHeldOrTicked) {
+  constexpr COLORREF kPressed = RGB(200, 0, 0);
+  constexpr COLORREF kNormal = RGB(0, 160, 0);
+  AppOptions().colors.back[36] = static_cast<int>(kPressed);
+  AppOptions().colors.back[37] = static_cast<int>(kNormal);
+  Show(Day(2026, 12, 10));
+  constexpr RECT kFace{0, 0, 40, kButtonRowHeight};
+  HDC screen = GetDC(nullptr);
+  MemoryDc dc(screen);
+  Bitmap bitmap(CreateCompatibleBitmap(screen, kFace.right, kFace.bottom));
+  ReleaseDC(nullptr, screen);
+  SelectedObject selected(dc.get(), bitmap.get());
+  struct Case {
+    int id;
+    bool ticked;
+    UINT state;
+    COLORREF expected;
+  };
+  const Case cases[] = {
+      {IDB_TOP, true, 0, kPressed},          {IDB_TOP, false, 0, kNormal},
+      {IDB_MEMO, true, 0, kPressed},         {IDB_MEMO, false, 0, kNormal},
+      {IDB_TOP, false, ODS_SELECTED, kPressed}, {IDB_TODAY, false, 0, kNormal},
+  };
+  for (const Case& c : cases) {
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(c.id);
+    item.itemState = c.state;
+    item.hwndItem = GetDlgItem(window_, c.id);
+    item.hDC = dc.get();
+    item.rcItem = kFace;
+    EXPECT_TRUE(DrawButtonRowItem(item, view_, AppOptions(), c.ticked)) << c.id;
+    // Inside the edge, left of the centred caption.
+    EXPECT_EQ(GetPixel(dc.get(), 4, 4), c.expected) << c.id << " ticked " << c.ticked << " state " << c.state;
+  }
+}
+
 // with a memo above the grid or below it.
 TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
   enum class Memo { kNone, kAbove, kBelow };

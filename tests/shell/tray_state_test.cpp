@@ -8,24 +8,28 @@ namespace {
 
 TEST(TrayState, HideAndRestoreSteps) {
   struct Case {
-    int state;
-    int mode;
-    int expected;
+    TrayState state;
+    TrayMode mode;
+    TrayState expected;
     unsigned actions;
   };
+  constexpr TrayMode kHide = TrayMode::kHide;
+  constexpr TrayMode kWhenResident = TrayMode::kHideWhenResident;
+  constexpr TrayMode kForGood = TrayMode::kRemoveForGood;
   const Case hides[] = {
-      {kTrayShown, 0, kTrayClosing, 0},  // not resident: closing ends the program
-      {kTrayShownResident, 0, kTrayHiddenResident, kTrayHideWindow},
-      {kTrayShown, 1, kTrayHidden, kTrayAddIcon | kTrayHideWindow},
-      {kTrayShownResident, 1, kTrayHiddenResident, kTrayHideWindow},
-      {kTrayHidden, 0, kTrayClosing, kTrayDeleteIcon},
-      {kTrayShownResident, -1, kTrayClosing, kTrayDeleteIcon},
-      {kTrayClosing, 1, kTrayClosing, 0},
+      {kTrayShown, kWhenResident, kTrayClosing, 0},  // not resident: closing ends the program
+      {kTrayShownResident, kWhenResident, kTrayHiddenResident, kTrayHideWindow},
+      {kTrayShown, kHide, kTrayHidden, kTrayAddIcon | kTrayHideWindow},
+      {kTrayShownResident, kHide, kTrayHiddenResident, kTrayHideWindow},
+      {kTrayHidden, kWhenResident, kTrayClosing, kTrayDeleteIcon},
+      {kTrayShownResident, kForGood, kTrayClosing, kTrayDeleteIcon},
+      {kTrayClosing, kHide, kTrayClosing, 0},
   };
   for (const Case& c : hides) {
     const TrayStep step = TrayHideStep(c.state, c.mode);
-    EXPECT_EQ(step.state, c.expected) << c.state << " " << c.mode;
-    EXPECT_EQ(step.actions, c.actions) << c.state << " " << c.mode;
+    const int mode = static_cast<int>(c.mode);
+    EXPECT_EQ(step.state, c.expected) << c.state << " " << mode;
+    EXPECT_EQ(step.actions, c.actions) << c.state << " " << mode;
   }
   EXPECT_EQ(TrayRestoreStep(kTrayHidden).state, kTrayShown);
   EXPECT_TRUE(TrayRestoreStep(kTrayHidden).actions & kTrayDeleteIcon);
