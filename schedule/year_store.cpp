@@ -234,26 +234,23 @@ void YearStore::RemoveRecord(int slot, int32_t serial) noexcept {
   s.dirty = true;
 }
 
-int YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSerial,
-                              const CopyRequest& copies) noexcept {
-  if (!Usable() || !InStoreRange(working.serial)) return 0;
+StoreResult YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSerial,
+                                      const CopyRequest& copies) noexcept {
+  if (!Usable() || !InStoreRange(working.serial)) return {StoreOutcome::Failed, 0};
   const bool hasContent = DayRecordHasContent(working);
   const int slot = SlotForYear(YearOfSerial(working.serial));
   const bool exists = RecordIndex(slot, working.serial) >= 0;
   if (working.serial != openedSerial && exists && !prompts_.AskYesNo(kAskOverwrite)) {
-    return kStoreDeclined;
+    return {StoreOutcome::Declined, 0};
   }
   if (hasContent) {
     PutRecord(slot, working.serial, working);
   } else if (exists) {
     RemoveRecord(slot, working.serial);
   }
-  if (working.serial + 1 < kNoDay) {
-    SpreadCopies(working, copies);
-  } else {
-    SaveYear(slot);
-  }
-  return working.serial != openedSerial ? working.serial : 0;
+  const bool written = working.serial + 1 < kNoDay ? SpreadCopies(working, copies) : SaveYear(slot);
+  return {written ? StoreOutcome::Stored : StoreOutcome::NotWritten,
+          working.serial != openedSerial ? working.serial : 0};
 }
 
 void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry,
@@ -281,16 +278,17 @@ void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry
   PutRecord(slot, serial, day);
 }
 
-void YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept {
-  if (!Usable() || !InStoreRange(stored.serial)) return;
+bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept {
+  if (!Usable() || !InStoreRange(stored.serial)) return false;
   const int storedYear = YearOfSerial(stored.serial);
   int slot = SlotForYear(storedYear);
+  bool written = true;
   for (int row = 0; row < kEntriesPerDay; ++row) {
     const int n = copies.count[row];
     if (n <= 0) continue;
     int year = storedYear;
     if (slots_[slot].year != year) {
-      if (slots_[slot].dirty) SaveYear(slot);
+      if (slots_[slot].dirty) written = SaveYear(slot) && written;
       slot = SlotForYear(year);
     }
     ScheduleEntry entry = stored.entries[row];
@@ -300,16 +298,17 @@ void YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
     for (int64_t d = int64_t{stored.serial} + 1; d <= last; ++d) {
       const int32_t day = static_cast<int32_t>(d);
       if (day >= SerialOfNewYear(year + 1)) {
-        SaveYear(slot);
+        written = SaveYear(slot) && written;
         year = YearOfSerial(day);
         slot = SlotForYear(year);
       }
       CopyIntoDay(slot, day, entry, copies.overwriteLast[row]);
     }
   }
-  SaveYear(slot);
+  written = SaveYear(slot) && written;
   const int other = 1 - slot;
-  if (slots_[other].dirty) SaveYear(other);
+  if (slots_[other].dirty) written = SaveYear(other) && written;
+  return written;
 }
 
 bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept {

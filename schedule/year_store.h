@@ -37,8 +37,21 @@ struct CopyRequest {
 
 enum class AddMode { ReportWhenFull, SkipDuplicates };
 
-// StoreDayRecord's result when the user declined to overwrite another day.
-inline constexpr int kStoreDeclined = -1;
+enum class StoreOutcome {
+  Stored,      // in the store and on disk
+  NotWritten,  // in the store, but not all of it reached the disk (the user was told)
+  Declined,    // the user would not overwrite the other day: nothing changed
+  Failed,      // nothing changed: the year could not be read or has no room (the user was told)
+};
+
+// What StoreDayRecord did, and the day the view goes to: the stored day when
+// the dialog's date was changed, else 0.
+struct StoreResult {
+  StoreOutcome outcome;
+  int32_t day;
+  // The record is in the store: the dialog may close.
+  bool Kept() const noexcept { return outcome == StoreOutcome::Stored || outcome == StoreOutcome::NotWritten; }
+};
 
 class YearStore {
  public:
@@ -59,12 +72,11 @@ class YearStore {
 
   bool GetDayRecord(int32_t serial, DayRecord& out) noexcept;
   // The write path of the day dialog: `working.serial` is the date now chosen,
-  // `openedSerial` the one the dialog was opened for. Returns kStoreDeclined
-  // (nothing changed, the dialog stays open), the stored serial when the date
-  // was changed, else 0.
-  int StoreDayRecord(const DayRecord& working, int32_t openedSerial,
+  // `openedSerial` the one the dialog was opened for.
+  StoreResult StoreDayRecord(const DayRecord& working, int32_t openedSerial,
                      const CopyRequest& copies) noexcept;
-  void SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept;
+  // False when a copy could not be made or a file not written (the user was told).
+  bool SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept;
   bool AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept;
 
   int SlotYear(int slot) const noexcept { return slots_[slot].year; }

@@ -97,7 +97,9 @@ TEST_F(YearStoreTest, WrittenFileEqualsBuilderBytes) {
   Open();
   // Stored out of date order: records keep the order of first storing.
   for (auto [doy, text] : {std::pair{100, "b"}, {5, "a"}, {200, "c"}}) {
-    EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + doy, {text}), kNewYear2026 + doy, {}), 0);
+    const StoreResult result = store_->StoreDayRecord(Day(kNewYear2026 + doy, {text}), kNewYear2026 + doy, {});
+    EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+    EXPECT_EQ(result.day, 0);
   }
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{100, kNewYear2026 + 100, {{.text = "b"}}},
                                                  {5, kNewYear2026 + 5, {{.text = "a"}}},
@@ -161,7 +163,9 @@ TEST_F(YearStoreTest, RemovingADayShiftsLaterRecords) {
                                        {5, kNewYear2026 + 5, {{.text = "c"}}}}));
   Open();
   // The dialog's clean-up leaves an emptied day with no used slot.
-  EXPECT_EQ(store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 10), kNewYear2026 + 10, {}), 0);
+  const StoreResult result = store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 10), kNewYear2026 + 10, {});
+  EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+  EXPECT_EQ(result.day, 0);
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{20, kNewYear2026 + 20, {{.text = "b"}}},
                                                  {5, kNewYear2026 + 5, {{.text = "c"}}}}));
 }
@@ -182,20 +186,22 @@ TEST_F(YearStoreTest, MovingOntoADayWithDataAsksFirst) {
   WriteBytes(Dat(2026), file);
   Open();
   prompts_.answers = {false};
-  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}),
-            kStoreDeclined);
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}).outcome,
+            StoreOutcome::Declined);
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_EQ(prompts_.asked[0], "変更した日付には登録データが存在します。上書きしますか？");
   EXPECT_EQ(ReadBytes(Dat(2026)), file);
   EXPECT_FALSE(dir_.Has("Hiyomi_2026.bak"));
 
   prompts_.answers = {true};
-  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}),
-            kNewYear2026 + 1);
+  StoreResult result = store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {});
+  EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+  EXPECT_EQ(result.day, kNewYear2026 + 1);
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "moved"}}}}));
   // The same day, or a free one, is stored without a question.
-  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 2, {"free"}), kNewYear2026 + 9, {}),
-            kNewYear2026 + 2);
+  result = store_->StoreDayRecord(Day(kNewYear2026 + 2, {"free"}), kNewYear2026 + 9, {});
+  EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+  EXPECT_EQ(result.day, kNewYear2026 + 2);
   EXPECT_EQ(prompts_.asked.size(), 2u);
 }
 
@@ -336,7 +342,9 @@ TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
   LoggingFiles files(SystemDataFiles());
   files.failAfterWrites = 1;  // the header goes out, the records do not
   Open(files);
-  store_->StoreDayRecord(Day(kNewYear2026 + 2, {"lost"}), kNewYear2026 + 2, {});
+  // Kept in memory though not on disk: the dialog closes.
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 2, {"lost"}), kNewYear2026 + 2, {}).outcome,
+            StoreOutcome::NotWritten);
 
   EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
   EXPECT_EQ(ReadBytes(Dat(2026)), file);
