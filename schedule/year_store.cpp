@@ -14,6 +14,7 @@ namespace {
 constexpr char kCreateFailed[] = "データファイル作成に失敗しました。　　";
 constexpr char kAskOverwrite[] = "変更した日付には登録データが存在します。上書きしますか？";
 constexpr char kDayFull[] = "指定日には空き領域がありません。　　";
+constexpr char kYearFull[] = "データファイルに空き領域がありません。　　";
 
 constexpr int kFirstStoredYear = 2000;
 constexpr int kLastStoredYear = 2100;
@@ -204,13 +205,14 @@ bool YearStore::GetDayRecord(int32_t serial, DayRecord& out) noexcept {
   return true;
 }
 
-void YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept {
+bool YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept {
   Slot& s = slots_[slot];
   const int32_t doy = serial - SerialOfNewYear(s.year);
-  if (doy < 0 || doy >= kMaxDayRecords) return;
+  if (doy < 0 || doy >= kMaxDayRecords) return false;
   int i = RecordIndex(slot, serial);
   if (i < 0) {
-    if (s.header.count >= kMaxDayRecords) return;  // cannot happen: one record per day
+    // Only a damaged file gets here: its records outnumber the days that own one.
+    if (s.header.count >= kMaxDayRecords) return false;
     i = s.header.count++;
     s.header.index[doy] = i;
   }
@@ -219,6 +221,7 @@ void YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noe
   // file said in its serial field.
   s.records[i].serial = serial;
   s.dirty = true;
+  return true;
 }
 
 void YearStore::RemoveRecord(int slot, int32_t serial) noexcept {
@@ -244,7 +247,10 @@ StoreResult YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSe
     return {StoreOutcome::Declined, 0};
   }
   if (hasContent) {
-    PutRecord(slot, working.serial, working);
+    if (!PutRecord(slot, working.serial, working)) {
+      prompts_.Tell(kYearFull);
+      return {StoreOutcome::Failed, 0};
+    }
   } else if (exists) {
     RemoveRecord(slot, working.serial);
   }
@@ -253,7 +259,7 @@ StoreResult YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSe
           working.serial != openedSerial ? working.serial : 0};
 }
 
-void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry,
+bool YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry,
                             bool overwriteLast) noexcept {
   DayRecord day;
   const int i = RecordIndex(slot, serial);
@@ -270,12 +276,12 @@ void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry
       }
     }
     if (target < 0) {
-      if (!overwriteLast) return;
+      if (!overwriteLast) return true;
       target = kEntriesPerDay - 1;
     }
   }
   day.entries[target] = entry;
-  PutRecord(slot, serial, day);
+  return PutRecord(slot, serial, day);
 }
 
 bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept {
@@ -283,6 +289,7 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
   const int storedYear = YearOfSerial(stored.serial);
   int slot = SlotForYear(storedYear);
   bool written = true;
+  bool full = false;
   for (int row = 0; row < kEntriesPerDay; ++row) {
     const int n = copies.count[row];
     if (n <= 0) continue;
@@ -302,13 +309,14 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
         year = YearOfSerial(day);
         slot = SlotForYear(year);
       }
-      CopyIntoDay(slot, day, entry, copies.overwriteLast[row]);
+      if (!CopyIntoDay(slot, day, entry, copies.overwriteLast[row])) full = true;
     }
   }
+  if (full) prompts_.Tell(kYearFull);  // once, however many days missed their copy
   written = SaveYear(slot) && written;
   const int other = 1 - slot;
   if (slots_[other].dirty) written = SaveYear(other) && written;
-  return written;
+  return written && !full;
 }
 
 bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept {
@@ -318,7 +326,10 @@ bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMod
   if (i < 0) {
     DayRecord day = FreshDayRecord(serial);
     day.entries[0] = entry;
-    PutRecord(slot, serial, day);
+    if (!PutRecord(slot, serial, day)) {
+      prompts_.Tell(kYearFull);
+      return false;
+    }
     SaveYear(slot);
     return true;
   }

@@ -39,7 +39,7 @@ enum class AddMode { ReportWhenFull, SkipDuplicates };
 
 enum class StoreOutcome {
   Stored,      // in the store and on disk
-  NotWritten,  // in the store, but not all of it reached the disk (the user was told)
+  NotWritten,  // in the store, but a file was not written or a copy not made (the user was told)
   Declined,    // the user would not overwrite the other day: nothing changed
   Failed,      // nothing changed: the year could not be read or has no room (the user was told)
 };
@@ -97,9 +97,11 @@ class YearStore {
   int SlotForYear(int year) noexcept;
   // Index entry of `serial` in `slot`, or -1 when the day has no record.
   int RecordIndex(int slot, int32_t serial) const noexcept;
-  void PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept;
+  // False when the day has no record and the year has no room for one.
+  bool PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept;
   void RemoveRecord(int slot, int32_t serial) noexcept;
-  void CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry, bool overwriteLast) noexcept;
+  // False only when the day needed a record and there was no room.
+  bool CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry, bool overwriteLast) noexcept;
 
   DataFiles& files_;
   UserPrompts& prompts_;

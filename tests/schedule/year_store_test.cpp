@@ -2,6 +2,8 @@
 // record bookkeeping and the saves that must never lose data.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "schedule/data_file.h"
 #include "schedule/year_store.h"
 #include "schedule_fixtures.h"
@@ -322,6 +324,40 @@ TEST_F(YearStoreTest, AddEntryToDayModes) {
   ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 2, r));
   EXPECT_STREQ(r.entries[0].text, "new");
   EXPECT_EQ(listener_.written, 2);
+}
+
+TEST_F(YearStoreTest, AYearWithNoRoomLeftReportsTheFailure) {
+  // A damaged file: 366 records, but day 10 owns none of them.
+  std::vector<DayFields> days;
+  for (int d = 0; d < 366; ++d) days.push_back({d, kNewYear2026 + d, {{.text = "d"}}});
+  Bytes file = YearFileBytes(days);
+  PutLe32(file, 4 + 4 * 10, -1);
+  const int32_t day10 = kNewYear2026 + 10;
+  CopyRequest toDay10;
+  toDay10.count[0] = 1;
+  struct Case {
+    const char* what;
+    std::function<bool(YearStore&)> change;  // true when it reported success
+    bool fileKept;
+  };
+  const Case cases[] = {
+      {"store", [&](YearStore& y) { return y.StoreDayRecord(Day(day10, {"x"}), day10, {}).outcome == StoreOutcome::Stored; }, true},
+      {"add", [&](YearStore& y) { return y.AddEntryToDay(day10, MakeEntry("x"), AddMode::ReportWhenFull); }, true},
+      {"add new", [&](YearStore& y) { return y.AddEntryToDay(day10, MakeEntry("x"), AddMode::SkipDuplicates); }, true},
+      // Day 9 itself is stored; only its copy finds no room.
+      {"copy", [&](YearStore& y) { return y.StoreDayRecord(Day(day10 - 1, {"x"}), day10 - 1, toDay10).outcome == StoreOutcome::Stored; }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Dat(2026), file);
+    prompts_.told.clear();
+    Open();
+    EXPECT_FALSE(c.change(*store_));
+    EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイルに空き領域がありません。　　"});
+    DayRecord r;
+    EXPECT_FALSE(store_->GetDayRecord(day10, r));
+    EXPECT_EQ(ReadBytes(Dat(2026)) == file, c.fileKept);
+  }
 }
 
 TEST_F(YearStoreTest, OtherYearsUseSlotOne) {
