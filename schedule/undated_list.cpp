@@ -55,7 +55,11 @@ bool UndatedList::SaveUndated() noexcept {
   bool anyText = false;
   for (const ScheduleEntry& e : entries) anyText = anyText || e.text[0] != '\0';
   if (!anyText) {
-    files_.MoveReplace(data, backup);
+    // Left in place, the file would bring the cleared entries back.
+    if (!files_.MoveReplace(data, backup) && files_.Exists(data)) {
+      prompts_.Tell(kCreateFailed);
+      return false;
+    }
     return true;
   }
   uint8_t bytes[kUndatedFileSize];

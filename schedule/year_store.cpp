@@ -158,7 +158,12 @@ bool YearStore::SaveYear(int slot) noexcept {
   }
 
   if (s.header.count <= 0) {
-    files_.MoveReplace(data, backup);
+    // A file left in place would bring the removed days back at the next
+    // start: the slot stays changed so a later save tries again.
+    if (!files_.MoveReplace(data, backup) && files_.Exists(data)) {
+      prompts_.Tell(kCreateFailed);
+      return false;
+    }
     s.dirty = false;
     return true;
   }

@@ -50,6 +50,24 @@ TEST_F(UndatedListTest, AllEmptyMovesTheFileToBak) {
   EXPECT_EQ(ReadBytes(UndatedBackupName(dir_.Base())), file);
 }
 
+TEST_F(UndatedListTest, AllEmptyWhenTheFileCannotMoveSaysSo) {
+  Bytes file(3200, 0);
+  const Bytes e = EntryBytes({.text = "gone"});
+  std::copy(e.begin(), e.end(), file.begin());
+  WriteBytes(UndatedFileName(dir_.Base()), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_0000.bak";
+  UndatedList list(files, prompts_);
+  list.LoadUndated(dir_.Base());
+  list.entries[0].text[0] = '\0';
+  EXPECT_FALSE(list.SaveUndated());
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイル作成に失敗しました。　　"});
+  EXPECT_EQ(ReadBytes(UndatedFileName(dir_.Base())), file);
+  files.held.clear();
+  ASSERT_TRUE(list.SaveUndated());
+  EXPECT_FALSE(dir_.Has("Hiyomi_0000.dat"));
+}
+
 TEST_F(UndatedListTest, ShortFileLoadsWhatIsThereAndIsKeptAsBad) {
   const Bytes file = EntryBytes({.text = "one"});
   WriteBytes(UndatedFileName(dir_.Base()), file);

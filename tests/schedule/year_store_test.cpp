@@ -183,6 +183,26 @@ TEST_F(YearStoreTest, RemovingTheOnlyRecordMovesTheFileToBak) {
   EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 7, r));
 }
 
+TEST_F(YearStoreTest, ALastRecordWhoseFileCannotMoveIsRemovedByALaterSave) {
+  const int32_t day = SerialOfNewYear(2030) + 4;
+  const Bytes file = YearFileBytes({{4, day, {{.text = "gone"}}}});
+  WriteBytes(Dat(2030), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2030.bak";
+  Open(files);
+  EXPECT_EQ(store_->StoreDayRecord(FreshDayRecord(day), day, {}).outcome, StoreOutcome::NotWritten);
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
+  EXPECT_EQ(ReadBytes(Dat(2030)), file);
+
+  // Slot 1 goes to another year: the removal is saved first.
+  files.held.clear();
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(SerialOfNewYear(2031), r));
+  EXPECT_FALSE(dir_.Has("Hiyomi_2030.dat"));
+  EXPECT_EQ(ReadBytes(Bak(2030)), file);
+  EXPECT_EQ(prompts_.told.size(), 1u);
+}
+
 TEST_F(YearStoreTest, MovingOntoADayWithDataAsksFirst) {
   const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "old"}}}});
   WriteBytes(Dat(2026), file);
@@ -206,49 +226,6 @@ TEST_F(YearStoreTest, MovingOntoADayWithDataAsksFirst) {
   EXPECT_EQ(result.day, kNewYear2026 + 2);
   EXPECT_EQ(prompts_.asked.size(), 2u);
 }
-
-// Logs reads and writes so a test can see which file was written when.
-class LoggingFiles : public DataFiles {
- public:
-  explicit LoggingFiles(DataFiles& inner) : inner_(inner) {}
-  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
-    log.push_back("read " + Name(p));
-    if (Name(p) == held) return false;
-    return inner_.ReadWhole(p, limit, out);
-  }
-  std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
-    if (failAfterWrites >= 0) return std::make_unique<FailingWriter>(inner_.CreateWriteThrough(p), failAfterWrites);
-    return inner_.CreateWriteThrough(p);
-  }
-  bool Copy(const std::string& f, const std::string& t) noexcept override { return inner_.Copy(f, t); }
-  bool MoveReplace(const std::string& f, const std::string& t) noexcept override {
-    log.push_back("move " + Name(f) + " " + Name(t));
-    if (Name(f) == held || Name(t) == held) return false;
-    return inner_.MoveReplace(f, t);
-  }
-  bool Remove(const std::string& p) noexcept override { return inner_.Remove(p); }
-  bool Exists(const std::string& p) noexcept override { return inner_.Exists(p); }
-  bool LastWriteTime(const std::string& p, int64_t& t) noexcept override { return inner_.LastWriteTime(p, t); }
-  std::string FullPath(const std::string& n) noexcept override { return inner_.FullPath(n); }
-
-  std::vector<std::string> log;
-  int failAfterWrites = -1;  // the writer fails every write after this many
-  std::string held;          // a file another program holds open
-
- private:
-  class FailingWriter : public DataWriter {
-   public:
-    FailingWriter(std::unique_ptr<DataWriter> w, int n) : w_(std::move(w)), left_(n) {}
-    bool Write(const void* d, size_t s) noexcept override { return left_-- > 0 && w_->Write(d, s); }
-    bool Close() noexcept override { return w_->Close(); }
-
-   private:
-    std::unique_ptr<DataWriter> w_;
-    int left_;
-  };
-  static std::string Name(const std::string& p) { return std::filesystem::path(p).filename().string(); }
-  DataFiles& inner_;
-};
 
 TEST_F(YearStoreTest, SpreadAcrossNewYearWritesTheOldYearFirst) {
   LoggingFiles files(SystemDataFiles());
