@@ -15,6 +15,8 @@ constexpr char kCreateFailed[] = "データファイル作成に失敗しまし�
 constexpr char kAskOverwrite[] = "変更した日付には登録データが存在します。上書きしますか？";
 constexpr char kDayFull[] = "指定日には空き領域がありません。　　";
 constexpr char kYearFull[] = "データファイルに空き領域がありません。　　";
+constexpr char kNotRead[] = "データファイルを読み込めませんでした。　　";
+constexpr char kReadLate[] = "データファイルを読み込み直しました。もう一度開いてください。　　";
 
 constexpr int kFirstStoredYear = 2000;
 constexpr int kLastStoredYear = 2100;
@@ -95,15 +97,16 @@ void YearStore::LoadYear(int slot, int year) noexcept {
   s.header = EmptyYearHeader();
   s.dirty = false;
   s.damaged = false;
+  s.unread = false;
   if (!Usable() || year < kFirstStoredYear || year > kLastStoredYear) return;
 
   std::vector<uint8_t> bytes;
   // One byte more than the largest file, to notice trailing garbage.
   const std::string name = YearFileName(base_, year);
   if (!files_.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
-    // Present but not readable now (held by another program): saving over
-    // it would lose every day it holds.
-    s.damaged = files_.Exists(name);
+    // Present but not readable now (held by another program): it is read
+    // again before the year changes, and never saved over.
+    s.unread = files_.Exists(name);
     return;
   }
   if (bytes.size() < kHeaderSize) {
@@ -143,6 +146,7 @@ void YearStore::LoadYear(int slot, int year) noexcept {
 bool YearStore::SaveYear(int slot) noexcept {
   Slot& s = slots_[slot];
   if (!Usable() || s.year < kFirstStoredYear) return true;
+  if (s.unread) return false;
   const std::string data = YearFileName(base_, s.year);
   const std::string backup = YearBackupName(base_, s.year);
 
@@ -193,6 +197,11 @@ int YearStore::SlotForYear(int year) noexcept {
   return 1;
 }
 
+bool YearStore::Reread(int slot) noexcept {
+  if (slots_[slot].unread) LoadYear(slot, slots_[slot].year);
+  return !slots_[slot].unread;
+}
+
 int YearStore::RecordIndex(int slot, int32_t serial) const noexcept {
   const Slot& s = slots_[slot];
   const int32_t doy = serial - SerialOfNewYear(s.year);
@@ -204,6 +213,8 @@ int YearStore::RecordIndex(int slot, int32_t serial) const noexcept {
 bool YearStore::GetDayRecord(int32_t serial, DayRecord& out) noexcept {
   if (!Usable() || !InStoreRange(serial)) return false;
   const int slot = SlotForYear(YearOfSerial(serial));
+  // A file held by another program shows once it is let go.
+  Reread(slot);
   const int i = RecordIndex(slot, serial);
   if (i < 0) return false;
   out = slots_[slot].records[i];
@@ -247,7 +258,18 @@ StoreResult YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSe
   if (!Usable() || !InStoreRange(working.serial)) return {StoreOutcome::Failed, 0};
   const bool hasContent = DayRecordHasContent(working);
   const int slot = SlotForYear(YearOfSerial(working.serial));
+  const bool wasUnread = slots_[slot].unread;
+  if (!Reread(slot)) {
+    prompts_.Tell(kNotRead);
+    return {StoreOutcome::Failed, 0};
+  }
   const bool exists = RecordIndex(slot, working.serial) >= 0;
+  // The dialog showed this day from a year it could not read: the day's
+  // record is there after all and was never shown.
+  if (wasUnread && exists && working.serial == openedSerial) {
+    prompts_.Tell(kReadLate);
+    return {StoreOutcome::Failed, 0};
+  }
   if (working.serial != openedSerial && exists && !prompts_.AskYesNo(kAskOverwrite)) {
     return {StoreOutcome::Declined, 0};
   }
@@ -295,6 +317,7 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
   int slot = SlotForYear(storedYear);
   bool written = true;
   bool full = false;
+  bool notRead = false;
   for (int row = 0; row < kEntriesPerDay; ++row) {
     const int n = copies.count[row];
     if (n <= 0) continue;
@@ -314,19 +337,29 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
         year = YearOfSerial(day);
         slot = SlotForYear(year);
       }
-      if (!CopyIntoDay(slot, day, entry, copies.overwriteLast[row])) full = true;
+      if (!Reread(slot)) {
+        notRead = true;
+      } else if (!CopyIntoDay(slot, day, entry, copies.overwriteLast[row])) {
+        full = true;
+      }
     }
   }
-  if (full) prompts_.Tell(kYearFull);  // once, however many days missed their copy
+  // Once each, however many days missed their copy.
+  if (notRead) prompts_.Tell(kNotRead);
+  if (full) prompts_.Tell(kYearFull);
   written = SaveYear(slot) && written;
   const int other = 1 - slot;
   if (slots_[other].dirty) written = SaveYear(other) && written;
-  return written && !full;
+  return written && !full && !notRead;
 }
 
 bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept {
   if (!Usable() || !InStoreRange(serial)) return false;
   const int slot = SlotForYear(YearOfSerial(serial));
+  if (!Reread(slot)) {
+    prompts_.Tell(kNotRead);
+    return false;
+  }
   const int i = RecordIndex(slot, serial);
   if (i < 0) {
     DayRecord day = FreshDayRecord(serial);

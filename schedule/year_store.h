@@ -67,7 +67,8 @@ class YearStore {
   const std::string& BasePath() const noexcept { return base_; }
 
   void LoadYear(int slot, int year) noexcept;
-  // False only when the data file could not be written (the user was told).
+  // False when the data file could not be written (the user was told), or
+  // when it could not be read: a file not read is never written over.
   bool SaveYear(int slot) noexcept;
 
   bool GetDayRecord(int32_t serial, DayRecord& out) noexcept;
@@ -89,12 +90,16 @@ class YearStore {
     DayRecord* records = nullptr;
     bool dirty = false;    // changed since the last save
     bool damaged = false;  // the file on disk failed to load and is not yet kept aside
+    bool unread = false;   // the file is there but could not be opened: never written over
   };
 
   static bool InStoreRange(int32_t serial) noexcept;
   // The slot holding `year`, loading slot 1 when neither does (after saving
   // changes it still holds).
   int SlotForYear(int year) noexcept;
+  // Reads a year whose file could not be opened once more. False when it
+  // still cannot be: nothing may change in that year then.
+  bool Reread(int slot) noexcept;
   // Index entry of `serial` in `slot`, or -1 when the day has no record.
   int RecordIndex(int slot, int32_t serial) const noexcept;
   // False when the day has no record and the year has no room for one.

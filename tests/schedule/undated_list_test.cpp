@@ -79,5 +79,32 @@ TEST_F(UndatedListTest, ShortFileLoadsWhatIsThereAndIsKeptAsBad) {
   EXPECT_EQ(ReadBytes(UndatedFileName(dir_.Base())).size(), 3200u);
 }
 
+TEST_F(UndatedListTest, AFileHeldByAnotherProgramIsReadBeforeAChangeAndNeverOverwritten) {
+  Bytes file(3200, 0);
+  const Bytes e = EntryBytes({.text = "kept"});
+  std::copy(e.begin(), e.end(), file.begin() + 64 * 2);
+  WriteBytes(UndatedFileName(dir_.Base()), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_0000.dat";
+  UndatedList list(files, prompts_);
+  list.LoadUndated(dir_.Base());
+  EXPECT_EQ(list.entries[2].text[0], '\0');
+  EXPECT_FALSE(list.ReadyForChanges());
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイルを読み込めませんでした。　　"});
+  EXPECT_TRUE(list.SaveUndated());  // nothing was changed, nothing is written
+  EXPECT_EQ(ReadBytes(UndatedFileName(dir_.Base())), file);
+
+  files.held.clear();
+  ASSERT_TRUE(list.ReadyForChanges());
+  EXPECT_STREQ(list.entries[2].text, "kept");
+  std::strcpy(list.entries[3].text, "new");
+  ASSERT_TRUE(list.SaveUndated());
+  EXPECT_FALSE(dir_.Has("Hiyomi_0000.bad"));
+  EXPECT_EQ(ReadBytes(UndatedBackupName(dir_.Base())), file);
+  list.LoadUndated(dir_.Base());
+  EXPECT_STREQ(list.entries[2].text, "kept");
+  EXPECT_STREQ(list.entries[3].text, "new");
+}
+
 }  // namespace
 }  // namespace hiyomi

@@ -16,6 +16,7 @@ using namespace hiyomi::testing;
 constexpr int32_t kNewYear2026 = 9132;  // a Thursday
 constexpr int32_t kNewYear2027 = 9497;
 constexpr char kCreateFailed[] = "データファイル作成に失敗しました。　　";
+constexpr char kNotRead[] = "データファイルを読み込めませんでした。　　";
 
 TEST(YearDates, SerialsOfNewYear) {
   EXPECT_EQ(SerialOfNewYear(2001), 1);
@@ -371,23 +372,84 @@ TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
                                                  {2, kNewYear2026 + 2, {{.text = "lost"}}}}));
 }
 
-TEST_F(YearStoreTest, FileHeldByAnotherProgramIsNeverOverwritten) {
+TEST_F(YearStoreTest, AYearHeldByAnotherProgramTakesNoChangeAndIsNeverOverwritten) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  const int32_t dec31 = kNewYear2026 - 1;
+  CopyRequest intoTheHeldYear;
+  intoTheHeldYear.count[0] = 2;
+  struct Case {
+    const char* what;
+    std::function<bool(YearStore&)> refused;
+  };
+  const Case cases[] = {
+      {"store", [&](YearStore& y) { return y.StoreDayRecord(Day(kNewYear2026 + 2, {"new"}), kNewYear2026 + 2, {}).outcome == StoreOutcome::Failed; }},
+      {"add", [](YearStore& y) { return !y.AddEntryToDay(kNewYear2026 + 2, MakeEntry("new"), AddMode::ReportWhenFull); }},
+      // The day itself lands in 2025; its copies cannot go into 2026.
+      {"copy", [&](YearStore& y) { return y.StoreDayRecord(Day(dec31, {"new"}), dec31, intoTheHeldYear).outcome == StoreOutcome::NotWritten; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Dat(2026), file);
+    LoggingFiles files(SystemDataFiles());
+    files.held = "Hiyomi_2026.dat";
+    prompts_.told.clear();
+    Open(files);
+    DayRecord r;
+    EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // shows as empty while held
+    EXPECT_TRUE(c.refused(*store_));
+    EXPECT_EQ(prompts_.told, std::vector<std::string>{kNotRead});
+    EXPECT_FALSE(store_->SaveYear(0));
+    EXPECT_EQ(ReadBytes(Dat(2026)), file);
+    EXPECT_FALSE(dir_.Has("Hiyomi_2026.bad"));
+    EXPECT_FALSE(dir_.Has("Hiyomi_2026.bak"));
+  }
+}
+
+TEST_F(YearStoreTest, AYearLetGoIsReadBeforeItsFirstChange) {
   const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
   WriteBytes(Dat(2026), file);
   LoggingFiles files(SystemDataFiles());
   files.held = "Hiyomi_2026.dat";
   Open(files);
   DayRecord r;
-  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // shows as empty
-  store_->StoreDayRecord(Day(kNewYear2026 + 2, {"new"}), kNewYear2026 + 2, {});
-  EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
-  EXPECT_EQ(ReadBytes(Dat(2026)), file);
-
-  // Once released, the old file goes aside before the new content lands.
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));
   files.held.clear();
-  ASSERT_TRUE(store_->SaveYear(0));
-  EXPECT_EQ(ReadBytes(YearBadName(dir_.Base(), 2026)), file);
-  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{2, kNewYear2026 + 2, {{.text = "new"}}}}));
+  EXPECT_TRUE(store_->AddEntryToDay(kNewYear2026 + 2, MakeEntry("new"), AddMode::ReportWhenFull));
+  EXPECT_TRUE(prompts_.told.empty());
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}},
+                                                 {2, kNewYear2026 + 2, {{.text = "new"}}}}));
+  EXPECT_EQ(ReadBytes(Bak(2026)), file);
+  EXPECT_FALSE(dir_.Has("Hiyomi_2026.bad"));
+}
+
+TEST_F(YearStoreTest, AYearLetGoIsShownAgain) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  WriteBytes(Dat(2026), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2026.dat";
+  Open(files);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  files.held.clear();
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  EXPECT_STREQ(r.entries[0].text, "kept");
+}
+
+TEST_F(YearStoreTest, ADayShownEmptyWhileItsYearWasHeldIsNotStoredOver) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  WriteBytes(Dat(2026), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2026.dat";
+  Open(files);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // the dialog opens on an empty day
+  files.held.clear();
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"typed"}), kNewYear2026 + 1, {}).outcome,
+            StoreOutcome::Failed);
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイルを読み込み直しました。もう一度開いてください。　　"});
+  EXPECT_EQ(ReadBytes(Dat(2026)), file);
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  EXPECT_STREQ(r.entries[0].text, "kept");
 }
 
 }  // namespace
