@@ -244,11 +244,12 @@ void LoadMemoPage(MemoArea& area, int page) {
   }
   area.current = page;
   std::vector<uint8_t> data;
-  if (!SystemDataFiles().ReadWhole(area.pages[page].path, kMemoFileLimit, data)) {
+  // A missing or empty file shows an empty page: keeping the previous page's
+  // text would save it into this page's file when editing ends.
+  if (!SystemDataFiles().ReadWhole(area.pages[page].path, kMemoFileLimit, data) || data.empty()) {
     SetWindowTextA(area.control, "");
     return;
   }
-  if (data.empty()) return;
   StreamSource source{&data, 0};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
   SendMessageA(area.control, EM_STREAMIN, area.pages[page].rtf ? SF_RTF : SF_TEXT,

@@ -1,0 +1,77 @@
+// The memo area on a real rich edit control and real page files.
+#include <windows.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/message_box.h"
+#include "schedule/memo_area_win.h"
+#include "schedule_fixtures.h"
+
+namespace hiyomi {
+namespace {
+
+using namespace hiyomi::testing;
+
+class MemoAreaTest : public ::testing::Test {
+ protected:
+  MemoAreaTest() : dir_(::testing::UnitTest::GetInstance()->current_test_info()->name()) {
+    SetMessageAnswererForTests([this](MessageKind kind, const char* text) {
+      messages_.emplace_back(text);
+      return SafeAnswer(kind);
+    });
+  }
+  ~MemoAreaTest() override {
+    SetMessageAnswererForTests(nullptr);
+    DestroyMemoArea(area_);
+    if (parent_ != nullptr) DestroyWindow(parent_);
+  }
+
+  // The area over pages p1.mem .. p3.mem in the scratch folder.
+  void Create(const char* className = "RichEdit20A", bool rtf = false) {
+    static HMODULE libraries[] = {LoadLibraryA("Riched20.dll"), LoadLibraryA("Msftedit.dll")};
+    ASSERT_TRUE(libraries[0] != nullptr && libraries[1] != nullptr);
+    parent_ = CreateWindowExA(0, "STATIC", "memo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(CreateMemoArea(area_, parent_, className));
+    MoveWindow(area_.control, 0, 0, 380, 200, FALSE);
+    for (int page = 0; page < kMemoPageCount; ++page) paths_[page] = Page(page);
+    const MemoSettings settings{{paths_[0].c_str(), paths_[1].c_str(), paths_[2].c_str()},
+                                {rtf, rtf, rtf},
+                                {"", "", ""}};
+    SetMemoDefaults(area_, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), -1, -1, settings);
+  }
+  std::string Page(int page) const { return dir_.File("p" + std::to_string(page + 1) + ".mem"); }
+  std::string Shown() const {
+    std::vector<char> text(GetWindowTextLengthA(area_.control) + 1, '\0');
+    GetWindowTextA(area_.control, text.data(), static_cast<int>(text.size()));
+    return text.data();
+  }
+  static Bytes TextBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+  ScratchDir dir_;
+  HWND parent_ = nullptr;
+  MemoArea area_;
+  std::string paths_[kMemoPageCount];
+  std::vector<std::string> messages_;
+};
+
+TEST_F(MemoAreaTest, AnEmptyPageFileShowsAnEmptyPageAndStaysEmpty) {
+  WriteBytes(Page(0), TextBytes("first page"));
+  WriteBytes(Page(1), {});
+  Create();
+  EXPECT_EQ(Shown(), "first page");
+  ASSERT_TRUE(RunMemoCommand(area_, kMemoFirstPageCommand + 1));
+  EXPECT_EQ(Shown(), "");
+  EXPECT_TRUE(ToggleMemoEdit(area_));
+  EXPECT_FALSE(ToggleMemoEdit(area_));
+  EXPECT_EQ(ReadBytes(Page(1)), Bytes{});
+  EXPECT_EQ(ReadBytes(Page(0)), TextBytes("first page"));
+  EXPECT_TRUE(messages_.empty());
+}
+
+}  // namespace
+}  // namespace hiyomi
