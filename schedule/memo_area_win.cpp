@@ -23,6 +23,7 @@ namespace {
 constexpr int kMargin = 5;
 constexpr size_t kMemoFileLimit = 16u << 20;  // more than anyone types into a memo
 constexpr const char* kSaveFailed = "メモファイル作成に失敗しました。　　";
+constexpr const char* kReadFailed = "メモファイルを読み込めませんでした。　　";
 
 struct StreamSource {
   const std::vector<uint8_t>* data;
@@ -85,6 +86,10 @@ void RebuildMenu(MemoArea& area) {
 bool SaveCurrentPage(MemoArea& area) {
   const MemoPage& page = area.pages[area.current];
   if (page.path.empty()) return true;
+  if (area.pageUnread) {
+    ShowMessage(area.owner, MessageKind::Stop, kSaveFailed);
+    return false;
+  }
   std::string content;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&content), 0, WriteStream};
   SendMessageA(area.control, EM_STREAMOUT, page.rtf ? SF_RTF : SF_TEXT,
@@ -243,10 +248,16 @@ void LoadMemoPage(MemoArea& area, int page) {
     CheckMenuItem(area.menu, kMemoFirstPageCommand + i, MF_BYCOMMAND | (i == page ? MF_CHECKED : MF_UNCHECKED));
   }
   area.current = page;
+  DataFiles& files = SystemDataFiles();
+  const std::string& path = area.pages[page].path;
   std::vector<uint8_t> data;
+  // One byte over the limit tells a file that would be cut.
+  const bool read = files.ReadWhole(path, kMemoFileLimit + 1, data);
+  area.pageUnread = read ? data.size() > kMemoFileLimit : files.Exists(path);
   // A missing or empty file shows an empty page: keeping the previous page's
-  // text would save it into this page's file when editing ends.
-  if (!SystemDataFiles().ReadWhole(area.pages[page].path, kMemoFileLimit, data) || data.empty()) {
+  // text would save it into this page's file when editing ends. So does a
+  // file not read whole, rather than a part of it.
+  if (!read || data.empty() || area.pageUnread) {
     SetWindowTextA(area.control, "");
     return;
   }
@@ -257,6 +268,14 @@ void LoadMemoPage(MemoArea& area, int page) {
 }
 
 bool ToggleMemoEdit(MemoArea& area) {
+  if (!area.editing && area.pageUnread) {
+    // Another program may have let the file go since.
+    LoadMemoPage(area, area.current);
+    if (area.pageUnread) {
+      ShowMessage(area.owner, MessageKind::Stop, kReadFailed);
+      return false;
+    }
+  }
   area.editing = !area.editing;
   RebuildMenu(area);
   if (area.editing) {

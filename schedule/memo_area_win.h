@@ -27,6 +27,9 @@ struct MemoArea {
   bool editing = false;
   int lineHeight = 0;  // of the default font, for the layout
   HMENU menu = nullptr;
+  // The current page's file is there but was not read whole (held by another
+  // program, or too large): it is never saved over.
+  bool pageUnread = false;
 };
 
 // The control as a visible child of parent, with link detection and the
@@ -38,7 +41,9 @@ void DestroyMemoArea(MemoArea& area);
 void SetMemoDefaults(MemoArea& area, HFONT font, int textColor, int backColor,
                      const MemoSettings& settings);
 void LoadMemoPage(MemoArea& area, int page);
-// Switches browse/edit; leaving edit mode saves the page. Returns the mode.
+// Switches browse/edit; leaving edit mode saves the page. A page whose file
+// could not be read whole is read again first and, while it still cannot
+// be, stays in browse mode (the user is told). Returns the mode.
 bool ToggleMemoEdit(MemoArea& area);
 inline bool IsMemoEditing(const MemoArea& area) { return area.editing; }
 // Lines of text and whether the page is empty, for the layout.

@@ -73,5 +73,62 @@ TEST_F(MemoAreaTest, AnEmptyPageFileShowsAnEmptyPageAndStaysEmpty) {
   EXPECT_TRUE(messages_.empty());
 }
 
+// Another program's handle on a file, opened with no sharing.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : h_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldFile() { Release(); }
+  void Release() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+TEST_F(MemoAreaTest, APageNotReadWholeIsNeverSavedOver) {
+  struct Case {
+    const char* what;
+    Bytes content;
+    bool hold;
+  };
+  const Case cases[] = {
+      {"held with no sharing", TextBytes("real text"), true},
+      {"over 16 MiB", Bytes((16u << 20) + 1, 'm'), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Page(0), c.content);
+    HeldFile held(c.hold ? Page(0) : dir_.File("none"));
+    messages_.clear();
+    Create();
+    EXPECT_EQ(Shown(), "");
+    EXPECT_FALSE(ToggleMemoEdit(area_));  // no editing what would be lost
+    EXPECT_FALSE(IsMemoEditing(area_));
+    EXPECT_EQ(messages_, std::vector<std::string>{"メモファイルを読み込めませんでした。　　"});
+    held.Release();
+    EXPECT_EQ(ReadBytes(Page(0)), c.content);
+    DestroyMemoArea(area_);
+    DestroyWindow(parent_);
+    parent_ = nullptr;
+  }
+}
+
+TEST_F(MemoAreaTest, APageLetGoIsReadWhenEditingStarts) {
+  WriteBytes(Page(0), TextBytes("real text"));
+  HeldFile held(Page(0));
+  Create();
+  EXPECT_EQ(Shown(), "");
+  held.Release();
+  ASSERT_TRUE(ToggleMemoEdit(area_));
+  EXPECT_EQ(Shown(), "real text");
+  SetWindowTextA(area_.control, "real text, more");
+  EXPECT_FALSE(ToggleMemoEdit(area_));
+  EXPECT_EQ(ReadBytes(Page(0)), TextBytes("real text, more"));
+  EXPECT_TRUE(messages_.empty());
+}
+
 }  // namespace
 }  // namespace hiyomi
