@@ -170,11 +170,8 @@ bool ShowContextMenu(MemoArea& area, const MSGFILTER& filter) {
 
 bool OpenLink(MemoArea& area, const ENLINK& link) {
   if (link.msg != WM_LBUTTONDOWN) return false;
-  CHARRANGE range = link.chrg;
-  SendMessageA(area.control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  std::vector<char> text(static_cast<size_t>(range.cpMax - range.cpMin) * 2 + 2, '\0');
-  SendMessageA(area.control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-  ShellExecuteA(area.owner, "open", text.data(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::string text = SelectMemoText(area, link.chrg.cpMin, link.chrg.cpMax);
+  ShellExecuteA(area.owner, "open", text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return true;
 }
 
@@ -296,6 +293,27 @@ int MemoTextLines(const MemoArea& area) {
 }
 
 bool MemoIsEmpty(const MemoArea& area) { return GetWindowTextLengthA(area.control) == 0; }
+
+std::string SelectMemoText(MemoArea& area, LONG first, LONG last) {
+  CHARRANGE range{first, last};
+  SendMessageA(area.control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  const size_t chars = last > first ? static_cast<size_t>(last - first) : 0;
+  if (!IsWindowUnicode(area.control)) {
+    std::vector<char> text(chars * 2 + 2, '\0');
+    SendMessageA(area.control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+  }
+  // RICHEDIT50W is a Unicode window: it fills the buffer with UTF-16 even
+  // when the message is sent through SendMessageA.
+  std::vector<wchar_t> wide(chars + 1, L'\0');
+  SendMessageW(area.control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(wide.data()));
+  const int size = WideCharToMultiByte(932, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return std::string();
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(932, 0, wide.data(), -1, text.data(), size, nullptr, nullptr);
+  text.resize(static_cast<size_t>(size) - 1);
+  return text;
+}
 
 bool HandleMemoNotify(MemoArea& area, const NMHDR& header) {
   if (header.hwndFrom != area.control) return false;

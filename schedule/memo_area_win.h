@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "schedule/memo_pages.h"
 
 namespace hiyomi {
@@ -49,6 +51,9 @@ inline bool IsMemoEditing(const MemoArea& area) { return area.editing; }
 // Lines of text and whether the page is empty, for the layout.
 int MemoTextLines(const MemoArea& area);
 bool MemoIsEmpty(const MemoArea& area);
+// Selects characters first..last of the control and returns them in CP932:
+// the text a link click opens.
+std::string SelectMemoText(MemoArea& area, LONG first, LONG last);
 // The context menu and link clicks. True when handled.
 bool HandleMemoNotify(MemoArea& area, const NMHDR& header);
 // Commands 268-272. True when it was one of them.

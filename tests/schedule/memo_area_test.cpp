@@ -73,6 +73,21 @@ TEST_F(MemoAreaTest, AnEmptyPageFileShowsAnEmptyPageAndStaysEmpty) {
   EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(MemoAreaTest, LinkTextComesBackInCp932FromEveryControlClass) {
+  for (const char* className : {"RichEdit20A", "RICHEDIT50W"}) {
+    SCOPED_TRACE(className);
+    Create(className);
+    ASSERT_EQ(IsWindowUnicode(area_.control) != 0, std::string(className) == "RICHEDIT50W");
+    SetWindowTextA(area_.control, "予定 http://example.jp/予定表 メモ");
+    // Characters 3..24: the address, whose last three are double-byte.
+    EXPECT_EQ(SelectMemoText(area_, 3, 24), "http://example.jp/予定表");
+    EXPECT_EQ(SelectMemoText(area_, 0, 2), "予定");
+    DestroyMemoArea(area_);
+    DestroyWindow(parent_);
+    parent_ = nullptr;
+  }
+}
+
 // Another program's handle on a file, opened with no sharing.
 class HeldFile {
  public:
