@@ -144,7 +144,7 @@ void ChangeSelectionHighlight(MemoArea& area) {
   format.cbSize = sizeof format;
   SendMessageA(area.control, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   int color = (format.dwEffects & CFE_AUTOBACKCOLOR) ? -1 : static_cast<int>(format.crBackColor);
-  if (!ChooseColorFor(area.owner, color)) return;
+  if (!ChooseColorFor(area.owner, color, area.customColors)) return;
   CHARFORMAT2A highlight{};
   highlight.cbSize = sizeof highlight;
   highlight.dwMask = CFM_BACKCOLOR;

@@ -32,6 +32,10 @@ struct MemoArea {
   // The current page's file is there but was not read whole (held by another
   // program, or too large): it is never saved over.
   bool pageUnread = false;
+  // The colour chooser's custom colours, kept for the run; white when unused.
+  COLORREF customColors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 };
 
 // The control as a visible child of parent, with link detection and the

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,74 @@ TEST_F(MemoAreaTest, LinkTextComesBackInCp932FromEveryControlClass) {
     DestroyWindow(parent_);
     parent_ = nullptr;
   }
+}
+
+// Runs `driver` on the colour dialog once it is up on this thread.
+std::function<void(HWND)> colorDriver;
+
+BOOL CALLBACK FindColorDialog(HWND window, LPARAM found) {
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (std::string(cls) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+void CALLBACK DriveColorDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindColorDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return;
+  KillTimer(nullptr, id);
+  auto driver = std::move(colorDriver);
+  colorDriver = nullptr;
+  driver(dialog);
+}
+
+int Highlight(HWND control, LONG first, LONG last) {
+  CHARRANGE range{first, last};
+  SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARFORMAT2A format{};
+  format.cbSize = sizeof format;
+  SendMessageA(control, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  return (format.dwEffects & CFE_AUTOBACKCOLOR) ? -1 : static_cast<int>(format.crBackColor);
+}
+
+TEST_F(MemoAreaTest, CustomColoursAreKeptBetweenUses) {
+  constexpr int kAddCustom = 0x2c8;     // the dialog's "add to custom colours"
+  constexpr int kCustomArea = 0x2d1;    // its custom colour swatches
+  constexpr int kColour = 0x123456;
+  Create("RichEdit20A", true);
+  ASSERT_TRUE(ToggleMemoEdit(area_));
+  SetWindowTextA(area_.control, "abc def");
+  Highlight(area_.control, 0, 3);
+  CHARFORMAT2A mark{};
+  mark.cbSize = sizeof mark;
+  mark.dwMask = CFM_BACKCOLOR;
+  mark.crBackColor = kColour;
+  SendMessageA(area_.control, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&mark));
+
+  // First use: the selection's colour goes into the custom colours.
+  colorDriver = [](HWND d) {
+    SendMessageA(d, WM_COMMAND, kAddCustom, 0);
+    SendMessageA(d, WM_COMMAND, IDOK, 0);
+  };
+  SetTimer(nullptr, 0, 20, DriveColorDialog);
+  ASSERT_TRUE(RunMemoCommand(area_, kMemoHighlightCommand));
+  EXPECT_EQ(Highlight(area_.control, 0, 3), kColour);
+
+  // Second use, on text without a highlight: the first custom swatch.
+  Highlight(area_.control, 4, 7);
+  colorDriver = [](HWND d) {
+    RECT swatches;
+    GetWindowRect(GetDlgItem(d, kCustomArea), &swatches);
+    POINT first{swatches.left + 2, swatches.top + 2};
+    ScreenToClient(d, &first);
+    SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+    SendMessageA(d, WM_COMMAND, IDOK, 0);
+  };
+  SetTimer(nullptr, 0, 20, DriveColorDialog);
+  ASSERT_TRUE(RunMemoCommand(area_, kMemoHighlightCommand));
+  EXPECT_EQ(Highlight(area_.control, 4, 7), kColour);
 }
 
 // Another program's handle on a file, opened with no sharing.
