@@ -41,7 +41,8 @@ enum class StoreOutcome {
   Stored,      // in the store and on disk
   NotWritten,  // in the store, but a file was not written or a copy not made (the user was told)
   Declined,    // the user would not overwrite the other day: nothing changed
-  Failed,      // nothing changed: the year could not be read or has no room (the user was told)
+  Failed,      // nothing changed: the year could not be read or has no room (the user was
+               // told), or the store holds no data at all
 };
 
 // What StoreDayRecord did, and the day the view goes to: the stored day when
