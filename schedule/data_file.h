@@ -27,7 +27,7 @@ class DataFiles {
   virtual ~DataFiles() = default;
 
   // Reads at most `limit` bytes from the start of an existing file. False
-  // when the file cannot be opened; `out` then stays empty.
+  // when the file cannot be opened or a read fails; `out` then stays empty.
   virtual bool ReadWhole(const std::string& path, size_t limit,
                          std::vector<uint8_t>& out) noexcept = 0;
   // Creates (always anew) for writing with write-through; null on failure.

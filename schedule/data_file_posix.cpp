@@ -1,5 +1,6 @@
 #include "schedule/data_file.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <stdio.h>
@@ -48,7 +49,14 @@ class PosixDataFiles final : public DataFiles {
     size_t got = 0;
     while (got < limit) {
       const ssize_t n = ::read(fd, out.data() + got, limit - got);
-      if (n <= 0) break;
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        // Not read whole: to the caller as good as not opened.
+        ::close(fd);
+        out.clear();
+        return false;
+      }
+      if (n == 0) break;
       got += static_cast<size_t>(n);
     }
     ::close(fd);

@@ -48,7 +48,13 @@ class WinDataFiles final : public DataFiles {
       const size_t want = limit - got;
       const DWORD chunk = want > 0x40000000 ? 0x40000000 : static_cast<DWORD>(want);
       DWORD n = 0;
-      if (!ReadFile(h, out.data() + got, chunk, &n, nullptr) || n == 0) break;
+      if (!ReadFile(h, out.data() + got, chunk, &n, nullptr)) {
+        // Not read whole: to the caller as good as not opened.
+        CloseHandle(h);
+        out.clear();
+        return false;
+      }
+      if (n == 0) break;
       got += n;
     }
     CloseHandle(h);

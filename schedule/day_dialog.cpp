@@ -161,7 +161,7 @@ void SortRows(DayDialogState& s) {
 
 // Sorts, cleans a copy up and stores it under the picked date. The working
 // copy keeps its pending copies, so a declined store can be tried again.
-int StoreRows(DayDialogState& s, SerialDay& storedDay) {
+StoreResult StoreRows(DayDialogState& s, SerialDay& storedDay) {
   SortRows(s);
   DayRecord record = s.working;
   record.serial = PickerDay(s.Item(IDC_DAY_DATE), s.opened);
@@ -192,16 +192,16 @@ void Finish(DayDialogState& s, int result) {
 
 void OnOk(DayDialogState& s) {
   SerialDay day = 0;
-  const int result = StoreRows(s, day);
-  if (result != kStoreDeclined) Finish(s, result);
+  const StoreResult result = StoreRows(s, day);
+  if (result.Kept()) Finish(s, result.day);
 }
 
 void OnMove(DayDialogState& s) {
   SerialDay day = 0;
-  const int result = StoreRows(s, day);
-  if (result == kStoreDeclined) return;
+  const StoreResult result = StoreRows(s, day);
+  if (!result.Kept()) return;
   if (day != s.opened) s.data->years.StoreDayRecord(FreshDayRecord(s.opened), s.opened, CopyRequest{});
-  Finish(s, result);
+  Finish(s, result.day);
 }
 
 void OnClear(DayDialogState& s) {

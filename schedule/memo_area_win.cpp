@@ -23,6 +23,7 @@ namespace {
 constexpr int kMargin = 5;
 constexpr size_t kMemoFileLimit = 16u << 20;  // more than anyone types into a memo
 constexpr const char* kSaveFailed = "メモファイル作成に失敗しました。　　";
+constexpr const char* kReadFailed = "メモファイルを読み込めませんでした。　　";
 
 struct StreamSource {
   const std::vector<uint8_t>* data;
@@ -85,6 +86,10 @@ void RebuildMenu(MemoArea& area) {
 bool SaveCurrentPage(MemoArea& area) {
   const MemoPage& page = area.pages[area.current];
   if (page.path.empty()) return true;
+  if (area.pageUnread) {
+    ShowMessage(area.owner, MessageKind::Stop, kSaveFailed);
+    return false;
+  }
   std::string content;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&content), 0, WriteStream};
   SendMessageA(area.control, EM_STREAMOUT, page.rtf ? SF_RTF : SF_TEXT,
@@ -139,7 +144,7 @@ void ChangeSelectionHighlight(MemoArea& area) {
   format.cbSize = sizeof format;
   SendMessageA(area.control, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   int color = (format.dwEffects & CFE_AUTOBACKCOLOR) ? -1 : static_cast<int>(format.crBackColor);
-  if (!ChooseColorFor(area.owner, color)) return;
+  if (!ChooseColorFor(area.owner, color, area.customColors)) return;
   CHARFORMAT2A highlight{};
   highlight.cbSize = sizeof highlight;
   highlight.dwMask = CFM_BACKCOLOR;
@@ -165,11 +170,8 @@ bool ShowContextMenu(MemoArea& area, const MSGFILTER& filter) {
 
 bool OpenLink(MemoArea& area, const ENLINK& link) {
   if (link.msg != WM_LBUTTONDOWN) return false;
-  CHARRANGE range = link.chrg;
-  SendMessageA(area.control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  std::vector<char> text(static_cast<size_t>(range.cpMax - range.cpMin) * 2 + 2, '\0');
-  SendMessageA(area.control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-  ShellExecuteA(area.owner, "open", text.data(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::string text = SelectMemoText(area, link.chrg.cpMin, link.chrg.cpMax);
+  ShellExecuteA(area.owner, "open", text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return true;
 }
 
@@ -243,12 +245,19 @@ void LoadMemoPage(MemoArea& area, int page) {
     CheckMenuItem(area.menu, IDM_MEMO_PAGE_FIRST + i, MF_BYCOMMAND | (i == page ? MF_CHECKED : MF_UNCHECKED));
   }
   area.current = page;
+  DataFiles& files = SystemDataFiles();
+  const std::string& path = area.pages[page].path;
   std::vector<uint8_t> data;
-  if (!SystemDataFiles().ReadWhole(area.pages[page].path, kMemoFileLimit, data)) {
+  // One byte over the limit tells a file that would be cut.
+  const bool read = files.ReadWhole(path, kMemoFileLimit + 1, data);
+  area.pageUnread = read ? data.size() > kMemoFileLimit : files.Exists(path);
+  // A missing or empty file shows an empty page: keeping the previous page's
+  // text would save it into this page's file when editing ends. So does a
+  // file not read whole, rather than a part of it.
+  if (!read || data.empty() || area.pageUnread) {
     SetWindowTextA(area.control, "");
     return;
   }
-  if (data.empty()) return;
   StreamSource source{&data, 0};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
   SendMessageA(area.control, EM_STREAMIN, area.pages[page].rtf ? SF_RTF : SF_TEXT,
@@ -256,6 +265,14 @@ void LoadMemoPage(MemoArea& area, int page) {
 }
 
 bool ToggleMemoEdit(MemoArea& area) {
+  if (!area.editing && area.pageUnread) {
+    // Another program may have let the file go since.
+    LoadMemoPage(area, area.current);
+    if (area.pageUnread) {
+      ShowMessage(area.owner, MessageKind::Stop, kReadFailed);
+      return false;
+    }
+  }
   area.editing = !area.editing;
   RebuildMenu(area);
   if (area.editing) {
@@ -276,6 +293,27 @@ int MemoTextLines(const MemoArea& area) {
 }
 
 bool MemoIsEmpty(const MemoArea& area) { return GetWindowTextLengthA(area.control) == 0; }
+
+std::string SelectMemoText(MemoArea& area, LONG first, LONG last) {
+  CHARRANGE range{first, last};
+  SendMessageA(area.control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  const size_t chars = last > first ? static_cast<size_t>(last - first) : 0;
+  if (!IsWindowUnicode(area.control)) {
+    std::vector<char> text(chars * 2 + 2, '\0');
+    SendMessageA(area.control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+  }
+  // RICHEDIT50W is a Unicode window: it fills the buffer with UTF-16 even
+  // when the message is sent through SendMessageA.
+  std::vector<wchar_t> wide(chars + 1, L'\0');
+  SendMessageW(area.control, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(wide.data()));
+  const int size = WideCharToMultiByte(932, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return std::string();
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(932, 0, wide.data(), -1, text.data(), size, nullptr, nullptr);
+  text.resize(static_cast<size_t>(size) - 1);
+  return text;
+}
 
 bool HandleMemoNotify(MemoArea& area, const NMHDR& header) {
   if (header.hwndFrom != area.control) return false;

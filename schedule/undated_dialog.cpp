@@ -415,6 +415,7 @@ INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 int RunUndatedDialog(HWND owner, SerialDay day, const ScheduleDialogData& data) {
+  if (!data.undated.ReadyForChanges()) return 0;
   UndatedDialogState state;
   state.data = &data;
   state.day = day >= kNoDay ? ClampSerial(TodaySerial()) : ClampSerial(day);
@@ -425,6 +426,7 @@ int RunUndatedDialog(HWND owner, SerialDay day, const ScheduleDialogData& data) 
 
 HWND OpenAttachedUndatedDialog(HWND dayDialog, SerialDay day, const ScheduleDialogData& data,
                                DayRowsLink& rows) {
+  if (!data.undated.ReadyForChanges()) return nullptr;
   auto* state = new UndatedDialogState;
   state->data = &data;
   state->dayRows = &rows;

@@ -52,10 +52,12 @@ class DayRowsLink {
 };
 
 // Modal, for the main window; `day` >= 36160 means no day (the picker
-// starts at today). Always 0: the view only repaints.
+// starts at today). Always 0: the view only repaints. Not shown when the
+// undated file is there but cannot be read (the user was told).
 int RunUndatedDialog(HWND owner, SerialDay day, const ScheduleDialogData& data);
 
-// Modeless beside `dayDialog`, for its date. Null when it could not be made.
+// Modeless beside `dayDialog`, for its date. Null when it could not be made
+// or the undated file cannot be read (the user was told).
 HWND OpenAttachedUndatedDialog(HWND dayDialog, SerialDay day, const ScheduleDialogData& data,
                                DayRowsLink& rows);
 

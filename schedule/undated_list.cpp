@@ -7,6 +7,7 @@ namespace hiyomi {
 namespace {
 
 constexpr char kCreateFailed[] = "データファイル作成に失敗しました。　　";
+constexpr char kNotRead[] = "データファイルを読み込めませんでした。　　";
 
 }  // namespace
 
@@ -22,14 +23,16 @@ UndatedList::UndatedList(DataFiles& files, UserPrompts& prompts) noexcept
 void UndatedList::LoadUndated(const std::string& base) noexcept {
   base_ = base;
   damaged_ = false;
+  unread_ = false;
   topRow = 0;
   visibleRows = 5;
   std::vector<uint8_t> bytes;
   const std::string name = UndatedFileName(base_);
   if (!files_.ReadWhole(name, kUndatedFileSize + 1, bytes)) {
     for (ScheduleEntry& e : entries) e = NewUndatedEntry();
-    // Present but held by another program: never save over it.
-    damaged_ = files_.Exists(name);
+    // Present but held by another program: read again before a change,
+    // never saved over.
+    unread_ = files_.Exists(name);
     return;
   }
   // A short file leaves the rest zero, as a fresh block would be.
@@ -38,8 +41,15 @@ void UndatedList::LoadUndated(const std::string& base) noexcept {
   for (int i = 0; i < kUndatedEntries; ++i) entries[i] = DecodeEntry(bytes.data() + i * kEntrySize);
 }
 
+bool UndatedList::ReadyForChanges() noexcept {
+  if (unread_) LoadUndated(base_);
+  if (!unread_) return true;
+  prompts_.Tell(kNotRead);
+  return false;
+}
+
 bool UndatedList::SaveUndated() noexcept {
-  if (base_.empty()) return true;
+  if (base_.empty() || unread_) return true;
   const std::string data = UndatedFileName(base_);
   const std::string backup = UndatedBackupName(base_);
   // A file that did not load whole is kept aside rather than overwritten.
@@ -55,7 +65,11 @@ bool UndatedList::SaveUndated() noexcept {
   bool anyText = false;
   for (const ScheduleEntry& e : entries) anyText = anyText || e.text[0] != '\0';
   if (!anyText) {
-    files_.MoveReplace(data, backup);
+    // Left in place, the file would bring the cleared entries back.
+    if (!files_.MoveReplace(data, backup) && files_.Exists(data)) {
+      prompts_.Tell(kCreateFailed);
+      return false;
+    }
     return true;
   }
   uint8_t bytes[kUndatedFileSize];

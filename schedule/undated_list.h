@@ -20,7 +20,12 @@ class UndatedList {
   // `base` is the full base path, as the year store has it.
   void LoadUndated(const std::string& base) noexcept;
   // False only when the data file could not be written (the user was told).
+  // A file that could not be read is left as it is.
   bool SaveUndated() noexcept;
+  // Call before the entries change: a file that could not be opened at load
+  // is read again. False when it still cannot be (the user was told); the
+  // entries must not change then.
+  bool ReadyForChanges() noexcept;
 
   ScheduleEntry entries[kUndatedEntries];
   // What the list shows: `visibleRows` rows from `topRow` on.
@@ -32,6 +37,7 @@ class UndatedList {
   UserPrompts& prompts_;
   std::string base_;
   bool damaged_ = false;
+  bool unread_ = false;  // there but could not be opened: never written over
 };
 
 }  // namespace hiyomi

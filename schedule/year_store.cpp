@@ -14,6 +14,9 @@ namespace {
 constexpr char kCreateFailed[] = "データファイル作成に失敗しました。　　";
 constexpr char kAskOverwrite[] = "変更した日付には登録データが存在します。上書きしますか？";
 constexpr char kDayFull[] = "指定日には空き領域がありません。　　";
+constexpr char kYearFull[] = "データファイルに空き領域がありません。　　";
+constexpr char kNotRead[] = "データファイルを読み込めませんでした。　　";
+constexpr char kReadLate[] = "データファイルを読み込み直しました。もう一度開いてください。　　";
 
 constexpr int kFirstStoredYear = 2000;
 constexpr int kLastStoredYear = 2100;
@@ -94,15 +97,16 @@ void YearStore::LoadYear(int slot, int year) noexcept {
   s.header = EmptyYearHeader();
   s.dirty = false;
   s.damaged = false;
+  s.unread = false;
   if (!Usable() || year < kFirstStoredYear || year > kLastStoredYear) return;
 
   std::vector<uint8_t> bytes;
   // One byte more than the largest file, to notice trailing garbage.
   const std::string name = YearFileName(base_, year);
   if (!files_.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
-    // Present but not readable now (held by another program): saving over
-    // it would lose every day it holds.
-    s.damaged = files_.Exists(name);
+    // Present but not readable now (held by another program): it is read
+    // again before the year changes, and never saved over.
+    s.unread = files_.Exists(name);
     return;
   }
   if (bytes.size() < kHeaderSize) {
@@ -142,6 +146,7 @@ void YearStore::LoadYear(int slot, int year) noexcept {
 bool YearStore::SaveYear(int slot) noexcept {
   Slot& s = slots_[slot];
   if (!Usable() || s.year < kFirstStoredYear) return true;
+  if (s.unread) return false;
   const std::string data = YearFileName(base_, s.year);
   const std::string backup = YearBackupName(base_, s.year);
 
@@ -157,7 +162,12 @@ bool YearStore::SaveYear(int slot) noexcept {
   }
 
   if (s.header.count <= 0) {
-    files_.MoveReplace(data, backup);
+    // A file left in place would bring the removed days back at the next
+    // start: the slot stays changed so a later save tries again.
+    if (!files_.MoveReplace(data, backup) && files_.Exists(data)) {
+      prompts_.Tell(kCreateFailed);
+      return false;
+    }
     s.dirty = false;
     return true;
   }
@@ -187,6 +197,11 @@ int YearStore::SlotForYear(int year) noexcept {
   return 1;
 }
 
+bool YearStore::Reread(int slot) noexcept {
+  if (slots_[slot].unread) LoadYear(slot, slots_[slot].year);
+  return !slots_[slot].unread;
+}
+
 int YearStore::RecordIndex(int slot, int32_t serial) const noexcept {
   const Slot& s = slots_[slot];
   const int32_t doy = serial - SerialOfNewYear(s.year);
@@ -198,19 +213,22 @@ int YearStore::RecordIndex(int slot, int32_t serial) const noexcept {
 bool YearStore::GetDayRecord(int32_t serial, DayRecord& out) noexcept {
   if (!Usable() || !InStoreRange(serial)) return false;
   const int slot = SlotForYear(YearOfSerial(serial));
+  // A file held by another program shows once it is let go.
+  Reread(slot);
   const int i = RecordIndex(slot, serial);
   if (i < 0) return false;
   out = slots_[slot].records[i];
   return true;
 }
 
-void YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept {
+bool YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept {
   Slot& s = slots_[slot];
   const int32_t doy = serial - SerialOfNewYear(s.year);
-  if (doy < 0 || doy >= kMaxDayRecords) return;
+  if (doy < 0 || doy >= kMaxDayRecords) return false;
   int i = RecordIndex(slot, serial);
   if (i < 0) {
-    if (s.header.count >= kMaxDayRecords) return;  // cannot happen: one record per day
+    // Only a damaged file gets here: its records outnumber the days that own one.
+    if (s.header.count >= kMaxDayRecords) return false;
     i = s.header.count++;
     s.header.index[doy] = i;
   }
@@ -219,6 +237,7 @@ void YearStore::PutRecord(int slot, int32_t serial, const DayRecord& record) noe
   // file said in its serial field.
   s.records[i].serial = serial;
   s.dirty = true;
+  return true;
 }
 
 void YearStore::RemoveRecord(int slot, int32_t serial) noexcept {
@@ -234,29 +253,40 @@ void YearStore::RemoveRecord(int slot, int32_t serial) noexcept {
   s.dirty = true;
 }
 
-int YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSerial,
-                              const CopyRequest& copies) noexcept {
-  if (!Usable() || !InStoreRange(working.serial)) return 0;
+StoreResult YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSerial,
+                                      const CopyRequest& copies) noexcept {
+  if (!Usable() || !InStoreRange(working.serial)) return {StoreOutcome::Failed, 0};
   const bool hasContent = DayRecordHasContent(working);
   const int slot = SlotForYear(YearOfSerial(working.serial));
+  const bool wasUnread = slots_[slot].unread;
+  if (!Reread(slot)) {
+    prompts_.Tell(kNotRead);
+    return {StoreOutcome::Failed, 0};
+  }
   const bool exists = RecordIndex(slot, working.serial) >= 0;
+  // The dialog showed this day from a year it could not read: the day's
+  // record is there after all and was never shown.
+  if (wasUnread && exists && working.serial == openedSerial) {
+    prompts_.Tell(kReadLate);
+    return {StoreOutcome::Failed, 0};
+  }
   if (working.serial != openedSerial && exists && !prompts_.AskYesNo(kAskOverwrite)) {
-    return kStoreDeclined;
+    return {StoreOutcome::Declined, 0};
   }
   if (hasContent) {
-    PutRecord(slot, working.serial, working);
+    if (!PutRecord(slot, working.serial, working)) {
+      prompts_.Tell(kYearFull);
+      return {StoreOutcome::Failed, 0};
+    }
   } else if (exists) {
     RemoveRecord(slot, working.serial);
   }
-  if (working.serial + 1 < kNoDay) {
-    SpreadCopies(working, copies);
-  } else {
-    SaveYear(slot);
-  }
-  return working.serial != openedSerial ? working.serial : 0;
+  const bool written = working.serial + 1 < kNoDay ? SpreadCopies(working, copies) : SaveYear(slot);
+  return {written ? StoreOutcome::Stored : StoreOutcome::NotWritten,
+          working.serial != openedSerial ? working.serial : 0};
 }
 
-void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry,
+bool YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry,
                             bool overwriteLast) noexcept {
   DayRecord day;
   const int i = RecordIndex(slot, serial);
@@ -273,24 +303,27 @@ void YearStore::CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry
       }
     }
     if (target < 0) {
-      if (!overwriteLast) return;
+      if (!overwriteLast) return true;
       target = kEntriesPerDay - 1;
     }
   }
   day.entries[target] = entry;
-  PutRecord(slot, serial, day);
+  return PutRecord(slot, serial, day);
 }
 
-void YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept {
-  if (!Usable() || !InStoreRange(stored.serial)) return;
+bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept {
+  if (!Usable() || !InStoreRange(stored.serial)) return false;
   const int storedYear = YearOfSerial(stored.serial);
   int slot = SlotForYear(storedYear);
+  bool written = true;
+  bool full = false;
+  bool notRead = false;
   for (int row = 0; row < kEntriesPerDay; ++row) {
     const int n = copies.count[row];
     if (n <= 0) continue;
     int year = storedYear;
     if (slots_[slot].year != year) {
-      if (slots_[slot].dirty) SaveYear(slot);
+      if (slots_[slot].dirty) written = SaveYear(slot) && written;
       slot = SlotForYear(year);
     }
     ScheduleEntry entry = stored.entries[row];
@@ -300,26 +333,41 @@ void YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
     for (int64_t d = int64_t{stored.serial} + 1; d <= last; ++d) {
       const int32_t day = static_cast<int32_t>(d);
       if (day >= SerialOfNewYear(year + 1)) {
-        SaveYear(slot);
+        written = SaveYear(slot) && written;
         year = YearOfSerial(day);
         slot = SlotForYear(year);
       }
-      CopyIntoDay(slot, day, entry, copies.overwriteLast[row]);
+      if (!Reread(slot)) {
+        notRead = true;
+      } else if (!CopyIntoDay(slot, day, entry, copies.overwriteLast[row])) {
+        full = true;
+      }
     }
   }
-  SaveYear(slot);
+  // Once each, however many days missed their copy.
+  if (notRead) prompts_.Tell(kNotRead);
+  if (full) prompts_.Tell(kYearFull);
+  written = SaveYear(slot) && written;
   const int other = 1 - slot;
-  if (slots_[other].dirty) SaveYear(other);
+  if (slots_[other].dirty) written = SaveYear(other) && written;
+  return written && !full && !notRead;
 }
 
 bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept {
   if (!Usable() || !InStoreRange(serial)) return false;
   const int slot = SlotForYear(YearOfSerial(serial));
+  if (!Reread(slot)) {
+    prompts_.Tell(kNotRead);
+    return false;
+  }
   const int i = RecordIndex(slot, serial);
   if (i < 0) {
     DayRecord day = FreshDayRecord(serial);
     day.entries[0] = entry;
-    PutRecord(slot, serial, day);
+    if (!PutRecord(slot, serial, day)) {
+      prompts_.Tell(kYearFull);
+      return false;
+    }
     SaveYear(slot);
     return true;
   }

@@ -37,8 +37,22 @@ struct CopyRequest {
 
 enum class AddMode { ReportWhenFull, SkipDuplicates };
 
-// StoreDayRecord's result when the user declined to overwrite another day.
-inline constexpr int kStoreDeclined = -1;
+enum class StoreOutcome {
+  Stored,      // in the store and on disk
+  NotWritten,  // in the store, but a file was not written or a copy not made (the user was told)
+  Declined,    // the user would not overwrite the other day: nothing changed
+  Failed,      // nothing changed: the year could not be read or has no room (the user was
+               // told), or the store holds no data at all
+};
+
+// What StoreDayRecord did, and the day the view goes to: the stored day when
+// the dialog's date was changed, else 0.
+struct StoreResult {
+  StoreOutcome outcome;
+  int32_t day;
+  // The record is in the store: the dialog may close.
+  bool Kept() const noexcept { return outcome == StoreOutcome::Stored || outcome == StoreOutcome::NotWritten; }
+};
 
 class YearStore {
  public:
@@ -54,17 +68,17 @@ class YearStore {
   const std::string& BasePath() const noexcept { return base_; }
 
   void LoadYear(int slot, int year) noexcept;
-  // False only when the data file could not be written (the user was told).
+  // False when the data file could not be written (the user was told), or
+  // when it could not be read: a file not read is never written over.
   bool SaveYear(int slot) noexcept;
 
   bool GetDayRecord(int32_t serial, DayRecord& out) noexcept;
   // The write path of the day dialog: `working.serial` is the date now chosen,
-  // `openedSerial` the one the dialog was opened for. Returns kStoreDeclined
-  // (nothing changed, the dialog stays open), the stored serial when the date
-  // was changed, else 0.
-  int StoreDayRecord(const DayRecord& working, int32_t openedSerial,
+  // `openedSerial` the one the dialog was opened for.
+  StoreResult StoreDayRecord(const DayRecord& working, int32_t openedSerial,
                      const CopyRequest& copies) noexcept;
-  void SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept;
+  // False when a copy could not be made or a file not written (the user was told).
+  bool SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept;
   bool AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept;
 
   int SlotYear(int slot) const noexcept { return slots_[slot].year; }
@@ -77,17 +91,23 @@ class YearStore {
     DayRecord* records = nullptr;
     bool dirty = false;    // changed since the last save
     bool damaged = false;  // the file on disk failed to load and is not yet kept aside
+    bool unread = false;   // the file is there but could not be opened: never written over
   };
 
   static bool InStoreRange(int32_t serial) noexcept;
   // The slot holding `year`, loading slot 1 when neither does (after saving
   // changes it still holds).
   int SlotForYear(int year) noexcept;
+  // Reads a year whose file could not be opened once more. False when it
+  // still cannot be: nothing may change in that year then.
+  bool Reread(int slot) noexcept;
   // Index entry of `serial` in `slot`, or -1 when the day has no record.
   int RecordIndex(int slot, int32_t serial) const noexcept;
-  void PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept;
+  // False when the day has no record and the year has no room for one.
+  bool PutRecord(int slot, int32_t serial, const DayRecord& record) noexcept;
   void RemoveRecord(int slot, int32_t serial) noexcept;
-  void CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry, bool overwriteLast) noexcept;
+  // False only when the day needed a record and there was no room.
+  bool CopyIntoDay(int slot, int32_t serial, const ScheduleEntry& entry, bool overwriteLast) noexcept;
 
   DataFiles& files_;
   UserPrompts& prompts_;

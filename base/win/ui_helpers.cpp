@@ -157,6 +157,13 @@ ColorChooser SetColorChooserForTests(ColorChooser chooser) {
 }
 
 bool ChooseColorFor(HWND owner, int& color) {
+  // Custom colours are not kept between calls: they start empty (white).
+  COLORREF custom[16];
+  for (auto& c : custom) c = RGB(255, 255, 255);
+  return ChooseColorFor(owner, color, custom);
+}
+
+bool ChooseColorFor(HWND owner, int& color, COLORREF (&custom)[16]) {
   const int preselected = color < 0 ? 0xFFFFFF : (color & 0xFFFFFF);
   if (Chooser()) {
     int chosen = preselected;
@@ -164,9 +171,6 @@ bool ChooseColorFor(HWND owner, int& color) {
     color = chosen & 0xFFFFFF;
     return true;
   }
-  // Custom colours are not kept between calls: they start empty (white).
-  COLORREF custom[16];
-  for (auto& c : custom) c = RGB(255, 255, 255);
   CHOOSECOLORA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;

@@ -34,6 +34,9 @@ void DrawColorButton(const DRAWITEMSTRUCT& item, int color);
 // The colour dialog, fully open, with color preselected (white when negative).
 // On OK color takes the choice and the result is true.
 bool ChooseColorFor(HWND owner, int& color);
+// The same with the sixteen custom colours the caller keeps between uses:
+// the dialog starts from them and leaves the user's additions in them.
+bool ChooseColorFor(HWND owner, int& color, COLORREF (&customColors)[16]);
 // Tests only: answers ChooseColorFor instead of the dialog while set. It gets
 // the preselected colour and returns whether "OK" was pressed.
 using ColorChooser = std::function<bool(HWND owner, int preselected, int& chosen)>;

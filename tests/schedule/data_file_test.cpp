@@ -1,7 +1,12 @@
 // The data-file seam on real files, in whichever system the tree targets.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "schedule/data_file.h"
+#include "schedule/undated_list.h"
 #include "schedule/year_store.h"
 #include "schedule_fixtures.h"
 #include "settings/memory_backend.h"
@@ -73,6 +78,61 @@ TEST(DataFiles, BaseNameFromSettings) {
   ASSERT_TRUE(years.Open("Mine", 2026));
   EXPECT_EQ(std::filesystem::path(years.BasePath()), std::filesystem::current_path() / "Mine");
 }
+
+#ifdef _WIN32
+// Another program's handle on the file, opened with no sharing.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : h_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldFile() { Release(); }
+  bool Held() const { return h_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+TEST(DataFiles, FilesHeldWithNoSharingAreReadOnceLetGoAndNeverOverwritten) {
+  ScratchDir dir("DataFilesHeld");
+  const int32_t day = SerialOfNewYear(2026) + 1;
+  const Bytes year = YearFileBytes({{1, day, {{.text = "kept"}}}});
+  Bytes undated(3200, 0);
+  const Bytes entry = EntryBytes({.text = "kept"});
+  std::copy(entry.begin(), entry.end(), undated.begin());
+  WriteBytes(YearFileName(dir.Base(), 2026), year);
+  WriteBytes(UndatedFileName(dir.Base()), undated);
+  HeldFile heldYear(YearFileName(dir.Base(), 2026));
+  HeldFile heldUndated(UndatedFileName(dir.Base()));
+  ASSERT_TRUE(heldYear.Held() && heldUndated.Held());
+
+  ScriptedPrompts prompts;
+  YearStore years(SystemDataFiles(), prompts);
+  ASSERT_TRUE(years.Open(dir.Base(), 2026));
+  UndatedList list(SystemDataFiles(), prompts);
+  list.LoadUndated(years.BasePath());
+  DayRecord fresh = FreshDayRecord(day + 1);
+  fresh.entries[0] = MakeEntry("new");
+  EXPECT_EQ(years.StoreDayRecord(fresh, fresh.serial, {}).outcome, StoreOutcome::Failed);
+  EXPECT_FALSE(list.ReadyForChanges());
+  EXPECT_TRUE(list.SaveUndated());
+  EXPECT_EQ(prompts.told.size(), 2u);
+
+  heldYear.Release();
+  heldUndated.Release();
+  EXPECT_EQ(ReadBytes(YearFileName(dir.Base(), 2026)), year);
+  EXPECT_EQ(ReadBytes(UndatedFileName(dir.Base())), undated);
+  EXPECT_FALSE(dir.Has("Hiyomi_2026.bad") || dir.Has("Hiyomi_0000.bad"));
+  EXPECT_EQ(years.StoreDayRecord(fresh, fresh.serial, {}).outcome, StoreOutcome::Stored);
+  EXPECT_EQ(ReadBytes(YearFileName(dir.Base(), 2026)),
+            YearFileBytes({{1, day, {{.text = "kept"}}}, {2, day + 1, {{.text = "new"}}}}));
+  ASSERT_TRUE(list.ReadyForChanges());
+  EXPECT_STREQ(list.entries[0].text, "kept");
+}
+#endif
 
 }  // namespace
 }  // namespace hiyomi

@@ -12,11 +12,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "schedule/data_file.h"
 #include "schedule/prompts.h"
 #include "schedule/records.h"
 
@@ -136,6 +138,49 @@ inline Bytes YearFileBytes(const std::vector<DayFields>& days, int32_t declaredC
   }
   return b;
 }
+
+// Logs reads and writes so a test can see which file was written when.
+class LoggingFiles : public DataFiles {
+ public:
+  explicit LoggingFiles(DataFiles& inner) : inner_(inner) {}
+  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
+    log.push_back("read " + Name(p));
+    if (Name(p) == held) return false;
+    return inner_.ReadWhole(p, limit, out);
+  }
+  std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
+    if (failAfterWrites >= 0) return std::make_unique<FailingWriter>(inner_.CreateWriteThrough(p), failAfterWrites);
+    return inner_.CreateWriteThrough(p);
+  }
+  bool Copy(const std::string& f, const std::string& t) noexcept override { return inner_.Copy(f, t); }
+  bool MoveReplace(const std::string& f, const std::string& t) noexcept override {
+    log.push_back("move " + Name(f) + " " + Name(t));
+    if (Name(f) == held || Name(t) == held) return false;
+    return inner_.MoveReplace(f, t);
+  }
+  bool Remove(const std::string& p) noexcept override { return inner_.Remove(p); }
+  bool Exists(const std::string& p) noexcept override { return inner_.Exists(p); }
+  bool LastWriteTime(const std::string& p, int64_t& t) noexcept override { return inner_.LastWriteTime(p, t); }
+  std::string FullPath(const std::string& n) noexcept override { return inner_.FullPath(n); }
+
+  std::vector<std::string> log;
+  int failAfterWrites = -1;  // the writer fails every write after this many
+  std::string held;          // a file another program holds open
+
+ private:
+  class FailingWriter : public DataWriter {
+   public:
+    FailingWriter(std::unique_ptr<DataWriter> w, int n) : w_(std::move(w)), left_(n) {}
+    bool Write(const void* d, size_t s) noexcept override { return left_-- > 0 && w_->Write(d, s); }
+    bool Close() noexcept override { return w_->Close(); }
+
+   private:
+    std::unique_ptr<DataWriter> w_;
+    int left_;
+  };
+  static std::string Name(const std::string& p) { return std::filesystem::path(p).filename().string(); }
+  DataFiles& inner_;
+};
 
 inline ScheduleEntry MakeEntry(const std::string& text, int8_t order = 1) {
   ScheduleEntry e = EmptyEntry();

@@ -269,5 +269,33 @@ TEST_F(UndatedDialogTest, LockedTextsAskForThePasswordOnlyOnce) {
   EXPECT_EQ(EntryText(undated_.entries[2]), "&plain two");
 }
 
+TEST_F(UndatedDialogTest, AnUndatedFileHeldByAnotherProgramKeepsTheDialogShut) {
+  Bytes file(3200, 0);
+  const Bytes e = EntryBytes({.text = "kept"});
+  std::copy(e.begin(), e.end(), file.begin());
+  const std::string path = UndatedFileName(dir_.Base());
+  WriteBytes(path, file);
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  OpenStore();
+  bool shown = false;
+  DriveNextDialog(kTitle, [&](HWND d) {
+    shown = true;
+    Click(d, IDB_UDAT_CLOSE);
+  });
+  EXPECT_EQ(RunUndatedDialog(nullptr, kNoDay, Data()), 0);
+  CloseHandle(held);
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(messages_, std::vector<std::string>{"データファイルを読み込めませんでした。　　"});
+  EXPECT_TRUE(undated_.SaveUndated());
+  EXPECT_EQ(ReadBytes(path), file);
+  // Let go, it opens over the file's entries.
+  DriveNextDialog(kTitle, [&](HWND d) {
+    EXPECT_EQ(FirstRow(d), "kept");
+    Click(d, IDB_UDAT_CLOSE);
+  });
+  EXPECT_EQ(RunUndatedDialog(nullptr, kNoDay, Data()), 0);
+}
+
 }  // namespace
 }  // namespace hiyomi

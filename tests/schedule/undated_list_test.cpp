@@ -50,6 +50,24 @@ TEST_F(UndatedListTest, AllEmptyMovesTheFileToBak) {
   EXPECT_EQ(ReadBytes(UndatedBackupName(dir_.Base())), file);
 }
 
+TEST_F(UndatedListTest, AllEmptyWhenTheFileCannotMoveSaysSo) {
+  Bytes file(3200, 0);
+  const Bytes e = EntryBytes({.text = "gone"});
+  std::copy(e.begin(), e.end(), file.begin());
+  WriteBytes(UndatedFileName(dir_.Base()), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_0000.bak";
+  UndatedList list(files, prompts_);
+  list.LoadUndated(dir_.Base());
+  list.entries[0].text[0] = '\0';
+  EXPECT_FALSE(list.SaveUndated());
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイル作成に失敗しました。　　"});
+  EXPECT_EQ(ReadBytes(UndatedFileName(dir_.Base())), file);
+  files.held.clear();
+  ASSERT_TRUE(list.SaveUndated());
+  EXPECT_FALSE(dir_.Has("Hiyomi_0000.dat"));
+}
+
 TEST_F(UndatedListTest, ShortFileLoadsWhatIsThereAndIsKeptAsBad) {
   const Bytes file = EntryBytes({.text = "one"});
   WriteBytes(UndatedFileName(dir_.Base()), file);
@@ -59,6 +77,33 @@ TEST_F(UndatedListTest, ShortFileLoadsWhatIsThereAndIsKeptAsBad) {
   ASSERT_TRUE(list_.SaveUndated());
   EXPECT_EQ(ReadBytes(UndatedBadName(dir_.Base())), file);
   EXPECT_EQ(ReadBytes(UndatedFileName(dir_.Base())).size(), 3200u);
+}
+
+TEST_F(UndatedListTest, AFileHeldByAnotherProgramIsReadBeforeAChangeAndNeverOverwritten) {
+  Bytes file(3200, 0);
+  const Bytes e = EntryBytes({.text = "kept"});
+  std::copy(e.begin(), e.end(), file.begin() + 64 * 2);
+  WriteBytes(UndatedFileName(dir_.Base()), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_0000.dat";
+  UndatedList list(files, prompts_);
+  list.LoadUndated(dir_.Base());
+  EXPECT_EQ(list.entries[2].text[0], '\0');
+  EXPECT_FALSE(list.ReadyForChanges());
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイルを読み込めませんでした。　　"});
+  EXPECT_TRUE(list.SaveUndated());  // nothing was changed, nothing is written
+  EXPECT_EQ(ReadBytes(UndatedFileName(dir_.Base())), file);
+
+  files.held.clear();
+  ASSERT_TRUE(list.ReadyForChanges());
+  EXPECT_STREQ(list.entries[2].text, "kept");
+  std::strcpy(list.entries[3].text, "new");
+  ASSERT_TRUE(list.SaveUndated());
+  EXPECT_FALSE(dir_.Has("Hiyomi_0000.bad"));
+  EXPECT_EQ(ReadBytes(UndatedBackupName(dir_.Base())), file);
+  list.LoadUndated(dir_.Base());
+  EXPECT_STREQ(list.entries[2].text, "kept");
+  EXPECT_STREQ(list.entries[3].text, "new");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // record bookkeeping and the saves that must never lose data.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "schedule/data_file.h"
 #include "schedule/year_store.h"
 #include "schedule_fixtures.h"
@@ -14,6 +16,7 @@ using namespace hiyomi::testing;
 constexpr int32_t kNewYear2026 = 9132;  // a Thursday
 constexpr int32_t kNewYear2027 = 9497;
 constexpr char kCreateFailed[] = "データファイル作成に失敗しました。　　";
+constexpr char kNotRead[] = "データファイルを読み込めませんでした。　　";
 
 TEST(YearDates, SerialsOfNewYear) {
   EXPECT_EQ(SerialOfNewYear(2001), 1);
@@ -97,7 +100,9 @@ TEST_F(YearStoreTest, WrittenFileEqualsBuilderBytes) {
   Open();
   // Stored out of date order: records keep the order of first storing.
   for (auto [doy, text] : {std::pair{100, "b"}, {5, "a"}, {200, "c"}}) {
-    EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + doy, {text}), kNewYear2026 + doy, {}), 0);
+    const StoreResult result = store_->StoreDayRecord(Day(kNewYear2026 + doy, {text}), kNewYear2026 + doy, {});
+    EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+    EXPECT_EQ(result.day, 0);
   }
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{100, kNewYear2026 + 100, {{.text = "b"}}},
                                                  {5, kNewYear2026 + 5, {{.text = "a"}}},
@@ -161,7 +166,9 @@ TEST_F(YearStoreTest, RemovingADayShiftsLaterRecords) {
                                        {5, kNewYear2026 + 5, {{.text = "c"}}}}));
   Open();
   // The dialog's clean-up leaves an emptied day with no used slot.
-  EXPECT_EQ(store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 10), kNewYear2026 + 10, {}), 0);
+  const StoreResult result = store_->StoreDayRecord(FreshDayRecord(kNewYear2026 + 10), kNewYear2026 + 10, {});
+  EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+  EXPECT_EQ(result.day, 0);
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{20, kNewYear2026 + 20, {{.text = "b"}}},
                                                  {5, kNewYear2026 + 5, {{.text = "c"}}}}));
 }
@@ -177,70 +184,49 @@ TEST_F(YearStoreTest, RemovingTheOnlyRecordMovesTheFileToBak) {
   EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 7, r));
 }
 
+TEST_F(YearStoreTest, ALastRecordWhoseFileCannotMoveIsRemovedByALaterSave) {
+  const int32_t day = SerialOfNewYear(2030) + 4;
+  const Bytes file = YearFileBytes({{4, day, {{.text = "gone"}}}});
+  WriteBytes(Dat(2030), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2030.bak";
+  Open(files);
+  EXPECT_EQ(store_->StoreDayRecord(FreshDayRecord(day), day, {}).outcome, StoreOutcome::NotWritten);
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
+  EXPECT_EQ(ReadBytes(Dat(2030)), file);
+
+  // Slot 1 goes to another year: the removal is saved first.
+  files.held.clear();
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(SerialOfNewYear(2031), r));
+  EXPECT_FALSE(dir_.Has("Hiyomi_2030.dat"));
+  EXPECT_EQ(ReadBytes(Bak(2030)), file);
+  EXPECT_EQ(prompts_.told.size(), 1u);
+}
+
 TEST_F(YearStoreTest, MovingOntoADayWithDataAsksFirst) {
   const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "old"}}}});
   WriteBytes(Dat(2026), file);
   Open();
   prompts_.answers = {false};
-  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}),
-            kStoreDeclined);
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}).outcome,
+            StoreOutcome::Declined);
   ASSERT_EQ(prompts_.asked.size(), 1u);
   EXPECT_EQ(prompts_.asked[0], "変更した日付には登録データが存在します。上書きしますか？");
   EXPECT_EQ(ReadBytes(Dat(2026)), file);
   EXPECT_FALSE(dir_.Has("Hiyomi_2026.bak"));
 
   prompts_.answers = {true};
-  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {}),
-            kNewYear2026 + 1);
+  StoreResult result = store_->StoreDayRecord(Day(kNewYear2026 + 1, {"moved"}), kNewYear2026 + 9, {});
+  EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+  EXPECT_EQ(result.day, kNewYear2026 + 1);
   EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "moved"}}}}));
   // The same day, or a free one, is stored without a question.
-  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 2, {"free"}), kNewYear2026 + 9, {}),
-            kNewYear2026 + 2);
+  result = store_->StoreDayRecord(Day(kNewYear2026 + 2, {"free"}), kNewYear2026 + 9, {});
+  EXPECT_EQ(result.outcome, StoreOutcome::Stored);
+  EXPECT_EQ(result.day, kNewYear2026 + 2);
   EXPECT_EQ(prompts_.asked.size(), 2u);
 }
-
-// Logs reads and writes so a test can see which file was written when.
-class LoggingFiles : public DataFiles {
- public:
-  explicit LoggingFiles(DataFiles& inner) : inner_(inner) {}
-  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
-    log.push_back("read " + Name(p));
-    if (Name(p) == held) return false;
-    return inner_.ReadWhole(p, limit, out);
-  }
-  std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
-    if (failAfterWrites >= 0) return std::make_unique<FailingWriter>(inner_.CreateWriteThrough(p), failAfterWrites);
-    return inner_.CreateWriteThrough(p);
-  }
-  bool Copy(const std::string& f, const std::string& t) noexcept override { return inner_.Copy(f, t); }
-  bool MoveReplace(const std::string& f, const std::string& t) noexcept override {
-    log.push_back("move " + Name(f) + " " + Name(t));
-    if (Name(f) == held || Name(t) == held) return false;
-    return inner_.MoveReplace(f, t);
-  }
-  bool Remove(const std::string& p) noexcept override { return inner_.Remove(p); }
-  bool Exists(const std::string& p) noexcept override { return inner_.Exists(p); }
-  bool LastWriteTime(const std::string& p, int64_t& t) noexcept override { return inner_.LastWriteTime(p, t); }
-  std::string FullPath(const std::string& n) noexcept override { return inner_.FullPath(n); }
-
-  std::vector<std::string> log;
-  int failAfterWrites = -1;  // the writer fails every write after this many
-  std::string held;          // a file another program holds open
-
- private:
-  class FailingWriter : public DataWriter {
-   public:
-    FailingWriter(std::unique_ptr<DataWriter> w, int n) : w_(std::move(w)), left_(n) {}
-    bool Write(const void* d, size_t s) noexcept override { return left_-- > 0 && w_->Write(d, s); }
-    bool Close() noexcept override { return w_->Close(); }
-
-   private:
-    std::unique_ptr<DataWriter> w_;
-    int left_;
-  };
-  static std::string Name(const std::string& p) { return std::filesystem::path(p).filename().string(); }
-  DataFiles& inner_;
-};
 
 TEST_F(YearStoreTest, SpreadAcrossNewYearWritesTheOldYearFirst) {
   LoggingFiles files(SystemDataFiles());
@@ -318,6 +304,40 @@ TEST_F(YearStoreTest, AddEntryToDayModes) {
   EXPECT_EQ(listener_.written, 2);
 }
 
+TEST_F(YearStoreTest, AYearWithNoRoomLeftReportsTheFailure) {
+  // A damaged file: 366 records, but day 10 owns none of them.
+  std::vector<DayFields> days;
+  for (int d = 0; d < 366; ++d) days.push_back({d, kNewYear2026 + d, {{.text = "d"}}});
+  Bytes file = YearFileBytes(days);
+  PutLe32(file, 4 + 4 * 10, -1);
+  const int32_t day10 = kNewYear2026 + 10;
+  CopyRequest toDay10;
+  toDay10.count[0] = 1;
+  struct Case {
+    const char* what;
+    std::function<bool(YearStore&)> change;  // true when it reported success
+    bool fileKept;
+  };
+  const Case cases[] = {
+      {"store", [&](YearStore& y) { return y.StoreDayRecord(Day(day10, {"x"}), day10, {}).outcome == StoreOutcome::Stored; }, true},
+      {"add", [&](YearStore& y) { return y.AddEntryToDay(day10, MakeEntry("x"), AddMode::ReportWhenFull); }, true},
+      {"add new", [&](YearStore& y) { return y.AddEntryToDay(day10, MakeEntry("x"), AddMode::SkipDuplicates); }, true},
+      // Day 9 itself is stored; only its copy finds no room.
+      {"copy", [&](YearStore& y) { return y.StoreDayRecord(Day(day10 - 1, {"x"}), day10 - 1, toDay10).outcome == StoreOutcome::Stored; }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Dat(2026), file);
+    prompts_.told.clear();
+    Open();
+    EXPECT_FALSE(c.change(*store_));
+    EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイルに空き領域がありません。　　"});
+    DayRecord r;
+    EXPECT_FALSE(store_->GetDayRecord(day10, r));
+    EXPECT_EQ(ReadBytes(Dat(2026)) == file, c.fileKept);
+  }
+}
+
 TEST_F(YearStoreTest, OtherYearsUseSlotOne) {
   WriteBytes(Dat(2030), YearFileBytes({{0, SerialOfNewYear(2030), {{.text = "far"}}}}));
   Open();
@@ -336,7 +356,9 @@ TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
   LoggingFiles files(SystemDataFiles());
   files.failAfterWrites = 1;  // the header goes out, the records do not
   Open(files);
-  store_->StoreDayRecord(Day(kNewYear2026 + 2, {"lost"}), kNewYear2026 + 2, {});
+  // Kept in memory though not on disk: the dialog closes.
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 2, {"lost"}), kNewYear2026 + 2, {}).outcome,
+            StoreOutcome::NotWritten);
 
   EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
   EXPECT_EQ(ReadBytes(Dat(2026)), file);
@@ -350,23 +372,84 @@ TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
                                                  {2, kNewYear2026 + 2, {{.text = "lost"}}}}));
 }
 
-TEST_F(YearStoreTest, FileHeldByAnotherProgramIsNeverOverwritten) {
+TEST_F(YearStoreTest, AYearHeldByAnotherProgramTakesNoChangeAndIsNeverOverwritten) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  const int32_t dec31 = kNewYear2026 - 1;
+  CopyRequest intoTheHeldYear;
+  intoTheHeldYear.count[0] = 2;
+  struct Case {
+    const char* what;
+    std::function<bool(YearStore&)> refused;
+  };
+  const Case cases[] = {
+      {"store", [&](YearStore& y) { return y.StoreDayRecord(Day(kNewYear2026 + 2, {"new"}), kNewYear2026 + 2, {}).outcome == StoreOutcome::Failed; }},
+      {"add", [](YearStore& y) { return !y.AddEntryToDay(kNewYear2026 + 2, MakeEntry("new"), AddMode::ReportWhenFull); }},
+      // The day itself lands in 2025; its copies cannot go into 2026.
+      {"copy", [&](YearStore& y) { return y.StoreDayRecord(Day(dec31, {"new"}), dec31, intoTheHeldYear).outcome == StoreOutcome::NotWritten; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Dat(2026), file);
+    LoggingFiles files(SystemDataFiles());
+    files.held = "Hiyomi_2026.dat";
+    prompts_.told.clear();
+    Open(files);
+    DayRecord r;
+    EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // shows as empty while held
+    EXPECT_TRUE(c.refused(*store_));
+    EXPECT_EQ(prompts_.told, std::vector<std::string>{kNotRead});
+    EXPECT_FALSE(store_->SaveYear(0));
+    EXPECT_EQ(ReadBytes(Dat(2026)), file);
+    EXPECT_FALSE(dir_.Has("Hiyomi_2026.bad"));
+    EXPECT_FALSE(dir_.Has("Hiyomi_2026.bak"));
+  }
+}
+
+TEST_F(YearStoreTest, AYearLetGoIsReadBeforeItsFirstChange) {
   const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
   WriteBytes(Dat(2026), file);
   LoggingFiles files(SystemDataFiles());
   files.held = "Hiyomi_2026.dat";
   Open(files);
   DayRecord r;
-  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // shows as empty
-  store_->StoreDayRecord(Day(kNewYear2026 + 2, {"new"}), kNewYear2026 + 2, {});
-  EXPECT_EQ(prompts_.told, std::vector<std::string>{kCreateFailed});
-  EXPECT_EQ(ReadBytes(Dat(2026)), file);
-
-  // Once released, the old file goes aside before the new content lands.
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));
   files.held.clear();
-  ASSERT_TRUE(store_->SaveYear(0));
-  EXPECT_EQ(ReadBytes(YearBadName(dir_.Base(), 2026)), file);
-  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{2, kNewYear2026 + 2, {{.text = "new"}}}}));
+  EXPECT_TRUE(store_->AddEntryToDay(kNewYear2026 + 2, MakeEntry("new"), AddMode::ReportWhenFull));
+  EXPECT_TRUE(prompts_.told.empty());
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}},
+                                                 {2, kNewYear2026 + 2, {{.text = "new"}}}}));
+  EXPECT_EQ(ReadBytes(Bak(2026)), file);
+  EXPECT_FALSE(dir_.Has("Hiyomi_2026.bad"));
+}
+
+TEST_F(YearStoreTest, AYearLetGoIsShownAgain) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  WriteBytes(Dat(2026), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2026.dat";
+  Open(files);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  files.held.clear();
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  EXPECT_STREQ(r.entries[0].text, "kept");
+}
+
+TEST_F(YearStoreTest, ADayShownEmptyWhileItsYearWasHeldIsNotStoredOver) {
+  const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
+  WriteBytes(Dat(2026), file);
+  LoggingFiles files(SystemDataFiles());
+  files.held = "Hiyomi_2026.dat";
+  Open(files);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(kNewYear2026 + 1, r));  // the dialog opens on an empty day
+  files.held.clear();
+  EXPECT_EQ(store_->StoreDayRecord(Day(kNewYear2026 + 1, {"typed"}), kNewYear2026 + 1, {}).outcome,
+            StoreOutcome::Failed);
+  EXPECT_EQ(prompts_.told, std::vector<std::string>{"データファイルを読み込み直しました。もう一度開いてください。　　"});
+  EXPECT_EQ(ReadBytes(Dat(2026)), file);
+  ASSERT_TRUE(store_->GetDayRecord(kNewYear2026 + 1, r));
+  EXPECT_STREQ(r.entries[0].text, "kept");
 }
 
 }  // namespace
