@@ -57,6 +57,25 @@ SerialDay SerialFromDate(int year, int month, int day) noexcept {
   return static_cast<SerialDay>(static_cast<double>(sum) - 397.5);
 }
 
+namespace {
+
+// Leap years from year 1 up to and including year.
+int LeapYearsThrough(int year) noexcept { return FloorDiv(year, 4) - FloorDiv(year, 100) + FloorDiv(year, 400); }
+
+}  // namespace
+
+SerialDay SerialOfNewYear(int year) noexcept {
+  return 1 + 365 * (year - 2001) + LeapYearsThrough(year - 1) - LeapYearsThrough(2000);
+}
+
+int YearOfSerial(SerialDay serial) noexcept {
+  // Estimate, then correct by at most one year either way.
+  int year = 2001 + FloorDiv(serial - 1, 366);
+  while (SerialOfNewYear(year + 1) <= serial) ++year;
+  while (SerialOfNewYear(year) > serial) --year;
+  return year;
+}
+
 CalendarDate DateFromSerial(SerialDay serial) noexcept {
   // Cycles of 1461 days (three common years, then a leap year) from 2001.
   const int q = FloorDiv(serial - 1, 1461);

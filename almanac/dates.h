@@ -39,6 +39,12 @@ void DateFromSerial(SerialDay serial, int* year, int* month, int* day) noexcept;
 
 int WeekdayOf(SerialDay serial) noexcept;  // [0, 6], 0 = Sunday
 
+// The serial of 1 January of year and the year that holds serial, by the
+// Gregorian rule (2000 is a leap year, 2100 is not), for the whole years
+// the data files keep: 2000 (serials -365..0) to 2100 (36160..36524).
+SerialDay SerialOfNewYear(int year) noexcept;
+int YearOfSerial(SerialDay serial) noexcept;
+
 // Today's local date of the machine (through the clock seam of clock.h).
 SerialDay TodaySerial() noexcept;
 

@@ -21,31 +21,8 @@ constexpr char kReadLate[] = "データファイルを読み込み直しまし�
 constexpr int kFirstStoredYear = 2000;
 constexpr int kLastStoredYear = 2100;
 
-// Days since 1970-01-01 of a proleptic Gregorian date (Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t y, int m, int d) noexcept {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-const int64_t kSerialZero = DaysFromCivil(2001, 1, 1) - 1;
 
 }  // namespace
-
-int32_t SerialOfNewYear(int year) noexcept {
-  return static_cast<int32_t>(DaysFromCivil(year, 1, 1) - kSerialZero);
-}
-
-int YearOfSerial(int32_t serial) noexcept {
-  // Estimate, then correct by at most one year either way.
-  int year = 2001 + static_cast<int>((static_cast<int64_t>(serial) - 1) * 400 / 146097);
-  while (SerialOfNewYear(year) > serial) --year;
-  while (SerialOfNewYear(year + 1) <= serial) ++year;
-  return year;
-}
 
 std::string ReadDataFileSetting(SettingsStore& store) {
   char name[kSettingsPathSize];

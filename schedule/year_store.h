@@ -18,10 +18,6 @@ class SettingsStore;
 // name, "Hiyomi" when not set.
 std::string ReadDataFileSetting(SettingsStore& store);
 
-// Serial day of 1 January of `year` (serial 1 = 2001-01-01), and back.
-int32_t SerialOfNewYear(int year) noexcept;
-int YearOfSerial(int32_t serial) noexcept;
-
 // Names of a year's files for base path B: "B_2026.dat", "B_2026.bak", and
 // "B_2026.bad" where a file that failed to load is kept.
 std::string YearFileName(const std::string& base, int year);
