@@ -9,18 +9,12 @@
 #include "almanac/holidays.h"
 #include "almanac/lunar.h"
 #include "almanac/regular_schedules.h"
+#include "schedule/categories.h"
+#include "schedule/display_flags.h"
 
 namespace hiyomi {
 
 namespace {
-
-constexpr unsigned kShowRegular = 1u << 0;
-constexpr unsigned kShowToDo = 1u << 1;
-constexpr int kFirstCategoryBit = 4;
-constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
-constexpr int kCategoryCount = 10;
-constexpr int kBarLookBack = 100;      // days before the day whose entries may still run
-constexpr int kUndatedHorizon = 999;   // days ahead an undated entry may be shown
 
 constexpr char kMarkRunsOn[] = "◇";
 constexpr char kMarkLastDay[] = "△";
@@ -49,16 +43,11 @@ struct EntryList {
   }
 };
 
-bool CategoryShown(unsigned displayFlags, int category) {
-  return category < 0 || category >= kCategoryCount ||
-         (displayFlags & (1u << (kFirstCategoryBit + category))) != 0;
-}
-
 // A stored entry as the view shows it: in use, its category switched on
 // and its text not locked.
 bool ReadableEntry(const DayEntryInputs& in, const ScheduleEntry& entry,
                    char (&text)[kEntryTextSize]) {
-  if (!CategoryShown(in.displayFlags, entry.category)) return false;
+  if (!CategoryFilterShows(in.displayFlags, entry.category)) return false;
   std::memcpy(text, entry.text, sizeof text);
   text[sizeof text - 1] = '\0';
   return in.data.MakeReadable(text);
@@ -66,7 +55,7 @@ bool ReadableEntry(const DayEntryInputs& in, const ScheduleEntry& entry,
 
 bool ToDoShown(const DayEntryInputs& in, const ToDoItem& item) {
   if ((in.displayFlags & kShowToDo) == 0) return false;
-  return in.options.NotrikTypeD == 0 || CategoryShown(in.displayFlags, item.category);
+  return in.options.NotrikTypeD == 0 || CategoryFilterShows(in.displayFlags, item.category);
 }
 
 // "%s(ToDo)" with the category's name, or "ToDo" when it has none.

@@ -10,6 +10,7 @@
 #include "almanac/lunar.h"
 #include "almanac/regular_schedules.h"
 #include "almanac/rest_days.h"
+#include "schedule/display_flags.h"
 #include "schedule/records.h"
 #include "shell/cell_colors.h"
 #include "shell/day_settings.h"
@@ -24,10 +25,6 @@ constexpr int kHeaderColumnNumbers = 2;
 constexpr int kHeaderEnglish = 1;
 constexpr int kMaxEntryLines = 11;  // `TateLine` 10, plus the line of the extra items
 constexpr SerialDay kFreeSlot = kNoDay;
-constexpr int kBarLookBack = 100;  // days before the first row whose bars may still run
-constexpr unsigned kShowRegular = 1u << 0;
-constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
-constexpr int kUndatedHorizon = 999;  // days ahead an undated entry may be shown
 
 int FirstSet(int a, int b) { return a >= 0 ? a : b; }
 
@@ -273,7 +270,7 @@ void PaintEntryLine(const Painter& p, const CellBox& cell, int line, const char*
 // text gets the readable text.
 bool ShownEntryText(const Painter& p, const ScheduleEntry& entry, char (&text)[kEntryTextSize]) {
   if (entry.category < kCategoryCount &&
-      (p.view.displayFlags & (1u << (kFirstCategoryFilterBit + entry.category))) == 0) {
+      (p.view.displayFlags & (1u << (kFirstCategoryBit + entry.category))) == 0) {
     return false;
   }
   std::memcpy(text, entry.text, sizeof text);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/win/work_area.h"
+#include "schedule/display_flags.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
 #include "base/win/gdi_objects.h"
@@ -16,7 +17,6 @@ inline constexpr int kButtonRowHeight = 21;
 inline constexpr int kScrollBarSize = 16;
 inline constexpr int kMinZoom = 50;
 inline constexpr int kMaxZoom = 200;
-inline constexpr unsigned kShowAll = 0xFFFFFFFFu;
 
 struct MainView {
   HWND window = nullptr;
