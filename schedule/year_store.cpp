@@ -15,9 +15,6 @@ constexpr char kCreateFailed[] = "データファイル作成に失敗しまし�
 constexpr char kAskOverwrite[] = "変更した日付には登録データが存在します。上書きしますか？";
 constexpr char kDayFull[] = "指定日には空き領域がありません。　　";
 
-constexpr int kFirstStoredYear = 2000;
-constexpr int kLastStoredYear = 2100;
-
 // Days since 1970-01-01 of a proleptic Gregorian date (Hinnant's algorithm).
 int64_t DaysFromCivil(int64_t y, int m, int d) noexcept {
   y -= m <= 2;
@@ -73,6 +70,7 @@ YearStore::YearStore(DataFiles& files, UserPrompts& prompts, YearFileListener* l
 
 bool YearStore::Open(const std::string& baseName, int currentYear) noexcept {
   base_ = files_.FullPath(baseName);
+  ++version_;
   records_.reset(new (std::nothrow) DayRecord[2 * kMaxDayRecords]);
   for (int s = 0; s < 2; ++s) {
     slots_[s] = Slot{};
@@ -88,34 +86,29 @@ bool YearStore::InStoreRange(int32_t serial) noexcept {
   return serial >= SerialOfNewYear(kFirstStoredYear) && serial < SerialOfNewYear(kLastStoredYear + 1);
 }
 
-void YearStore::LoadYear(int slot, int year) noexcept {
-  Slot& s = slots_[slot];
-  s.year = year;
-  s.header = EmptyYearHeader();
-  s.dirty = false;
-  s.damaged = false;
-  if (!Usable() || year < kFirstStoredYear || year > kLastStoredYear) return;
-
+LoadedYear LoadYearFile(DataFiles& files, const std::string& base, int year,
+                        DayRecord* records) noexcept {
+  LoadedYear loaded{EmptyYearHeader(), false};
   std::vector<uint8_t> bytes;
   // One byte more than the largest file, to notice trailing garbage.
-  const std::string name = YearFileName(base_, year);
-  if (!files_.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
+  const std::string name = YearFileName(base, year);
+  if (!files.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
     // Present but not readable now (held by another program): saving over
     // it would lose every day it holds.
-    s.damaged = files_.Exists(name);
-    return;
+    loaded.damaged = files.Exists(name);
+    return loaded;
   }
   if (bytes.size() < kHeaderSize) {
-    s.damaged = true;
-    return;
+    loaded.damaged = true;
+    return loaded;
   }
   YearFileHeader header = DecodeHeader(bytes.data());
   if (header.count < 0 || header.count > kMaxDayRecords) {
-    s.damaged = true;
-    return;
+    loaded.damaged = true;
+    return loaded;
   }
   // A file of any other length loses bytes at the next save: keep it aside.
-  if (bytes.size() != kHeaderSize + header.count * kDayRecordSize) s.damaged = true;
+  if (bytes.size() != kHeaderSize + header.count * kDayRecordSize) loaded.damaged = true;
   const size_t whole = (bytes.size() - kHeaderSize) / kDayRecordSize;
   if (whole < static_cast<size_t>(header.count)) header.count = static_cast<int32_t>(whole);
   // An index beyond the records would come to point at another day's record
@@ -128,15 +121,28 @@ void YearStore::LoadYear(int slot, int year) noexcept {
       // Two days sharing one record would change together and shift each
       // other's records on removal; the later day loses the record.
       i = -1;
-      s.damaged = true;
+      loaded.damaged = true;
     } else {
       taken[i] = true;
     }
   }
   for (int r = 0; r < header.count; ++r) {
-    s.records[r] = DecodeDayRecord(bytes.data() + kHeaderSize + r * kDayRecordSize);
+    records[r] = DecodeDayRecord(bytes.data() + kHeaderSize + r * kDayRecordSize);
   }
-  s.header = header;
+  loaded.header = header;
+  return loaded;
+}
+
+void YearStore::LoadYear(int slot, int year) noexcept {
+  Slot& s = slots_[slot];
+  s.year = year;
+  s.header = EmptyYearHeader();
+  s.dirty = false;
+  s.damaged = false;
+  if (!Usable() || year < kFirstStoredYear || year > kLastStoredYear) return;
+  const LoadedYear loaded = LoadYearFile(files_, base_, year, s.records);
+  s.header = loaded.header;
+  s.damaged = loaded.damaged;
 }
 
 bool YearStore::SaveYear(int slot) noexcept {
@@ -156,6 +162,9 @@ bool YearStore::SaveYear(int slot) noexcept {
     }
   }
 
+  // Readers read again after any attempt: a failed save may still have
+  // moved the file aside.
+  ++version_;
   if (s.header.count <= 0) {
     files_.MoveReplace(data, backup);
     s.dirty = false;

@@ -18,6 +18,10 @@ class SettingsStore;
 // name, "Hiyomi" when not set.
 std::string ReadDataFileSetting(SettingsStore& store);
 
+// The years that have files.
+inline constexpr int kFirstStoredYear = 2000;
+inline constexpr int kLastStoredYear = 2100;
+
 // Serial day of 1 January of `year` (serial 1 = 2001-01-01), and back.
 int32_t SerialOfNewYear(int year) noexcept;
 int YearOfSerial(int32_t serial) noexcept;
@@ -34,6 +38,17 @@ struct CopyRequest {
   int count[kEntriesPerDay] = {};
   bool overwriteLast[kEntriesPerDay] = {};
 };
+
+// Decodes the year file of `year` under base path `base` into `records`
+// (room for kMaxDayRecords). `damaged`: the file is there but did not load
+// whole, so a save must keep it aside first. A missing or unreadable file
+// gives an empty year.
+struct LoadedYear {
+  YearFileHeader header;
+  bool damaged;
+};
+LoadedYear LoadYearFile(DataFiles& files, const std::string& base, int year,
+                        DayRecord* records) noexcept;
 
 enum class AddMode { ReportWhenFull, SkipDuplicates };
 
@@ -52,6 +67,9 @@ class YearStore {
   bool Open(const std::string& baseName, int currentYear) noexcept;
   bool Usable() const noexcept { return records_ != nullptr; }
   const std::string& BasePath() const noexcept { return base_; }
+  // Changes whenever a year file is written or the store is reopened, so
+  // readers holding decoded years know to read again.
+  uint64_t Version() const noexcept { return version_; }
 
   void LoadYear(int slot, int year) noexcept;
   // False only when the data file could not be written (the user was told).
@@ -95,6 +113,7 @@ class YearStore {
   std::string base_;
   std::unique_ptr<DayRecord[]> records_;
   Slot slots_[2];
+  uint64_t version_ = 0;
 };
 
 }  // namespace hiyomi
