@@ -32,8 +32,18 @@ bool ProgramDayData::MakeReadable(char (&text)[kEntryTextSize]) {
   return program_.secrets.DecipherText(text, MarkMode::Drop) == 0;
 }
 
+std::span<const ScheduleEntry> ProgramDayData::UndatedEntries() { return program_.undated.entries; }
+
 const char* ProgramDayData::CategoryNameOf(int category) {
   return program_.categories.NameOf(category);
+}
+
+int32_t ProgramDayData::CategoryTextColorOf(int category) {
+  return program_.categories.TextColorOf(category);
+}
+
+int32_t ProgramDayData::CategoryBackColorOf(int category) {
+  return program_.categories.BackColorOf(category);
 }
 
 bool CreateDayTooltip(DayTooltip& tooltip, HWND window) {
@@ -59,9 +69,7 @@ std::string DayTooltipTextOf(const MainView& view, const Options& options, Seria
   ProgramObjects& program = Program();
   ProgramDayData data(program);
   const DaySettings days = DaySettingsOf(options);
-  // The Notrik to-do list joins here once the link reads it.
-  const DayEntryInputs inputs{data,  options,    days, program.undated.entries, {},
-                              view.today, view.displayFlags};
+  const DayItemInputs inputs{data, options, days, view.today, view.displayFlags};
   return DayTooltipText(day, options.TTType, inputs);
 }
 

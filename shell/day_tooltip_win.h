@@ -23,8 +23,15 @@ class ProgramDayData final : public DayDataSource {
  public:
   explicit ProgramDayData(ProgramObjects& program) : program_(program) {}
   bool DayRecordOf(SerialDay day, DayRecord& out) override;
-  bool MakeReadable(char (&text)[kEntryTextSize]) override;
+  std::span<const ScheduleEntry> UndatedEntries() override;
   const char* CategoryNameOf(int category) override;
+  int32_t CategoryTextColorOf(int category) override;
+  int32_t CategoryBackColorOf(int category) override;
+  bool MakeReadable(char (&text)[kEntryTextSize]) override;
+  // The Notrik link and the temporary-schedule file fill these once they
+  // are read.
+  std::span<const ToDoItem> ToDoItems() override { return {}; }
+  std::span<const TemporaryItem> TemporaryItems() override { return {}; }
 
  private:
   ProgramObjects& program_;
