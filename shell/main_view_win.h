@@ -4,11 +4,12 @@
 
 #include <windows.h>
 
+#include "base/win/gdi_objects.h"
 #include "base/win/work_area.h"
+#include "schedule/day_items.h"
 #include "schedule/display_flags.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
-#include "base/win/gdi_objects.h"
 #include "shell/view_rows.h"
 
 namespace hiyomi {
@@ -30,6 +31,11 @@ struct MainView {
   bool tableView = false;
   bool onTop = false;
   unsigned displayFlags = kShowAll;
+
+  // What the grid is painted from: the data it reads and the options record
+  // applied last. Both outlive the view.
+  DayDataSource* data = nullptr;
+  const Options* options = nullptr;
 
   // The memo area above or below the grid; its height 0 hides it.
   MemoArea* memo = nullptr;
@@ -59,15 +65,19 @@ struct MainView {
 };
 
 // Measures the screen and sets up the scroll bars; focus starts on today.
-void InitView(MainView& view, HWND window);
+// The grid reads its days from `data`.
+void InitView(MainView& view, HWND window, DayDataSource& data);
 // Rebuilds everything that depends on the options, resizes the window and
-// repaints.
+// repaints. The view keeps reading `options` until the next call.
 void ApplyOptions(MainView& view, const Options& options);
 // Releases the surface and every drawing object.
 void ReleaseView(MainView& view);
 
 void Navigate(MainView& view, NavigateKind kind, int amount);
+// Paints the grid onto the drawing surface and asks the window to show it.
 void Redraw(MainView& view);
+// Only the painting part of Redraw.
+void PaintSurface(MainView& view);
 void PaintView(MainView& view, HDC dc);
 void ResizeView(MainView& view, int width, int height);
 void ScrollViewColumns(MainView& view, int code, int value);

@@ -234,7 +234,7 @@ INT_PTR OnInitDialog(HWND window) {
   SetUpDatePicker(window);
   CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
   view.memo = &mainWindow.memo;
-  InitView(view, window);
+  InitView(view, window, Program().dayData);
   Program().categories.ApplyFilter(view.displayFlags);
   view.zoom = AppOptions().Zoom;
   ApplyOptions(view, AppOptions());

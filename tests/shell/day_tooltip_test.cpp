@@ -93,7 +93,7 @@ class DayTooltipTest : public ::testing::Test {
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
     ASSERT_NE(window_, nullptr);
     options_ = AppOptions();
-    InitView(view_, window_);
+    InitView(view_, window_, Program().dayData);
     ApplyOptions(view_, AppOptions());
     ASSERT_TRUE(CreateDayTooltip(tooltip_, window_));
     ASSERT_EQ(GetParent(tooltip_.tip), nullptr);

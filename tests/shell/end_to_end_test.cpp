@@ -41,7 +41,7 @@ POINT TodaysCellCentre() {
   CreateProgramObjects();
   HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
   MainView view;
-  InitView(view, window);
+  InitView(view, window, Program().dayData);
   ApplyOptions(view, AppOptions());
   POINT centre{-1, -1};
   const GridGeometry& grid = view.grid;

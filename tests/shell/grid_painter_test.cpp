@@ -61,7 +61,7 @@ class GridPainting : public ::testing::Test {
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
     ASSERT_NE(window_, nullptr);
     options_ = AppOptions();
-    InitView(view_, window_);
+    InitView(view_, window_, Program().dayData);
   }
   void TearDown() override {
     ReleaseView(view_);

@@ -538,7 +538,7 @@ class MainViewInProcess : public ::testing::Test {
     options_ = AppOptions();
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
     ASSERT_NE(window_, nullptr);
-    InitView(view_, window_);
+    InitView(view_, window_, Program().dayData);
   }
   void TearDown() override {
     DestroyMemoArea(memo_);

@@ -18,7 +18,6 @@
 #include "resources/main_dialog_ids.h"
 #include "schedule/records.h"
 #include "settings/options.h"
-#include "shell/grid_painter_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 
@@ -67,7 +66,7 @@ void Report(const char* name, MainView& view, int repeats) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
     QueryPerformanceCounter(&start);
-    PaintGrid(view, hiyomi::AppOptions());
+    PaintSurface(view);
     GdiFlush();
     QueryPerformanceCounter(&end);
     times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
@@ -97,7 +96,7 @@ int main(int argc, char** argv) {
 
   HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
   MainView view;
-  InitView(view, window);
+  InitView(view, window, Program().dayData);
   view.rows.focusDay = SerialFromDate(kYear, 6, 10);
   ApplyOptions(view, hiyomi::AppOptions());
   Report("default", view, repeats);
@@ -112,7 +111,7 @@ int main(int argc, char** argv) {
     std::snprintf(options.SDayName[i], sizeof options.SDayName[i], "定期%d", i + 1);
   }
   ReleaseView(view);
-  InitView(view, window);
+  InitView(view, window, Program().dayData);
   view.rows.focusDay = SerialFromDate(kYear, 1, 1);
   ApplyOptions(view, options);
   Report("busy", view, repeats);
