@@ -23,6 +23,7 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
+#include "tests/shell/main_window_fixture.h"
 
 namespace hiyomi {
 
@@ -506,44 +507,26 @@ TEST_F(WindowWideRows, ColumnBarScrollsWithinItsRangeAndNavigationFollows) {
 // ---------------------------------------------------------------------------
 // In-process, on the real template.
 
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
 class MainViewInProcess : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
-    InitCommonControlsEx(&controls);
     richEdit_ = LoadLibraryA("Riched20.dll");
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    folder_ = std::string(temp) + "hiyomi-main-view-test";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    SetCurrentDirectoryA(folder_.c_str());
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    const std::string ini = exe;
-    DeleteFileA((ini.substr(0, ini.size() - 4) + ".ini").c_str());
-    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});  // a Thursday
-    CreateProgramObjects();
+    const LocalTime today{2026, 12, 10, 9, 0};  // a Thursday
+    folder_ = hiyomi_test::OpenProgramIn("hiyomi-main-view-test", {}, &today);
   }
   static void TearDownTestSuite() {
-    DestroyProgramObjects();
-    SetClockForTests(nullptr);
+    hiyomi_test::CloseProgram();
     if (richEdit_ != nullptr) FreeLibrary(richEdit_);
   }
 
   void SetUp() override {
     options_ = AppOptions();
-    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+    window_ = hiyomi_test::CreateViewWindow(view_);
     ASSERT_NE(window_, nullptr);
-    InitView(view_, window_, Program().dayData);
   }
   void TearDown() override {
     DestroyMemoArea(memo_);
-    ReleaseView(view_);
-    DestroyWindow(window_);
+    hiyomi_test::DestroyViewWindow(view_, window_);
     AppOptions() = options_;
     SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});
   }
