@@ -387,11 +387,12 @@ void SetZoom(MainView& view, bool absolute, int value) {
 }
 
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
-  if (view.tableView) return -1;
+  if (view.tableView) return kNoDay;
   // Where the surface is drawn: below a memo above the grid, the drawing
   // sits a few pixels lower at small zooms, and clicks must follow it.
-  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
-                     SurfaceTop(view), view.zoom, wholeCell);
+  const SerialDay day = GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
+                                    SurfaceTop(view), view.zoom, wholeCell);
+  return day < 0 ? kNoDay : day;
 }
 
 }  // namespace hiyomi

@@ -83,7 +83,7 @@ void ResizeView(MainView& view, int width, int height);
 void ScrollViewColumns(MainView& view, int code, int value);
 // absolute: the zoom becomes value; otherwise one percent toward its sign.
 void SetZoom(MainView& view, bool absolute, int value);
-// Serial day under a client point, or -1.
+// Serial day under a client point, or kNoDay.
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);
 // Top of the drawing surface in the client area.
 int SurfaceTop(const MainView& view);

@@ -214,7 +214,7 @@ INT_PTR OnDoubleClick(HWND window, LPARAM lParam) {
   MainView& view = mainWindow.view;
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const SerialDay day = HitTestView(view, point, true);
-  if (day > 0) {
+  if (day != kNoDay) {
     const int result = RunDayDialog(window, day, DialogData());
     if (result > 0) {
       Navigate(view, NavigateKind::kToDay, result);

@@ -176,7 +176,7 @@ TEST_F(DayTooltipTest, OnlyTheDayNumberBoxShowsTheTip) {
       const POINT point{x, y};
       if (onNumber.x < 0 && HitTestView(view_, point, false) == day) onNumber = point;
       if (elsewhereInCell.x < 0 && HitTestView(view_, point, true) == day &&
-          HitTestView(view_, point, false) < 0) {
+          HitTestView(view_, point, false) == kNoDay) {
         elsewhereInCell = point;
       }
     }

@@ -771,16 +771,16 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
           {at(boxLeft, boxTop), false, day},
           {at(boxRight, boxBottom), false, day},
           {at((boxLeft + boxRight) / 2, (boxTop + boxBottom) / 2), false, day},
-          {at(boxLeft - 1, boxTop), false, -1},
-          {at(boxRight + 1, boxTop), false, -1},
-          {at(boxLeft, boxTop - 1), false, -1},
-          {at(boxLeft, boxBottom + 1), false, -1},
-          {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), false, -1},
+          {at(boxLeft - 1, boxTop), false, kNoDay},
+          {at(boxRight + 1, boxTop), false, kNoDay},
+          {at(boxLeft, boxTop - 1), false, kNoDay},
+          {at(boxLeft, boxBottom + 1), false, kNoDay},
+          {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), false, kNoDay},
           {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), true, day},
           {at(cellLeft, cellTop), true, day},
           {at(cellLeft - 1, cellTop), true, day - 1},
           {at(cellLeft, cellTop - 1), true, day - 7},
-          {at(grid.leftMargin + 7 * grid.cellWidth, cellTop), true, -1},  // past the last column
+          {at(grid.leftMargin + 7 * grid.cellWidth, cellTop), true, kNoDay},  // past the last column
       };
       for (const Case& c : cases) {
         EXPECT_EQ(HitTestView(view_, c.point, c.wholeCell), c.expected)
@@ -788,7 +788,7 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
             << c.point.y << (c.wholeCell ? " whole cell" : " number box");
       }
       // Above the surface is the button row or the memo: never a day.
-      EXPECT_EQ(HitTestView(view_, POINT{boxLeft * zoom / 100, top - 1}, true), -1);
+      EXPECT_EQ(HitTestView(view_, POINT{boxLeft * zoom / 100, top - 1}, true), kNoDay);
     }
     // Only a memo above the grid moves it down.
     EXPECT_EQ(SurfaceTop(view_),
