@@ -237,13 +237,13 @@ INT_PTR OnInitDialog(HWND window) {
   InitView(view, window, Program().dayData);
   Program().categories.ApplyFilter(view.displayFlags);
   view.zoom = AppOptions().Zoom;
-  ApplyOptions(view, AppOptions());
+  OnOptionsChanged(AppOptions());
   PlaceWindow(window);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HIYOMI));
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   mainWindow.activationHook = CenterMessageBoxesOnThisThread();
   mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  TrayInit(MainSettings().ReadInt("TSR", "0", 0, 1) == 1, window, kTrayCallback);
+  TrayInit(AppOptions().TSR == 1, window, kTrayCallback);
   CreateDayTooltip(mainWindow.tooltip, window);
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   return TRUE;
@@ -381,5 +381,11 @@ INT_PTR RunMainWindow(HINSTANCE instance, const char* richEditClass) {
 }
 
 HWND MainWindowHandle() { return mainWindow.view.window; }
+
+void OnOptionsChanged(const Options& options) {
+  Options& current = AppOptions();
+  if (&options != &current) current = options;
+  ApplyOptions(mainWindow.view, current);
+}
 
 }  // namespace hiyomi
