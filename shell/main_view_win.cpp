@@ -4,7 +4,6 @@
 
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
-#include "shell/button_row_win.h"
 #include "shell/grid_painter_win.h"
 #include "shell/layered_window_win.h"
 
@@ -314,6 +313,12 @@ void Redraw(MainView& view) {
   RECT area{0, kButtonRowHeight, client.right - kScrollBarSize, client.bottom - kScrollBarSize};
   InvalidateRect(view.window, &area, FALSE);
   InvalidateRect(GetDlgItem(view.window, IDB_MONTH_TITLE), nullptr, FALSE);
+}
+
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options) {
+  const ButtonRowState state{view.rows.year, view.rows.month, view.today, view.fonts[2].get(),
+                             view.onTop,     view.memo != nullptr && view.memo->editing};
+  return DrawButtonRowItem(item, state, options);
 }
 
 int SurfaceTop(const MainView& view) {

@@ -10,11 +10,11 @@
 #include "schedule/display_flags.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
+#include "shell/button_row_win.h"
 #include "shell/view_rows.h"
 
 namespace hiyomi {
 
-inline constexpr int kButtonRowHeight = 21;
 inline constexpr int kScrollBarSize = 16;
 inline constexpr int kMinZoom = 50;
 inline constexpr int kMaxZoom = 200;
@@ -85,6 +85,9 @@ void ScrollViewColumns(MainView& view, int code, int value);
 void SetZoom(MainView& view, bool absolute, int value);
 // Serial day under a client point, or kNoDay.
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);
+// WM_DRAWITEM of the button row, with what the view shows. True when the
+// button was one of the row's.
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options);
 // Top of the drawing surface in the client area.
 int SurfaceTop(const MainView& view);
 // After the memo's text or mode changed: its height, the window's size and
