@@ -12,6 +12,8 @@
 #include "almanac/regular_schedules.h"
 #include "almanac/rest_days.h"
 #include "base/win/gdi_objects.h"
+#include "schedule/day_items.h"
+#include "schedule/display_flags.h"
 #include "schedule/records.h"
 #include "shell/cell_colors.h"
 #include "shell/day_settings.h"
