@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "almanac/dates.h"
@@ -271,8 +270,8 @@ void PaintEntryLine(const Painter& p, const CellBox& cell, int line, const char*
   }
 }
 
-// An item's colours: its own or its category's, the entry text colour when
-// neither sets one.
+// An item's text colour: its own or its category's, else the colour of
+// entry texts.
 int TextColorOf(const Painter& p, const DayItem& item) {
   return item.textColor >= 0 ? item.textColor : ColorSlot(p.options.colors, true, 1);
 }
