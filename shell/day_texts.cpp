@@ -47,12 +47,10 @@ bool AddToDo(const DayItemInputs& in, EntryList& list, int category, const char*
   return name[0] != '\0' ? list.Add(name, "(ToDo)", mark, text) : list.Add("ToDo", "", mark, text);
 }
 
-// The day's own items, as the grid orders them, for the steps to pick from.
-struct DayTextItems {
-  std::vector<DayItem> items;
-};
+// Every step gets the day's own items, in the grid's order, to pick from.
+using DayItems = std::vector<DayItem>;
 
-void AddRunningEntries(SerialDay day, const DayItemInputs& in, const DayTextItems&, EntryList& list) {
+void AddRunningEntries(SerialDay day, const DayItemInputs& in, const DayItems&, EntryList& list) {
   std::vector<DayItem> running;
   CollectRunningEntries(in.data, in.displayFlags, day - kBarLookBack, day - 1, day, running);
   for (const DayItem& item : running) {
@@ -68,8 +66,8 @@ void AddRunningEntries(SerialDay day, const DayItemInputs& in, const DayTextItem
 
 // One step per source of the day's own items.
 template <DayItemSource kSource>
-void AddItemsOf(SerialDay, const DayItemInputs& in, const DayTextItems& day, EntryList& list) {
-  for (const DayItem& item : day.items) {
+void AddItemsOf(SerialDay, const DayItemInputs& in, const DayItems& items, EntryList& list) {
+  for (const DayItem& item : items) {
     if (item.source != kSource) continue;
     bool more = true;
     switch (kSource) {
@@ -122,10 +120,10 @@ void DayHeaderText(SerialDay day, std::string& out) {
 void DayEntriesText(SerialDay day, const char* separator, const DayItemInputs& inputs,
                     std::string& out) {
   EntryList list{separator, out};
-  DayTextItems items;
-  CollectDayItems(day, inputs, items.items);
+  DayItems items;
+  CollectDayItems(day, inputs, items);
   // The tooltip's own order: what runs on from earlier days comes first.
-  using Step = void (*)(SerialDay, const DayItemInputs&, const DayTextItems&, EntryList&);
+  using Step = void (*)(SerialDay, const DayItemInputs&, const DayItems&, EntryList&);
   constexpr Step kSteps[] = {AddRunningEntries, AddItemsOf<DayItemSource::kEntry>,
                              AddItemsOf<DayItemSource::kRegular>, AddItemsOf<DayItemSource::kToDo>,
                              AddItemsOf<DayItemSource::kUndated>};
