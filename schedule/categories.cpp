@@ -168,14 +168,14 @@ int CategoryTable::ListPositionOf(int number) const noexcept {
 
 void CategoryTable::ApplyFilter(uint32_t& filterBits) const noexcept {
   for (int k = 0; k < kCategoryCount; ++k) {
-    const uint32_t bit = 1u << (k + kFirstCategoryFilterBit);
+    const uint32_t bit = 1u << (k + kFirstCategoryBit);
     filterBits = rows[k].visible ? filterBits | bit : filterBits & ~bit;
   }
 }
 
 bool CategoryFilterShows(uint32_t filterBits, int category) noexcept {
   if (category < 0 || category >= kCategoryCount) return true;
-  return (filterBits >> (category + kFirstCategoryFilterBit) & 1u) != 0;
+  return (filterBits >> (category + kFirstCategoryBit) & 1u) != 0;
 }
 
 ColorSets::ColorSets() noexcept {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "schedule/display_flags.h"
+
 namespace hiyomi {
 
 class SettingsStore;
@@ -15,7 +17,6 @@ inline constexpr int kColorSetEntries = 10;
 inline constexpr int kColorNameSize = 17;  // 16 bytes + NUL
 inline constexpr int kTextColorSet = 0;
 inline constexpr int kBackColorSet = 1;
-inline constexpr int kFirstCategoryFilterBit = 4;
 
 struct Category {
   char name[kColorNameSize];  // empty: not in use

@@ -18,9 +18,6 @@ constexpr char kYearFull[] = "データファイルに空き領域がありま�
 constexpr char kNotRead[] = "データファイルを読み込めませんでした。　　";
 constexpr char kReadLate[] = "データファイルを読み込み直しました。もう一度開いてください。　　";
 
-constexpr int kFirstStoredYear = 2000;
-constexpr int kLastStoredYear = 2100;
-
 
 }  // namespace
 
@@ -53,6 +50,7 @@ YearStore::YearStore(DataFiles& files, UserPrompts& prompts, YearFileListener* l
 
 bool YearStore::Open(const std::string& baseName, int currentYear) noexcept {
   base_ = files_.FullPath(baseName);
+  ++version_;
   records_.reset(new (std::nothrow) DayRecord[2 * kMaxDayRecords]);
   for (int s = 0; s < 2; ++s) {
     slots_[s] = Slot{};
@@ -68,35 +66,29 @@ bool YearStore::InStoreRange(int32_t serial) noexcept {
   return serial >= SerialOfNewYear(kFirstStoredYear) && serial < SerialOfNewYear(kLastStoredYear + 1);
 }
 
-void YearStore::LoadYear(int slot, int year) noexcept {
-  Slot& s = slots_[slot];
-  s.year = year;
-  s.header = EmptyYearHeader();
-  s.dirty = false;
-  s.damaged = false;
-  s.unread = false;
-  if (!Usable() || year < kFirstStoredYear || year > kLastStoredYear) return;
-
+LoadedYear LoadYearFile(DataFiles& files, const std::string& base, int year,
+                        DayRecord* records) noexcept {
+  LoadedYear loaded{EmptyYearHeader(), false, false};
   std::vector<uint8_t> bytes;
   // One byte more than the largest file, to notice trailing garbage.
-  const std::string name = YearFileName(base_, year);
-  if (!files_.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
+  const std::string name = YearFileName(base, year);
+  if (!files.ReadWhole(name, kMaxYearFileSize + 1, bytes)) {
     // Present but not readable now (held by another program): it is read
     // again before the year changes, and never saved over.
-    s.unread = files_.Exists(name);
-    return;
+    loaded.unread = files.Exists(name);
+    return loaded;
   }
   if (bytes.size() < kHeaderSize) {
-    s.damaged = true;
-    return;
+    loaded.damaged = true;
+    return loaded;
   }
   YearFileHeader header = DecodeHeader(bytes.data());
   if (header.count < 0 || header.count > kMaxDayRecords) {
-    s.damaged = true;
-    return;
+    loaded.damaged = true;
+    return loaded;
   }
   // A file of any other length loses bytes at the next save: keep it aside.
-  if (bytes.size() != kHeaderSize + header.count * kDayRecordSize) s.damaged = true;
+  if (bytes.size() != kHeaderSize + header.count * kDayRecordSize) loaded.damaged = true;
   const size_t whole = (bytes.size() - kHeaderSize) / kDayRecordSize;
   if (whole < static_cast<size_t>(header.count)) header.count = static_cast<int32_t>(whole);
   // An index beyond the records would come to point at another day's record
@@ -109,15 +101,30 @@ void YearStore::LoadYear(int slot, int year) noexcept {
       // Two days sharing one record would change together and shift each
       // other's records on removal; the later day loses the record.
       i = -1;
-      s.damaged = true;
+      loaded.damaged = true;
     } else {
       taken[i] = true;
     }
   }
   for (int r = 0; r < header.count; ++r) {
-    s.records[r] = DecodeDayRecord(bytes.data() + kHeaderSize + r * kDayRecordSize);
+    records[r] = DecodeDayRecord(bytes.data() + kHeaderSize + r * kDayRecordSize);
   }
-  s.header = header;
+  loaded.header = header;
+  return loaded;
+}
+
+void YearStore::LoadYear(int slot, int year) noexcept {
+  Slot& s = slots_[slot];
+  s.year = year;
+  s.header = EmptyYearHeader();
+  s.dirty = false;
+  s.damaged = false;
+  s.unread = false;
+  if (!Usable() || year < kFirstStoredYear || year > kLastStoredYear) return;
+  const LoadedYear loaded = LoadYearFile(files_, base_, year, s.records);
+  s.header = loaded.header;
+  s.damaged = loaded.damaged;
+  s.unread = loaded.unread;
 }
 
 bool YearStore::SaveYear(int slot) noexcept {
@@ -138,6 +145,9 @@ bool YearStore::SaveYear(int slot) noexcept {
     }
   }
 
+  // Readers read again after any attempt: a failed save may still have
+  // moved the file aside.
+  ++version_;
   if (s.header.count <= 0) {
     // A file left in place would bring the removed days back at the next
     // start: the slot stays changed so a later save tries again.
@@ -185,6 +195,19 @@ int YearStore::RecordIndex(int slot, int32_t serial) const noexcept {
   if (doy < 0 || doy >= kMaxDayRecords) return -1;
   const int32_t i = s.header.index[doy];
   return i >= 0 && i < s.header.count ? i : -1;
+}
+
+bool YearStore::UnsavedDayRecord(int32_t serial, bool& hasRecord, DayRecord& out) const noexcept {
+  if (!Usable() || !InStoreRange(serial)) return false;
+  const int year = YearOfSerial(serial);
+  for (int slot = 0; slot < 2; ++slot) {
+    if (slots_[slot].year != year || !slots_[slot].dirty) continue;
+    const int i = RecordIndex(slot, serial);
+    hasRecord = i >= 0;
+    if (hasRecord) out = slots_[slot].records[i];
+    return true;
+  }
+  return false;
 }
 
 bool YearStore::GetDayRecord(int32_t serial, DayRecord& out) noexcept {

@@ -18,6 +18,10 @@ class SettingsStore;
 // name, "Hiyomi" when not set.
 std::string ReadDataFileSetting(SettingsStore& store);
 
+// The years that have files.
+inline constexpr int kFirstStoredYear = 2000;
+inline constexpr int kLastStoredYear = 2100;
+
 // Names of a year's files for base path B: "B_2026.dat", "B_2026.bak", and
 // "B_2026.bad" where a file that failed to load is kept.
 std::string YearFileName(const std::string& base, int year);
@@ -30,6 +34,18 @@ struct CopyRequest {
   int count[kEntriesPerDay] = {};
   bool overwriteLast[kEntriesPerDay] = {};
 };
+
+// Decodes the year file of `year` under base path `base` into `records`
+// (room for kMaxDayRecords). `damaged`: the file is there but did not load
+// whole, so a save must keep it aside first. A missing or unreadable file
+// gives an empty year.
+struct LoadedYear {
+  YearFileHeader header;
+  bool damaged;
+  bool unread;  // there, but could not be read now (held by another program)
+};
+LoadedYear LoadYearFile(DataFiles& files, const std::string& base, int year,
+                        DayRecord* records) noexcept;
 
 enum class AddMode { ReportWhenFull, SkipDuplicates };
 
@@ -62,6 +78,9 @@ class YearStore {
   bool Open(const std::string& baseName, int currentYear) noexcept;
   bool Usable() const noexcept { return records_ != nullptr; }
   const std::string& BasePath() const noexcept { return base_; }
+  // Changes whenever a year file is written or the store is reopened, so
+  // readers holding decoded years know to read again.
+  uint64_t Version() const noexcept { return version_; }
 
   void LoadYear(int slot, int year) noexcept;
   // False when the data file could not be written (the user was told), or
@@ -76,6 +95,10 @@ class YearStore {
   // False when a copy could not be made or a file not written (the user was told).
   bool SpreadCopies(const DayRecord& stored, const CopyRequest& copies) noexcept;
   bool AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept;
+
+  // The day's record as a slot holds it, changes not yet saved included;
+  // false when no slot holds the day's year with unsaved changes.
+  bool UnsavedDayRecord(int32_t serial, bool& hasRecord, DayRecord& out) const noexcept;
 
   int SlotYear(int slot) const noexcept { return slots_[slot].year; }
   const YearFileHeader& SlotHeader(int slot) const noexcept { return slots_[slot].header; }
@@ -111,6 +134,7 @@ class YearStore {
   std::string base_;
   std::unique_ptr<DayRecord[]> records_;
   Slot slots_[2];
+  uint64_t version_ = 0;
 };
 
 }  // namespace hiyomi

@@ -6,7 +6,6 @@
 #include "resources/main_dialog_ids.h"
 #include "shell/cell_colors.h"
 #include "base/win/gdi_objects.h"
-#include "shell/main_view_win.h"
 
 namespace hiyomi {
 
@@ -59,11 +58,11 @@ const char* CaptionOf(const ButtonPlace& place, const Options& options) {
   return place.standardCaption;
 }
 
-void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options) {
+void DrawMonthTitle(const DRAWITEMSTRUCT& item, const ButtonRowState& state, const Options& options) {
   const ColorTable& table = options.colors;
-  const bool currentMonth = view.rows.year == DateFromSerial(view.today).year &&
-                            view.rows.month == DateFromSerial(view.today).month;
-  const int monthSlot = currentMonth ? 6 : 6 + view.rows.month;
+  const bool currentMonth = state.year == DateFromSerial(state.today).year &&
+                            state.month == DateFromSerial(state.today).month;
+  const int monthSlot = currentMonth ? 6 : 6 + state.month;
   int back = ColorSlot(table, false, 2);
   if (back < 0) back = ColorSlot(table, false, monthSlot);
   int text = ColorSlot(table, true, 2);
@@ -79,9 +78,9 @@ void DrawMonthTitle(const DRAWITEMSTRUCT& item, const MainView& view, const Opti
     Rectangle(dc, box.left, box.top, box.right, box.bottom);
   }
   char title[64];
-  FormatMonthTitle(title, sizeof title, view.rows.year, view.rows.month,
-                   hiyomi::TitleFormat(options), options.MenuType);
-  SelectedObject font(dc, view.fonts[2].get());
+  FormatMonthTitle(title, sizeof title, state.year, state.month, TitleFormat(options),
+                   options.MenuType);
+  SelectedObject font(dc, state.titleFont);
   SetBkMode(dc, TRANSPARENT);
   const int shadow = ColorSlot(table, false, 34);
   if (shadow >= 0) {
@@ -169,12 +168,12 @@ void LayoutButtonRow(HWND window, const Options& options) {
   ShowWindow(picker, SW_HIDE);
 }
 
-bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options,
-                       bool ticked) {
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const ButtonRowState& state,
+                       const Options& options, bool ticked) {
   if (item.CtlType != ODT_BUTTON) return false;
   const int id = static_cast<int>(item.CtlID);
   if (id == IDB_MONTH_TITLE) {
-    DrawMonthTitle(item, view, options);
+    DrawMonthTitle(item, state, options);
     return true;
   }
   if (PlaceOf(id) != nullptr || id == IDB_DAY_BACK || id == IDB_DAY_FORWARD) {

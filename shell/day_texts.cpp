@@ -3,24 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <vector>
 
 #include "almanac/day_info.h"
 #include "almanac/holidays.h"
 #include "almanac/lunar.h"
-#include "almanac/regular_schedules.h"
 
 namespace hiyomi {
 
 namespace {
-
-constexpr unsigned kShowRegular = 1u << 0;
-constexpr unsigned kShowToDo = 1u << 1;
-constexpr int kFirstCategoryBit = 4;
-constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
-constexpr int kCategoryCount = 10;
-constexpr int kBarLookBack = 100;      // days before the day whose entries may still run
-constexpr int kUndatedHorizon = 999;   // days ahead an undated entry may be shown
 
 constexpr char kMarkRunsOn[] = "◇";
 constexpr char kMarkLastDay[] = "△";
@@ -49,89 +40,51 @@ struct EntryList {
   }
 };
 
-bool CategoryShown(unsigned displayFlags, int category) {
-  return category < 0 || category >= kCategoryCount ||
-         (displayFlags & (1u << (kFirstCategoryBit + category))) != 0;
-}
-
-// A stored entry as the view shows it: in use, its category switched on
-// and its text not locked.
-bool ReadableEntry(const DayEntryInputs& in, const ScheduleEntry& entry,
-                   char (&text)[kEntryTextSize]) {
-  if (!CategoryShown(in.displayFlags, entry.category)) return false;
-  std::memcpy(text, entry.text, sizeof text);
-  text[sizeof text - 1] = '\0';
-  return in.data.MakeReadable(text);
-}
-
-bool ToDoShown(const DayEntryInputs& in, const ToDoItem& item) {
-  if ((in.displayFlags & kShowToDo) == 0) return false;
-  return in.options.NotrikTypeD == 0 || CategoryShown(in.displayFlags, item.category);
-}
-
 // "%s(ToDo)" with the category's name, or "ToDo" when it has none.
-bool AddToDo(const DayEntryInputs& in, EntryList& list, const ToDoItem& item, const char* mark) {
-  const char* name = item.category >= 0 ? in.data.CategoryNameOf(item.category) : "";
-  return name[0] != '\0' ? list.Add(name, "(ToDo)", mark, item.text)
-                         : list.Add("ToDo", "", mark, item.text);
+bool AddToDo(const DayItemInputs& in, EntryList& list, int category, const char* text,
+             const char* mark) {
+  const char* name = category >= 0 ? in.data.CategoryNameOf(category) : "";
+  return name[0] != '\0' ? list.Add(name, "(ToDo)", mark, text) : list.Add("ToDo", "", mark, text);
 }
 
-SerialDay LastDayOf(const ToDoItem& item) { return item.due + std::max(item.days, 1) - 1; }
+// Every step gets the day's own items, in the grid's order, to pick from.
+using DayItems = std::vector<DayItem>;
 
-void AddRunningEntries(SerialDay day, const DayEntryInputs& in, EntryList& list) {
-  if ((in.displayFlags & kCategoryBits) != 0) {
-    for (SerialDay start = std::max(day - kBarLookBack, kFirstSerial); start < day; ++start) {
-      DayRecord record;
-      if (!in.data.DayRecordOf(start, record)) continue;
-      for (const ScheduleEntry& entry : record.entries) {
-        char text[kEntryTextSize];
-        if (entry.order <= 0 || entry.span <= 0 || start + entry.span < day) continue;
-        if (!ReadableEntry(in, entry, text)) continue;
-        const char* mark = start + entry.span > day ? kMarkRunsOn : kMarkLastDay;
-        if (!list.Add(in.data.CategoryNameOf(entry.category), "", mark, text)) return;
-      }
-    }
+void AddRunningEntries(SerialDay day, const DayItemInputs& in, const DayItems&, EntryList& list) {
+  std::vector<DayItem> running;
+  CollectRunningEntries(in.data, in.displayFlags, day - kBarLookBack, day - 1, day, running);
+  for (const DayItem& item : running) {
+    const char* mark = item.start + item.span > day ? kMarkRunsOn : kMarkLastDay;
+    if (!list.Add(in.data.CategoryNameOf(item.category), "", mark, item.Text())) return;
   }
-  for (const ToDoItem& item : in.toDos) {
+  for (const ToDoItem& item : in.data.ToDoItems()) {
     if (item.due >= day || LastDayOf(item) < day || !ToDoShown(in, item)) continue;
-    if (!AddToDo(in, list, item, LastDayOf(item) > day ? kMarkRunsOn : kMarkLastDay)) return;
+    const char* mark = LastDayOf(item) > day ? kMarkRunsOn : kMarkLastDay;
+    if (!AddToDo(in, list, item.category, item.text, mark)) return;
   }
 }
 
-void AddDayRecordEntries(SerialDay day, const DayEntryInputs& in, EntryList& list) {
-  DayRecord record;
-  if ((in.displayFlags & kCategoryBits) == 0 || !in.data.DayRecordOf(day, record)) return;
-  for (const ScheduleEntry& entry : record.entries) {
-    char text[kEntryTextSize];
-    if (entry.order <= 0 || !ReadableEntry(in, entry, text)) continue;
-    const char* mark = entry.span > 0 ? kMarkFirstDay : "";
-    if (!list.Add(in.data.CategoryNameOf(entry.category), "", mark, text)) return;
-  }
-}
-
-void AddRegularSchedules(SerialDay day, const DayEntryInputs& in, EntryList& list) {
-  if ((in.displayFlags & kShowRegular) == 0) return;
-  unsigned char hits[kRegularRuleCount] = {};
-  RegularScheduleHits(day, in.days, hits);
-  for (int i = 0; i < kRegularRuleCount; ++i) {
-    if (hits[i] && !list.Add("定期", "", "", in.options.SDayName[i])) return;
-  }
-}
-
-void AddDueToDos(SerialDay day, const DayEntryInputs& in, EntryList& list) {
-  for (const ToDoItem& item : in.toDos) {
-    if (item.due != day || !ToDoShown(in, item)) continue;
-    if (!AddToDo(in, list, item, item.days > 1 ? kMarkFirstDay : "")) return;
-  }
-}
-
-void AddUndatedEntries(SerialDay day, const DayEntryInputs& in, EntryList& list) {
-  const int ahead = day - in.today + 1;
-  if (ahead < 1 || ahead > kUndatedHorizon || (in.displayFlags & kCategoryBits) == 0) return;
-  for (const ScheduleEntry& entry : in.undated) {
-    char text[kEntryTextSize];
-    if (entry.text[0] == '\0' || entry.span != ahead || !ReadableEntry(in, entry, text)) continue;
-    if (!list.Add(in.data.CategoryNameOf(entry.category), "(期日未定)", "", text)) return;
+// One step per source of the day's own items.
+template <DayItemSource kSource>
+void AddItemsOf(SerialDay, const DayItemInputs& in, const DayItems& items, EntryList& list) {
+  for (const DayItem& item : items) {
+    if (item.source != kSource) continue;
+    bool more = true;
+    switch (kSource) {
+      case DayItemSource::kEntry:
+        more = list.Add(in.data.CategoryNameOf(item.category), "", item.span > 0 ? kMarkFirstDay : "",
+                        item.Text());
+        break;
+      case DayItemSource::kRegular: more = list.Add("定期", "", "", item.Text()); break;
+      case DayItemSource::kToDo:
+        more = AddToDo(in, list, item.category, item.Text(), item.span > 1 ? kMarkFirstDay : "");
+        break;
+      case DayItemSource::kUndated:
+        more = list.Add(in.data.CategoryNameOf(item.category), "(期日未定)", "", item.Text());
+        break;
+      case DayItemSource::kTemporary: break;
+    }
+    if (!more) return;
   }
 }
 
@@ -164,19 +117,23 @@ void DayHeaderText(SerialDay day, std::string& out) {
   out += text;
 }
 
-void DayEntriesText(SerialDay day, const char* separator, const DayEntryInputs& inputs,
+void DayEntriesText(SerialDay day, const char* separator, const DayItemInputs& inputs,
                     std::string& out) {
   EntryList list{separator, out};
-  using Step = void (*)(SerialDay, const DayEntryInputs&, EntryList&);
-  constexpr Step kSteps[] = {AddRunningEntries, AddDayRecordEntries, AddRegularSchedules,
-                             AddDueToDos, AddUndatedEntries};
+  DayItems items;
+  CollectDayItems(day, inputs, items);
+  // The tooltip's own order: what runs on from earlier days comes first.
+  using Step = void (*)(SerialDay, const DayItemInputs&, const DayItems&, EntryList&);
+  constexpr Step kSteps[] = {AddRunningEntries, AddItemsOf<DayItemSource::kEntry>,
+                             AddItemsOf<DayItemSource::kRegular>, AddItemsOf<DayItemSource::kToDo>,
+                             AddItemsOf<DayItemSource::kUndated>};
   for (Step step : kSteps) {
     if (!list.StepMayStart()) return;
-    step(day, inputs, list);
+    step(day, inputs, items, list);
   }
 }
 
-std::string DayTooltipText(SerialDay day, int ttType, const DayEntryInputs& inputs) {
+std::string DayTooltipText(SerialDay day, int ttType, const DayItemInputs& inputs) {
   std::string text;
   const bool header = (ttType & kTooltipHeader) != 0;
   const bool entries = (ttType & kTooltipEntries) != 0;

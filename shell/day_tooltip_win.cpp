@@ -24,18 +24,6 @@ TOOLINFOA ToolOf(const DayTooltip& tooltip, const char* text) {
 
 }  // namespace
 
-bool ProgramDayData::DayRecordOf(SerialDay day, DayRecord& out) {
-  return program_.years.GetDayRecord(day, out);
-}
-
-bool ProgramDayData::MakeReadable(char (&text)[kEntryTextSize]) {
-  return program_.secrets.DecipherText(text, MarkMode::Drop) == 0;
-}
-
-const char* ProgramDayData::CategoryNameOf(int category) {
-  return program_.categories.NameOf(category);
-}
-
 bool CreateDayTooltip(DayTooltip& tooltip, HWND window) {
   tooltip.window = window;
   // TTS_NOPREFIX: an "&" in an entry's text is shown, not taken for a
@@ -56,12 +44,9 @@ void DestroyDayTooltip(DayTooltip& tooltip) {
 }
 
 std::string DayTooltipTextOf(const MainView& view, const Options& options, SerialDay day) {
-  ProgramObjects& program = Program();
-  ProgramDayData data(program);
+  if (view.data == nullptr) return {};
   const DaySettings days = DaySettingsOf(options);
-  // The Notrik to-do list joins here once the link reads it.
-  const DayEntryInputs inputs{data,  options,    days, program.undated.entries, {},
-                              view.today, view.displayFlags};
+  const DayItemInputs inputs{*view.data, options, days, view.today, view.displayFlags};
   return DayTooltipText(day, options.TTType, inputs);
 }
 

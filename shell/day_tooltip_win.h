@@ -7,7 +7,6 @@
 #include "settings/options.h"
 #include "shell/day_texts.h"
 #include "shell/main_view_win.h"
-#include "shell/program_objects_win.h"
 
 namespace hiyomi {
 
@@ -16,18 +15,6 @@ inline constexpr int kTooltipMaxWidth = 500;
 struct DayTooltip {
   HWND tip = nullptr;
   HWND window = nullptr;  // the main window, the one tool
-};
-
-// The program's day data for the day texts.
-class ProgramDayData final : public DayDataSource {
- public:
-  explicit ProgramDayData(ProgramObjects& program) : program_(program) {}
-  bool DayRecordOf(SerialDay day, DayRecord& out) override;
-  bool MakeReadable(char (&text)[kEntryTextSize]) override;
-  const char* CategoryNameOf(int category) override;
-
- private:
-  ProgramObjects& program_;
 };
 
 // Creates the tip without an owner and registers the window as its tool.

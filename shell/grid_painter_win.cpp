@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 #include "almanac/dates.h"
 #include "almanac/day_info.h"
@@ -10,10 +10,13 @@
 #include "almanac/lunar.h"
 #include "almanac/regular_schedules.h"
 #include "almanac/rest_days.h"
+#include "base/win/gdi_objects.h"
+#include "schedule/day_items.h"
+#include "schedule/display_flags.h"
 #include "schedule/records.h"
 #include "settings/day_settings.h"
 #include "shell/cell_colors.h"
-#include "shell/program_objects_win.h"
+#include "settings/day_settings.h"
 
 namespace hiyomi {
 
@@ -24,17 +27,16 @@ constexpr int kHeaderColumnNumbers = 2;
 constexpr int kHeaderEnglish = 1;
 constexpr int kMaxEntryLines = 11;  // `TateLine` 10, plus the line of the extra items
 constexpr SerialDay kFreeSlot = kNoDay;
-constexpr int kBarLookBack = 100;  // days before the first row whose bars may still run
-constexpr unsigned kShowRegular = 1u << 0;
-constexpr unsigned kCategoryBits = 0x3FF0u;  // bits 4-13: categories 0-9
-constexpr int kUndatedHorizon = 999;  // days ahead an undated entry may be shown
 
 int FirstSet(int a, int b) { return a >= 0 ? a : b; }
 
 // Everything one paint needs, fixed for the whole surface.
 struct Painter {
-  MainView& view;
+  const PageDrawing& drawing;
+  const PageLayout& page;
   const Options& options;
+  DayDataSource& data;
+  const DayItemInputs& items;
   HDC dc;
   const GridGeometry& grid;
   int penHalfDown;  // floor(PenSize0 / 2)
@@ -43,7 +45,6 @@ struct Painter {
   SerialDay today;
   CalendarDate todayDate;
   const DaySettings& days;
-  ProgramObjects& program;
   int entryLines;  // L
   int barStartSlot;
 };
@@ -62,6 +63,7 @@ struct RowState {
   Bar bars[kMaxEntryLines];
   bool used[kMaxEntryLines] = {};
   LunarWalker lunar;
+  std::vector<DayItem> items;  // kept to save allocating for every cell
 };
 
 // A rectangle with the current pen, filled with color (the window
@@ -69,7 +71,7 @@ struct RowState {
 void FillBox(const Painter& p, HPEN pen, int color, int left, int top, int right, int bottom) {
   Brush brush(color >= 0 ? CreateSolidBrush(static_cast<COLORREF>(color)) : nullptr);
   SelectedObject selectedPen(p.dc, pen != nullptr ? pen : GetStockObject(NULL_PEN));
-  SelectedObject selectedBrush(p.dc, brush ? brush.get() : p.view.background.get());
+  SelectedObject selectedBrush(p.dc, brush ? brush.get() : p.drawing.background);
   Rectangle(p.dc, left, top, right, bottom);
 }
 
@@ -82,14 +84,14 @@ void PaintHeader(const Painter& p) {
   const ColorTable& table = p.options.colors;
   const int style = hiyomi::HorizontalHeaderStyle(p.options);
   const int top = p.penHalfDown;
-  FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 1)), top,
+  FillBox(p, p.drawing.gridPen, FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 1)), top,
           top, p.grid.leftMargin + 1, p.grid.topMargin + 1);
-  SelectedObject font(p.dc, p.view.fonts[0].get());
+  SelectedObject font(p.dc, p.drawing.entryFont);
   for (int k = 0; k < p.visibleColumns; ++k) {
-    const int column = p.view.columns.position + k;
-    const int weekday = WeekdayOf(p.view.rows.rowStart[1] + column);
+    const int column = p.page.columnPosition + k;
+    const int weekday = WeekdayOf(p.page.rows.rowStart[1] + column);
     const int left = p.grid.leftMargin + k * p.grid.cellWidth;
-    FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 20 + weekday)),
+    FillBox(p, p.drawing.gridPen, FirstSet(ColorSlot(table, false, 3), ColorSlot(table, false, 20 + weekday)),
             left, top, left + p.grid.cellWidth + 1, p.grid.topMargin + 1);
     char text[16];
     int color;
@@ -124,30 +126,30 @@ int RowLabelLines(const Painter& p, SerialDay start, char (&lines)[3][16]) {
   } else if (labels == 2 || labels == 4) {
     std::snprintf(lines[count++], sizeof lines[0], "%.3s", MonthNamesEn[date.month]);
   }
-  const int number = RowNumberOf(start, hiyomi::VerticalHeaderCode(p.options), p.view.layout);
+  const int number = RowNumberOf(start, VerticalHeaderCode(p.options), p.page.layout);
   if (number >= 1) std::snprintf(lines[count++], sizeof lines[0], "%d", number);
   return count;
 }
 
 void PaintRowLabel(const Painter& p, int row) {
   const ColorTable& table = p.options.colors;
-  const SerialDay start = p.view.rows.rowStart[row + 1];
+  const SerialDay start = p.page.rows.rowStart[row + 1];
   const int month = DateFromSerial(std::clamp(start, kFirstSerial, kLastSerial)).month;
   const int top = p.grid.topMargin + row * p.grid.cellHeight;
-  FillBox(p, p.view.gridPen.get(), FirstSet(ColorSlot(table, false, 4), ColorSlot(table, false, 6 + month)),
+  FillBox(p, p.drawing.gridPen, FirstSet(ColorSlot(table, false, 4), ColorSlot(table, false, 6 + month)),
           p.penHalfDown, top, p.grid.leftMargin + 1, top + p.grid.cellHeight + 1);
-  if (start < kFirstSerial || start > kLastSerial || start >= p.view.rows.rowStart[row + 2] ||
+  if (start < kFirstSerial || start > kLastSerial || start >= p.page.rows.rowStart[row + 2] ||
       p.options.PenSize[0] >= p.grid.leftMargin) {
     return;
   }
   char lines[3][16];
   const int count = RowLabelLines(p, start, lines);
   const int color = FirstSet(ColorSlot(table, true, 4), ColorSlot(table, true, 6 + month));
-  SelectedObject font(p.dc, p.view.fonts[0].get());
+  SelectedObject font(p.dc, p.drawing.entryFont);
   for (int n = count - 1; n >= 0; --n) {
-    const int y = top + n * p.view.h0 + p.grid.halfPen + 3;
+    const int y = top + n * p.drawing.h0 + p.grid.halfPen + 3;
     DrawTextIn(p.dc, lines[n], color,
-               RECT{p.grid.halfPen + 3, y, p.grid.leftMargin - p.grid.halfPen - 2, y + p.view.h0},
+               RECT{p.grid.halfPen + 3, y, p.grid.leftMargin - p.grid.halfPen - 2, y + p.drawing.h0},
                DT_RIGHT | DT_SINGLELINE);
   }
 }
@@ -170,7 +172,7 @@ DayFacts FactsOf(const Painter& p, SerialDay day, const DayRecord* record,
   if (p.options.MCType != 0) {
     facts.inReferenceMonth = date.year == p.todayDate.year && date.month == p.todayDate.month;
   } else {
-    facts.inReferenceMonth = date.month == p.view.rows.month;
+    facts.inReferenceMonth = date.month == p.page.rows.month;
   }
   return facts;
 }
@@ -192,8 +194,8 @@ CellBox CellAt(const Painter& p, int row, int k) {
 }
 
 RECT EntryLineRect(const Painter& p, const CellBox& cell, int line) {
-  const int y = cell.entryLine + line * p.view.h0;
-  return RECT{cell.left + p.grid.halfPen + 2, y, cell.right - p.penHalfDown - 1, y + p.view.h0};
+  const int y = cell.entryLine + line * p.drawing.h0;
+  return RECT{cell.left + p.grid.halfPen + 2, y, cell.right - p.penHalfDown - 1, y + p.drawing.h0};
 }
 
 void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const DayFacts& facts) {
@@ -205,7 +207,7 @@ void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const Day
   const UINT format = DT_SINGLELINE | DT_BOTTOM | (dayOfMonth < 10 ? DT_CENTER : DT_LEFT);
   RECT box{cell.left + grid.halfPen + 2, cell.top + grid.halfPen + 1,
            cell.left + grid.halfPen + grid.dayNumberWidth + 2, cell.entryLine - 2};
-  SelectedObject font(p.dc, p.view.fonts[1].get());
+  SelectedObject font(p.dc, p.drawing.numberFont);
   const int shadow = ColorSlot(p.options.colors, true, 34);
   if (shadow >= 0) {
     DrawTextIn(p.dc, number, shadow, box, format);
@@ -219,7 +221,7 @@ void PaintDayItems(const Painter& p, const CellBox& cell, SerialDay day, int col
                    RowState& state) {
   const int items = hiyomi::DayItemCodes(p.options);
   const LunarDate lunar = state.lunar.At(day);
-  SelectedObject font(p.dc, p.view.fonts[0].get());
+  SelectedObject font(p.dc, p.drawing.entryFont);
   for (int position = 0; position < 4; ++position) {
     const int code = (items >> (4 * position)) & 0x0F;
     if (code == 0) continue;
@@ -229,10 +231,10 @@ void PaintDayItems(const Painter& p, const CellBox& cell, SerialDay day, int col
     DayItemText(code, day, lunar, p.days, text);
     if (text[0] == '\0') continue;
     const int left = cell.left + p.grid.halfPen + (onNumberLine ? p.grid.dayNumberWidth + 7 : 3);
-    const int top = onNumberLine ? cell.entryLine - p.view.h0 : cell.entryLine;
+    const int top = onNumberLine ? cell.entryLine - p.drawing.h0 : cell.entryLine;
     const UINT align = position % 2 == 0 ? DT_LEFT : DT_RIGHT;
     DrawTextIn(p.dc, text, color,
-               RECT{left, top, cell.right - p.penHalfDown - 1, top + p.view.h0},
+               RECT{left, top, cell.right - p.penHalfDown - 1, top + p.drawing.h0},
                align | DT_SINGLELINE | DT_VCENTER);
     if (!onNumberLine) state.used[0] = true;
   }
@@ -269,26 +271,11 @@ void PaintEntryLine(const Painter& p, const CellBox& cell, int line, const char*
   }
 }
 
-// Whether a stored entry is shown under the display flags and the lock;
-// text gets the readable text.
-bool ShownEntryText(const Painter& p, const ScheduleEntry& entry, char (&text)[kEntryTextSize]) {
-  if (entry.category < kCategoryCount &&
-      (p.view.displayFlags & (1u << (kFirstCategoryFilterBit + entry.category))) == 0) {
-    return false;
-  }
-  std::memcpy(text, entry.text, sizeof text);
-  text[sizeof text - 1] = '\0';
-  return p.program.secrets.DecipherText(text, MarkMode::Drop) == 0;
+// An item's text colour: its own or its category's, else the colour of
+// entry texts.
+int TextColorOf(const Painter& p, const DayItem& item) {
+  return item.textColor >= 0 ? item.textColor : ColorSlot(p.options.colors, true, 1);
 }
-
-void EntryColors(const Painter& p, const ScheduleEntry& entry, int* textColor, int* backColor) {
-  const auto& categories = p.program.categories;
-  *textColor = entry.textColor >= 0 ? entry.textColor : categories.TextColorOf(entry.category);
-  *backColor = entry.backColor >= 0 ? entry.backColor : categories.BackColorOf(entry.category);
-  if (*textColor < 0) *textColor = ColorSlot(p.options.colors, true, 1);
-}
-
-bool CategoriesShown(const Painter& p) { return (p.view.displayFlags & kCategoryBits) != 0; }
 
 // A bar into the first free slot from the bar start slot; false when full.
 bool AddBar(const Painter& p, RowState& state, SerialDay end, const char* text, int textColor,
@@ -308,78 +295,65 @@ bool AddBar(const Painter& p, RowState& state, SerialDay end, const char* text, 
 // Bars of entries that began on days not painted and still run at from.
 void LoadRunningBars(const Painter& p, RowState& state, SerialDay first, SerialDay last,
                      SerialDay from) {
-  if (!CategoriesShown(p)) return;
-  for (SerialDay day = std::max(first, kFirstSerial); day <= last && day <= kLastSerial; ++day) {
-    DayRecord record;
-    if (!p.program.years.GetDayRecord(day, record)) continue;
-    for (const ScheduleEntry& entry : record.entries) {
-      char text[kEntryTextSize];
-      if (entry.order <= 0 || entry.span <= 0 || day + entry.span < from) continue;
-      if (!ShownEntryText(p, entry, text)) continue;
-      int textColor;
-      int backColor;
-      EntryColors(p, entry, &textColor, &backColor);
-      AddBar(p, state, day + entry.span, text, textColor, backColor);
-    }
+  state.items.clear();
+  CollectRunningEntries(p.data, p.page.displayFlags, first, last, from, state.items);
+  for (const DayItem& item : state.items) {
+    AddBar(p, state, item.start + item.span, item.Text(), TextColorOf(p, item), item.backColor);
   }
 }
 
-// The lines of a day in their order: temporary items (display bit 3) come
-// first and to-do items (bit 1) after the regular schedules, once the
-// temporary-schedule file and the to-do link exist; then the day's own
-// entries and the undated entries due that day.
+// The day's items on their lines in the order the day lists give them. A
+// source whose item finds no free line gives up its remaining items; the
+// to-do and temporary items wait for their lists to be read.
 void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const DayRecord* record,
                   const unsigned char (&hits)[kRegularRuleCount], RowState& state) {
-  SelectedObject font(p.dc, p.view.fonts[0].get());
+  SelectedObject font(p.dc, p.drawing.entryFont);
   const ColorTable& table = p.options.colors;
-  if (p.view.displayFlags & kShowRegular) {
-    for (int i = 0; i < kRegularRuleCount; ++i) {
-      if (!hits[i]) continue;
-      const int line = LowestFreeLine(p, state);
-      if (line < 0) break;
-      const int group = 29 + i % 5;
-      PaintEntryLine(p, cell, line, p.options.SDayName[i],
-                     FirstSet(ColorSlot(table, true, group), ColorSlot(table, true, 1)),
-                     ColorSlot(table, false, group), 0);
-      state.used[line] = true;
-    }
-  }
-  if (record != nullptr && CategoriesShown(p)) {
-    for (const ScheduleEntry& entry : record->entries) {
-      char text[kEntryTextSize];
-      if (entry.order <= 0 || !ShownEntryText(p, entry, text)) continue;
-      int textColor;
-      int backColor;
-      EntryColors(p, entry, &textColor, &backColor);
-      if (entry.span > 0) {
-        AddBar(p, state, -(day + entry.span), text, textColor, backColor);
-        continue;
+  CollectDayItems(day, p.items, record, hits, state.items);
+  bool sourceFull = false;
+  for (size_t i = 0; i < state.items.size(); ++i) {
+    const DayItem& item = state.items[i];
+    if (i > 0 && item.source != state.items[i - 1].source) sourceFull = false;
+    if (sourceFull) continue;
+    switch (item.source) {
+      case DayItemSource::kRegular: {
+        const int line = LowestFreeLine(p, state);
+        if (line < 0) {
+          sourceFull = true;
+          continue;
+        }
+        const int group = 29 + item.index % 5;
+        PaintEntryLine(p, cell, line, item.Text(),
+                       FirstSet(ColorSlot(table, true, group), ColorSlot(table, true, 1)),
+                       ColorSlot(table, false, group), 0);
+        state.used[line] = true;
+        break;
       }
-      const int line = LowestFreeLine(p, state);
-      if (line < 0) break;
-      PaintEntryLine(p, cell, line, text, textColor, backColor, entry.mark);
-      state.used[line] = true;
-    }
-  }
-  const int ahead = day - p.today + 1;
-  if (ahead >= 1 && ahead <= kUndatedHorizon && CategoriesShown(p)) {
-    for (const ScheduleEntry& entry : p.program.undated.entries) {
-      char text[kEntryTextSize];
-      if (entry.text[0] == '\0' || entry.span != ahead || !ShownEntryText(p, entry, text)) continue;
-      const int line = LowestFreeLine(p, state);
-      if (line < 0) break;
-      int textColor;
-      int backColor;
-      EntryColors(p, entry, &textColor, &backColor);
-      PaintEntryLine(p, cell, line, text, textColor, backColor, entry.mark);
-      state.used[line] = true;
+      case DayItemSource::kEntry:
+        if (item.span > 0) {
+          AddBar(p, state, -(day + item.span), item.Text(), TextColorOf(p, item), item.backColor);
+          continue;
+        }
+        [[fallthrough]];
+      case DayItemSource::kUndated: {
+        const int line = LowestFreeLine(p, state);
+        if (line < 0) {
+          sourceFull = true;
+          continue;
+        }
+        PaintEntryLine(p, cell, line, item.Text(), TextColorOf(p, item), item.backColor, item.mark);
+        state.used[line] = true;
+        break;
+      }
+      case DayItemSource::kToDo:
+      case DayItemSource::kTemporary: break;
     }
   }
 }
 
 void PaintBars(const Painter& p, const CellBox& cell, SerialDay day, bool firstColumn,
                RowState& state) {
-  SelectedObject font(p.dc, p.view.fonts[0].get());
+  SelectedObject font(p.dc, p.drawing.entryFont);
   const int pen0 = p.options.PenSize[0];
   const int textInset = std::max(pen0, p.options.PenSize[1]) + 1;
   for (int slot = p.barStartSlot; slot < p.entryLines; ++slot) {
@@ -398,7 +372,7 @@ void PaintBars(const Painter& p, const CellBox& cell, SerialDay day, bool firstC
     const int top = line.top;
     const int bottom = line.bottom;
     if (bar.backColor < 0) {
-      SelectedObject pen(p.dc, p.view.thinPen.get());
+      SelectedObject pen(p.dc, p.drawing.thinPen);
       MoveToEx(p.dc, left, top, nullptr);
       LineTo(p.dc, right, top);
       MoveToEx(p.dc, left, bottom - 2, nullptr);
@@ -425,12 +399,12 @@ void PaintCell(const Painter& p, int row, int k, SerialDay day, RowState& state)
   const GridGeometry& grid = p.grid;
   const CellBox cell = CellAt(p, row, k);
   DayRecord recordData;
-  const DayRecord* record = p.program.years.GetDayRecord(day, recordData) ? &recordData : nullptr;
+  const DayRecord* record = p.data.DayRecordOf(day, recordData) ? &recordData : nullptr;
   unsigned char hits[kRegularRuleCount] = {};
   RegularScheduleHits(day, p.days, hits);
   const DayFacts facts = FactsOf(p, day, record, hits);
 
-  FillBox(p, p.view.gridPen.get(), CellColor(p.options, CellPass::kCell, facts), cell.left,
+  FillBox(p, p.drawing.gridPen, CellColor(p.options, CellPass::kCell, facts), cell.left,
           cell.top, cell.right + 1, cell.bottom + 1);
   FillBox(p, nullptr, CellColor(p.options, CellPass::kNumberBox, facts), cell.left + grid.halfPen,
           cell.top + grid.halfPen, std::min(cell.left + grid.dayNumberWidth + 8, cell.right),
@@ -446,20 +420,20 @@ void PaintCell(const Painter& p, int row, int k, SerialDay day, RowState& state)
 void PaintEmptyBox(const Painter& p, int row, int k) {
   const int left = p.grid.leftMargin + k * p.grid.cellWidth;
   const int top = p.grid.topMargin + row * p.grid.cellHeight;
-  FillBox(p, p.view.gridPen.get(), -1, left, top, left + p.grid.cellWidth + 1,
+  FillBox(p, p.drawing.gridPen, -1, left, top, left + p.grid.cellWidth + 1,
           top + p.grid.cellHeight + 1);
 }
 
 void PaintRow(const Painter& p, int row, RowState& state) {
   PaintRowLabel(p, row);
-  const SerialDay start = p.view.rows.rowStart[row + 1];
-  const SerialDay next = p.view.rows.rowStart[row + 2];
-  const int position = p.view.columns.position;
+  const SerialDay start = p.page.rows.rowStart[row + 1];
+  const SerialDay next = p.page.rows.rowStart[row + 2];
+  const int position = p.page.columnPosition;
   // Bars that began on days no row has painted, then those of the columns
   // scrolled out of view; from here on every bar counts as started.
   SerialDay firstUnpainted = start - kBarLookBack;
   if (row > 0) {
-    const SerialDay previous = p.view.rows.rowStart[row];
+    const SerialDay previous = p.page.rows.rowStart[row];
     firstUnpainted = std::min(previous + position + p.visibleColumns, start);
   }
   LoadRunningBars(p, state, firstUnpainted, start - 1, start);
@@ -470,7 +444,7 @@ void PaintRow(const Painter& p, int row, RowState& state) {
     if (bar.end < start + position) bar = Bar{};
   }
   for (int k = 0; k < p.visibleColumns; ++k) {
-    const SerialDay day = start + p.view.columns.position + k;
+    const SerialDay day = start + p.page.columnPosition + k;
     if (day >= next) {
       for (; k < p.visibleColumns; ++k) PaintEmptyBox(p, row, k);
       return;
@@ -486,8 +460,8 @@ void PaintRow(const Painter& p, int row, RowState& state) {
 // Where a day sits among the visible cells; false when it is not shown.
 bool VisibleCellOf(const Painter& p, SerialDay day, int* row, int* column) {
   for (int r = 0; r < p.grid.rows; ++r) {
-    const SerialDay start = p.view.rows.rowStart[r + 1] + p.view.columns.position;
-    if (day >= start && day < p.view.rows.rowStart[r + 2] && day - start < p.visibleColumns) {
+    const SerialDay start = p.page.rows.rowStart[r + 1] + p.page.columnPosition;
+    if (day >= start && day < p.page.rows.rowStart[r + 2] && day - start < p.visibleColumns) {
       *row = r;
       *column = day - start;
       return true;
@@ -502,50 +476,52 @@ void FrameCell(const Painter& p, SerialDay day, int extra) {
   if (!VisibleCellOf(p, day, &row, &column)) return;
   const int left = p.grid.leftMargin + column * p.grid.cellWidth;
   const int top = p.grid.topMargin + row * p.grid.cellHeight;
-  SelectedObject pen(p.dc, p.view.focusPen.get());
+  SelectedObject pen(p.dc, p.drawing.focusPen);
   SelectedObject brush(p.dc, GetStockObject(NULL_BRUSH));
   Rectangle(p.dc, left, top, left + p.grid.cellWidth + extra, top + p.grid.cellHeight + extra);
 }
 
 }  // namespace
 
-void PaintGrid(MainView& view, const Options& options) {
-  HDC dc = view.surfaceDc.get();
-  const GridGeometry& grid = view.grid;
+void PaintGrid(HDC dc, const PageDrawing& drawing, const PageLayout& page, const Options& options,
+               DayDataSource& data) {
+  const GridGeometry& grid = page.grid;
   int visibleColumns = 0;
-  while (view.columns.position + visibleColumns < grid.columns &&
-         grid.leftMargin + visibleColumns * grid.cellWidth < view.surfaceWidth) {
+  while (page.columnPosition + visibleColumns < grid.columns &&
+         grid.leftMargin + visibleColumns * grid.cellWidth < drawing.width) {
     ++visibleColumns;
   }
   const DaySettings days = DaySettingsOf(options);
+  const DayItemInputs items{data, options, days, page.today, page.displayFlags};
   const int entryLines =
-      std::min(options.TateLine + ((hiyomi::DayItemCodes(options) & 0xFF00) != 0 ? 1 : 0),
-               kMaxEntryLines);
-  const Painter p{view,
+      std::min(options.TateLine + ((DayItemCodes(options) & 0xFF00) != 0 ? 1 : 0), kMaxEntryLines);
+  const Painter p{drawing,
+                  page,
                   options,
+                  data,
+                  items,
                   dc,
                   grid,
                   options.PenSize[0] / 2,
                   visibleColumns,
                   grid.lineHeight + grid.halfPen + grid.topMargin + 2,
-                  view.today,
-                  DateFromSerial(view.today),
+                  page.today,
+                  DateFromSerial(page.today),
                   days,
-                  Program(),
                   entryLines,
                   hiyomi::DayItemCodes(options) != 0 ? 1 : 0};
 
   SetBkMode(dc, TRANSPARENT);
-  RECT all{0, 0, view.surfaceWidth, view.surfaceHeight};
-  FillRect(dc, &all, view.background.get());
-  if (hiyomi::HorizontalHeaderStyle(options) < kHeaderOff) PaintHeader(p);
+  RECT all{0, 0, drawing.width, drawing.height};
+  FillRect(dc, &all, drawing.background);
+  if (HorizontalHeaderStyle(options) < kHeaderOff) PaintHeader(p);
   RowState state;
   for (int row = 0; row < grid.rows; ++row) PaintRow(p, row, state);
 
   const int pen0 = options.PenSize[0];
   const int pen1 = options.PenSize[1];
-  if (pen1 > 0) FrameCell(p, view.rows.focusDay, (pen0 % 2) - (pen1 % 2) + 1);
-  if (hiyomi::FramesTodayToo(options) && pen1 >= 1) FrameCell(p, view.today, 0);
+  if (pen1 > 0) FrameCell(p, page.rows.focusDay, (pen0 % 2) - (pen1 % 2) + 1);
+  if (FramesTodayToo(options) && pen1 >= 1) FrameCell(p, page.today, 0);
 }
 
 }  // namespace hiyomi

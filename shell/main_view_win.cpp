@@ -4,7 +4,6 @@
 
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
-#include "shell/button_row_win.h"
 #include "shell/grid_painter_win.h"
 #include "shell/layered_window_win.h"
 
@@ -14,6 +13,14 @@ namespace {
 
 constexpr int kMonthScrollMin = 1;
 constexpr int kMonthScrollMax = 14;  // the 12 months plus one step beyond each end
+
+int GridPenSize(const MainView& view) { return view.options != nullptr ? view.options->PenSize[0] : 0; }
+
+PageDrawing DrawingOf(const MainView& view) {
+  return PageDrawing{view.fonts[0].get(), view.fonts[1].get(), view.h0, view.h1,
+                     view.gridPen.get(),  view.focusPen.get(), view.thinPen.get(),
+                     view.background.get(), view.surfaceWidth, view.surfaceHeight};
+}
 
 Font MakeFont(HDC dc, const char* face, int points, bool bold, bool italic) {
   LOGFONTA font{};
@@ -163,7 +170,7 @@ void PlaceMemo(MainView& view, int clientWidth, int clientHeight) {
     ShowWindow(control, SW_HIDE);
     return;
   }
-  const int pen = AppOptions().PenSize[0];
+  const int pen = GridPenSize(view);
   const int inset = pen;
   MoveWindow(control, pen / 2 + inset, MemoTop(view, clientHeight) + inset,
              std::max(clientWidth - kScrollBarSize - pen / 2 - 2 * inset, 1),
@@ -200,8 +207,9 @@ void UpdateColumnPage(MainView& view) {
 
 }  // namespace
 
-void InitView(MainView& view, HWND window) {
+void InitView(MainView& view, HWND window, DayDataSource& data) {
   view.window = window;
+  view.data = &data;
   const RECT area = WorkArea();
   view.frameWidth = 2 * GetSystemMetrics(SM_CXDLGFRAME) + 18;
   view.frameHeight = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME) + 39;
@@ -221,6 +229,7 @@ void InitView(MainView& view, HWND window) {
 }
 
 void ApplyOptions(MainView& view, const Options& options) {
+  view.options = &options;
   view.menuType = options.MenuType;
   ApplyTransparencyStyle(view.window, options.Trns[0], options.Trns[1]);
   LayoutButtonRow(view.window, options);
@@ -290,9 +299,16 @@ void Navigate(MainView& view, NavigateKind kind, int amount) {
   Redraw(view);
 }
 
+void PaintSurface(MainView& view) {
+  if (view.surfaceDc.get() == nullptr || view.options == nullptr || view.data == nullptr) return;
+  const PageLayout page{view.grid,  view.rows,        view.layout, view.columns.position,
+                        view.today, view.displayFlags};
+  PaintGrid(view.surfaceDc.get(), DrawingOf(view), page, *view.options, *view.data);
+}
+
 void Redraw(MainView& view) {
   if (view.surfaceDc.get() == nullptr) return;
-  PaintGrid(view, AppOptions());
+  PaintSurface(view);
   RECT client{};
   GetClientRect(view.window, &client);
   RECT area{0, kButtonRowHeight, client.right - kScrollBarSize, client.bottom - kScrollBarSize};
@@ -300,9 +316,15 @@ void Redraw(MainView& view) {
   InvalidateRect(GetDlgItem(view.window, IDB_MONTH_TITLE), nullptr, FALSE);
 }
 
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options,
+                       bool ticked) {
+  const ButtonRowState state{view.rows.year, view.rows.month, view.today, view.fonts[2].get()};
+  return DrawButtonRowItem(item, state, options, ticked);
+}
+
 int SurfaceTop(const MainView& view) {
   if (view.memoHeight <= 0 || !view.memoAbove) return kButtonRowHeight;
-  const int pen = AppOptions().PenSize[0];
+  const int pen = GridPenSize(view);
   const int shift = view.zoom < 100 ? (100 - view.zoom) * pen / 100 : 0;
   return kButtonRowHeight + view.memoHeight + shift;
 }
@@ -318,7 +340,7 @@ void PaintView(MainView& view, HDC dc) {
   if (view.memoHeight > 0) {
     RECT client{};
     GetClientRect(view.window, &client);
-    const int pen = AppOptions().PenSize[0];
+    const int pen = GridPenSize(view);
     const int top = MemoTop(view, client.bottom);
     SelectedObject framePen(dc, view.gridPen ? view.gridPen.get() : GetStockObject(NULL_PEN));
     SelectedObject noFill(dc, GetStockObject(NULL_BRUSH));
@@ -327,7 +349,8 @@ void PaintView(MainView& view, HDC dc) {
 }
 
 void LayOutMemo(MainView& view) {
-  ResizeWindowToContent(view, AppOptions());
+  if (view.options == nullptr) return;
+  ResizeWindowToContent(view, *view.options);
   RECT client{};
   GetClientRect(view.window, &client);
   ResizeView(view, client.right, client.bottom);
@@ -370,11 +393,12 @@ void SetZoom(MainView& view, bool absolute, int value) {
 }
 
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
-  if (view.tableView) return -1;
+  if (view.tableView) return kNoDay;
   // Where the surface is drawn: below a memo above the grid, the drawing
   // sits a few pixels lower at small zooms, and clicks must follow it.
-  return GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
-                     SurfaceTop(view), view.zoom, wholeCell);
+  const SerialDay day = GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,
+                                    SurfaceTop(view), view.zoom, wholeCell);
+  return day < 0 ? kNoDay : day;
 }
 
 }  // namespace hiyomi

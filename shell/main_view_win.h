@@ -4,19 +4,20 @@
 
 #include <windows.h>
 
+#include "base/win/gdi_objects.h"
 #include "base/win/work_area.h"
+#include "schedule/day_items.h"
+#include "schedule/display_flags.h"
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
-#include "base/win/gdi_objects.h"
+#include "shell/button_row_win.h"
 #include "shell/view_rows.h"
 
 namespace hiyomi {
 
-inline constexpr int kButtonRowHeight = 21;
 inline constexpr int kScrollBarSize = 16;
 inline constexpr int kMinZoom = 50;
 inline constexpr int kMaxZoom = 200;
-inline constexpr unsigned kShowAll = 0xFFFFFFFFu;
 
 struct MainView {
   HWND window = nullptr;
@@ -30,6 +31,11 @@ struct MainView {
   bool tableView = false;
   bool onTop = false;
   unsigned displayFlags = kShowAll;
+
+  // What the grid is painted from: the data it reads and the options record
+  // applied last. Both outlive the view.
+  DayDataSource* data = nullptr;
+  const Options* options = nullptr;
 
   // The memo area above or below the grid; its height 0 hides it.
   MemoArea* memo = nullptr;
@@ -59,22 +65,30 @@ struct MainView {
 };
 
 // Measures the screen and sets up the scroll bars; focus starts on today.
-void InitView(MainView& view, HWND window);
+// The grid reads its days from `data`.
+void InitView(MainView& view, HWND window, DayDataSource& data);
 // Rebuilds everything that depends on the options, resizes the window and
-// repaints.
+// repaints. The view keeps reading `options` until the next call.
 void ApplyOptions(MainView& view, const Options& options);
 // Releases the surface and every drawing object.
 void ReleaseView(MainView& view);
 
 void Navigate(MainView& view, NavigateKind kind, int amount);
+// Paints the grid onto the drawing surface and asks the window to show it.
 void Redraw(MainView& view);
+// Only the painting part of Redraw.
+void PaintSurface(MainView& view);
 void PaintView(MainView& view, HDC dc);
 void ResizeView(MainView& view, int width, int height);
 void ScrollViewColumns(MainView& view, int code, int value);
 // absolute: the zoom becomes value; otherwise one percent toward its sign.
 void SetZoom(MainView& view, bool absolute, int value);
-// Serial day under a client point, or -1.
+// Serial day under a client point, or kNoDay.
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);
+// WM_DRAWITEM of the button row, with what the view shows. True when the
+// button was one of the row's.
+bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options,
+                       bool ticked);
 // Top of the drawing surface in the client area.
 int SurfaceTop(const MainView& view);
 // After the memo's text or mode changed: its height, the window's size and

@@ -267,7 +267,7 @@ INT_PTR OnDoubleClick(HWND window, LPARAM lParam) {
   MainView& view = mainWindow.view;
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const SerialDay day = HitTestView(view, point, true);
-  if (day > 0) {
+  if (day != kNoDay) {
     const int result = RunDayDialog(window, day, DialogData());
     if (result > 0) {
       Navigate(view, NavigateKind::kToDay, result);
@@ -287,16 +287,16 @@ INT_PTR OnInitDialog(HWND window) {
   SetUpDatePicker(window);
   CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
   view.memo = &mainWindow.memo;
-  InitView(view, window);
+  InitView(view, window, Program().dayData);
   Program().categories.ApplyFilter(view.displayFlags);
   view.zoom = AppOptions().Zoom;
-  ApplyOptions(view, AppOptions());
+  OnOptionsChanged(AppOptions());
   PlaceWindow(window);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HIYOMI));
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   mainWindow.activationHook = CenterMessageBoxesOnThisThread();
   mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  TrayInit(MainSettings().ReadInt("TSR", "0", 0, 1) == 1, window, kTrayCallback);
+  TrayInit(AppOptions().TSR == 1, window, kTrayCallback);
   CreateDayTooltip(mainWindow.tooltip, window);
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   return TRUE;
@@ -439,5 +439,11 @@ INT_PTR RunMainWindow(HINSTANCE instance, const char* richEditClass) {
 }
 
 HWND MainWindowHandle() { return mainWindow.view.window; }
+
+void OnOptionsChanged(const Options& options) {
+  Options& current = AppOptions();
+  if (&options != &current) current = options;
+  ApplyOptions(mainWindow.view, current);
+}
 
 }  // namespace hiyomi

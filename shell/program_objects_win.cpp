@@ -18,7 +18,31 @@ std::unique_ptr<ProgramObjects> program;
 
 ProgramObjects::ProgramObjects()
     : years(SystemDataFiles(), prompts, &vestin),
-      undated(SystemDataFiles(), prompts) {}
+      yearReader(SystemDataFiles(), years),
+      undated(SystemDataFiles(), prompts),
+      dayData(*this) {}
+
+bool ProgramDayData::DayRecordOf(SerialDay day, DayRecord& out) {
+  return program_.yearReader.DayRecordOf(day, out);
+}
+
+std::span<const ScheduleEntry> ProgramDayData::UndatedEntries() { return program_.undated.entries; }
+
+const char* ProgramDayData::CategoryNameOf(int category) {
+  return program_.categories.NameOf(category);
+}
+
+int32_t ProgramDayData::CategoryTextColorOf(int category) {
+  return program_.categories.TextColorOf(category);
+}
+
+int32_t ProgramDayData::CategoryBackColorOf(int category) {
+  return program_.categories.BackColorOf(category);
+}
+
+bool ProgramDayData::MakeReadable(char (&text)[kEntryTextSize]) {
+  return program_.secrets.DecipherText(text, MarkMode::Drop) == 0;
+}
 
 ProgramObjects& Program() { return *program; }
 

@@ -3,13 +3,37 @@
 #pragma once
 
 #include "schedule/categories.h"
+#include "schedule/day_items.h"
 #include "schedule/message_prompts.h"
 #include "schedule/secret_text.h"
 #include "schedule/undated_list.h"
 #include "schedule/vestin_notify.h"
+#include "schedule/year_reader.h"
 #include "schedule/year_store.h"
 
 namespace hiyomi {
+
+struct ProgramObjects;
+
+// The program's day data as the grid, the tooltip, the print and the export
+// read it: day records through the year reader, never the editing store.
+class ProgramDayData final : public DayDataSource {
+ public:
+  explicit ProgramDayData(ProgramObjects& program) : program_(program) {}
+  bool DayRecordOf(SerialDay day, DayRecord& out) override;
+  std::span<const ScheduleEntry> UndatedEntries() override;
+  const char* CategoryNameOf(int category) override;
+  int32_t CategoryTextColorOf(int category) override;
+  int32_t CategoryBackColorOf(int category) override;
+  bool MakeReadable(char (&text)[kEntryTextSize]) override;
+  // The Notrik link and the temporary-schedule file fill these once they
+  // are read.
+  std::span<const ToDoItem> ToDoItems() override { return {}; }
+  std::span<const TemporaryItem> TemporaryItems() override { return {}; }
+
+ private:
+  ProgramObjects& program_;
+};
 
 struct ProgramObjects {
   ProgramObjects();
@@ -19,8 +43,10 @@ struct ProgramObjects {
   MessagePrompts prompts;
   VestinNotifier vestin;
   YearStore years;
+  YearReader yearReader;
   UndatedList undated;
   SecretTexts secrets;
+  ProgramDayData dayData;
 };
 
 // Settings, options, categories, the user's data and the cipher, opened

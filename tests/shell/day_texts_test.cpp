@@ -33,6 +33,11 @@ class MemoryDays final : public DayDataSource {
   const char* CategoryNameOf(int category) override {
     return category >= 0 && category < 10 ? names[category] : "";
   }
+  int32_t CategoryTextColorOf(int) override { return -1; }
+  int32_t CategoryBackColorOf(int) override { return -1; }
+  std::span<const ScheduleEntry> UndatedEntries() override { return undated; }
+  std::span<const ToDoItem> ToDoItems() override { return toDos; }
+  std::span<const TemporaryItem> TemporaryItems() override { return {}; }
 
   // Adds an entry into the day's next free slot.
   void Add(SerialDay day, const char* text, int category = 0, int span = 0, int order = 1) {
@@ -49,6 +54,8 @@ class MemoryDays final : public DayDataSource {
   }
 
   std::map<SerialDay, DayRecord> records;
+  std::vector<ScheduleEntry> undated;
+  std::vector<ToDoItem> toDos;
   const char* names[10] = {"仕事", "私用", "", "", "", "", "", "", "", ""};
 };
 
@@ -65,8 +72,8 @@ class DayTexts : public ::testing::Test {
   DayTexts() : options_(new Options{}) {}
   ~DayTexts() override { delete options_; }
 
-  DayEntryInputs Inputs() {
-    return DayEntryInputs{data_, *options_, days_, undated_, toDos_, today_, flags_};
+  DayItemInputs Inputs() {
+    return DayItemInputs{data_, *options_, days_, today_, flags_};
   }
   std::string Entries(SerialDay day, const char* separator) {
     std::string text;
@@ -81,8 +88,8 @@ class DayTexts : public ::testing::Test {
   MemoryDays data_;
   Options* options_;  // large: kept off the stack
   DaySettings days_;
-  std::vector<ScheduleEntry> undated_;
-  std::vector<ToDoItem> toDos_;
+  std::vector<ScheduleEntry>& undated_ = data_.undated;
+  std::vector<ToDoItem>& toDos_ = data_.toDos;
   SerialDay today_ = Day(2026, 12, 1);
   unsigned flags_ = kEverything;
 };

@@ -20,14 +20,11 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 #include "base/text.h"
+#include "tests/shell/main_window_fixture.h"
 
 namespace hiyomi {
 
 namespace {
-
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
 
 SerialDay Day(int y, int m, int d) { return SerialFromDate(y, m, d); }
 
@@ -62,46 +59,28 @@ std::string ClipboardText() {
 class DayTooltipTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
-    InitCommonControlsEx(&controls);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "hiyomi-tooltip-test";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
-    for (const char* name : {"\\Hiyomi_2023.dat", "\\Hiyomi_2026.dat", "\\Hiyomi_0000.dat"}) {
-      DeleteFileA((folder + name).c_str());
-    }
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string ini = exe;
-    DeleteFileA((ini.substr(0, ini.size() - 4) + ".ini").c_str());
-    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});
-    CreateProgramObjects();
+    const LocalTime today{2026, 12, 10, 9, 0};
+    hiyomi_test::OpenProgramIn("hiyomi-tooltip-test",
+                               {"Hiyomi_2023.dat", "Hiyomi_2026.dat", "Hiyomi_0000.dat"}, &today);
     AddEntry(Day(2026, 12, 15), "会議");
     AddEntry(Day(2026, 12, 8), "A&B");
     AddEntry(Day(2026, 12, 14), "出張", 3);
     // Eight entries of 40 bytes on one day.
     for (int i = 0; i < 8; ++i) AddEntry(Day(2026, 12, 22), std::string(39, 'a') + char('0' + i));
   }
-  static void TearDownTestSuite() {
-    DestroyProgramObjects();
-    SetClockForTests(nullptr);
-  }
+  static void TearDownTestSuite() { hiyomi_test::CloseProgram(); }
 
   void SetUp() override {
-    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+    window_ = hiyomi_test::CreateViewWindow(view_);
     ASSERT_NE(window_, nullptr);
     options_ = AppOptions();
-    InitView(view_, window_);
     ApplyOptions(view_, AppOptions());
     ASSERT_TRUE(CreateDayTooltip(tooltip_, window_));
     ASSERT_EQ(GetParent(tooltip_.tip), nullptr);
   }
   void TearDown() override {
     DestroyDayTooltip(tooltip_);
-    ReleaseView(view_);
-    DestroyWindow(window_);
+    hiyomi_test::DestroyViewWindow(view_, window_);
     AppOptions() = options_;
   }
 
@@ -197,7 +176,7 @@ TEST_F(DayTooltipTest, OnlyTheDayNumberBoxShowsTheTip) {
       const POINT point{x, y};
       if (onNumber.x < 0 && HitTestView(view_, point, false) == day) onNumber = point;
       if (elsewhereInCell.x < 0 && HitTestView(view_, point, true) == day &&
-          HitTestView(view_, point, false) < 0) {
+          HitTestView(view_, point, false) == kNoDay) {
         elsewhereInCell = point;
       }
     }

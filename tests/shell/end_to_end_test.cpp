@@ -19,6 +19,7 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
+#include "tests/shell/main_window_fixture.h"
 
 namespace hiyomi {
 
@@ -26,22 +27,12 @@ namespace {
 
 using namespace hiyomi_test;
 
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
 // Client point of the middle of today's cell in a window laid out with the
 // default options, computed here the way the program lays itself out.
 POINT TodaysCellCentre() {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  const std::string scratch = std::string(temp) + "hiyomi-e2e-layout";
-  CreateDirectoryA(scratch.c_str(), nullptr);
-  SetCurrentDirectoryA(scratch.c_str());
-  CreateProgramObjects();
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+  hiyomi_test::OpenProgramIn("hiyomi-e2e-layout");
   MainView view;
-  InitView(view, window);
+  HWND window = hiyomi_test::CreateViewWindow(view);
   ApplyOptions(view, AppOptions());
   POINT centre{-1, -1};
   const GridGeometry& grid = view.grid;
@@ -53,9 +44,8 @@ POINT TodaysCellCentre() {
       centre.y = SurfaceTop(view) + grid.topMargin + row * grid.cellHeight + grid.cellHeight / 2;
     }
   }
-  ReleaseView(view);
-  DestroyWindow(window);
-  DestroyProgramObjects();
+  hiyomi_test::DestroyViewWindow(view, window);
+  hiyomi_test::CloseProgram();
   return centre;
 }
 

@@ -2,7 +2,6 @@
 // checked pixel by pixel at places computed from the layout.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,20 +9,15 @@
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
-#include "resources/main_dialog_ids.h"
 #include "schedule/records.h"
 #include "settings/options.h"
-#include "shell/grid_painter_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
+#include "tests/shell/main_window_fixture.h"
 
 namespace hiyomi {
 
 namespace {
-
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
 
 struct Cell {
   int left;
@@ -36,36 +30,19 @@ struct Cell {
 class GridPainting : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
-    InitCommonControlsEx(&controls);
     // A folder of its own for the settings and the year files.
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    folder_ = std::string(temp) + "hiyomi-paint-test";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    SetCurrentDirectoryA(folder_.c_str());
-    DeleteFileA((folder_ + "\\Hiyomi_2026.dat").c_str());
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string ini = exe;
-    DeleteFileA((ini.substr(0, ini.size() - 4) + ".ini").c_str());
-    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});  // a Thursday
-    CreateProgramObjects();
+    const LocalTime today{2026, 12, 10, 9, 0};  // a Thursday
+    folder_ = hiyomi_test::OpenProgramIn("hiyomi-paint-test", {"Hiyomi_2026.dat"}, &today);
   }
-  static void TearDownTestSuite() {
-    DestroyProgramObjects();
-    SetClockForTests(nullptr);
-  }
+  static void TearDownTestSuite() { hiyomi_test::CloseProgram(); }
 
   void SetUp() override {
-    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+    window_ = hiyomi_test::CreateViewWindow(view_);
     ASSERT_NE(window_, nullptr);
     options_ = AppOptions();
-    InitView(view_, window_);
   }
   void TearDown() override {
-    ReleaseView(view_);
-    DestroyWindow(window_);
+    hiyomi_test::DestroyViewWindow(view_, window_);
     AppOptions() = options_;
   }
 

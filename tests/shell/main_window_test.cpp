@@ -26,6 +26,7 @@
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
+#include "tests/shell/main_window_fixture.h"
 
 namespace hiyomi {
 
@@ -525,44 +526,26 @@ TEST_F(WindowWideRows, ColumnBarScrollsWithinItsRangeAndNavigationFollows) {
 // ---------------------------------------------------------------------------
 // In-process, on the real template.
 
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
 class MainViewInProcess : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
-    InitCommonControlsEx(&controls);
     richEdit_ = LoadLibraryA("Riched20.dll");
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    folder_ = std::string(temp) + "hiyomi-main-view-test";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    SetCurrentDirectoryA(folder_.c_str());
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    const std::string ini = exe;
-    DeleteFileA((ini.substr(0, ini.size() - 4) + ".ini").c_str());
-    SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});  // a Thursday
-    CreateProgramObjects();
+    const LocalTime today{2026, 12, 10, 9, 0};  // a Thursday
+    folder_ = hiyomi_test::OpenProgramIn("hiyomi-main-view-test", {}, &today);
   }
   static void TearDownTestSuite() {
-    DestroyProgramObjects();
-    SetClockForTests(nullptr);
+    hiyomi_test::CloseProgram();
     if (richEdit_ != nullptr) FreeLibrary(richEdit_);
   }
 
   void SetUp() override {
     options_ = AppOptions();
-    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
+    window_ = hiyomi_test::CreateViewWindow(view_);
     ASSERT_NE(window_, nullptr);
-    InitView(view_, window_);
   }
   void TearDown() override {
     DestroyMemoArea(memo_);
-    ReleaseView(view_);
-    DestroyWindow(window_);
+    hiyomi_test::DestroyViewWindow(view_, window_);
     AppOptions() = options_;
     SetFixedClockForTests(LocalTime{2026, 12, 10, 9, 0});
   }
@@ -846,16 +829,16 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
           {at(boxLeft, boxTop), false, day},
           {at(boxRight, boxBottom), false, day},
           {at((boxLeft + boxRight) / 2, (boxTop + boxBottom) / 2), false, day},
-          {at(boxLeft - 1, boxTop), false, -1},
-          {at(boxRight + 1, boxTop), false, -1},
-          {at(boxLeft, boxTop - 1), false, -1},
-          {at(boxLeft, boxBottom + 1), false, -1},
-          {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), false, -1},
+          {at(boxLeft - 1, boxTop), false, kNoDay},
+          {at(boxRight + 1, boxTop), false, kNoDay},
+          {at(boxLeft, boxTop - 1), false, kNoDay},
+          {at(boxLeft, boxBottom + 1), false, kNoDay},
+          {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), false, kNoDay},
           {at(cellLeft + grid.cellWidth - 2, cellTop + grid.cellHeight - 2), true, day},
           {at(cellLeft, cellTop), true, day},
           {at(cellLeft - 1, cellTop), true, day - 1},
           {at(cellLeft, cellTop - 1), true, day - 7},
-          {at(grid.leftMargin + 7 * grid.cellWidth, cellTop), true, -1},  // past the last column
+          {at(grid.leftMargin + 7 * grid.cellWidth, cellTop), true, kNoDay},  // past the last column
       };
       for (const Case& c : cases) {
         EXPECT_EQ(HitTestView(view_, c.point, c.wholeCell), c.expected)
@@ -863,7 +846,7 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
             << c.point.y << (c.wholeCell ? " whole cell" : " number box");
       }
       // Above the surface is the button row or the memo: never a day.
-      EXPECT_EQ(HitTestView(view_, POINT{boxLeft * zoom / 100, top - 1}, true), -1);
+      EXPECT_EQ(HitTestView(view_, POINT{boxLeft * zoom / 100, top - 1}, true), kNoDay);
     }
     // Only a memo above the grid moves it down.
     EXPECT_EQ(SurfaceTop(view_),

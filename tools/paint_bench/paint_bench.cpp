@@ -15,22 +15,17 @@
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
-#include "resources/main_dialog_ids.h"
 #include "schedule/records.h"
 #include "settings/options.h"
-#include "shell/grid_painter_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
+#include "tests/shell/main_window_fixture.h"
 
 using namespace hiyomi;
 
 namespace {
 
 constexpr int kYear = 2026;
-
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
 
 // A year file with eight entries on every day, some of them spanning days.
 void WriteBusyYear(const std::string& path) {
@@ -67,7 +62,7 @@ void Report(const char* name, MainView& view, int repeats) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
     QueryPerformanceCounter(&start);
-    PaintGrid(view, hiyomi::AppOptions());
+    PaintSurface(view);
     GdiFlush();
     QueryPerformanceCounter(&end);
     times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
@@ -84,20 +79,16 @@ void Report(const char* name, MainView& view, int repeats) {
 
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
-  InitCommonControlsEx(&controls);
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
   const std::string folder = std::string(temp) + "hiyomi-paint-bench";
   CreateDirectoryA(folder.c_str(), nullptr);
-  SetCurrentDirectoryA(folder.c_str());
   WriteBusyYear(folder + "\\Hiyomi_2026.dat");
-  SetFixedClockForTests(LocalTime{kYear, 6, 10, 9, 0});
-  CreateProgramObjects();
+  const LocalTime today{kYear, 6, 10, 9, 0};
+  hiyomi_test::OpenProgramIn("hiyomi-paint-bench", {}, &today);
 
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), IDD_MAINDLG, nullptr, QuietProc, 0);
   MainView view;
-  InitView(view, window);
+  HWND window = hiyomi_test::CreateViewWindow(view);
   view.rows.focusDay = SerialFromDate(kYear, 6, 10);
   ApplyOptions(view, hiyomi::AppOptions());
   Report("default", view, repeats);
@@ -112,13 +103,12 @@ int main(int argc, char** argv) {
     std::snprintf(options.SDayName[i], sizeof options.SDayName[i], "定期%d", i + 1);
   }
   ReleaseView(view);
-  InitView(view, window);
+  InitView(view, window, Program().dayData);
   view.rows.focusDay = SerialFromDate(kYear, 1, 1);
   ApplyOptions(view, options);
   Report("busy", view, repeats);
 
-  ReleaseView(view);
-  DestroyWindow(window);
-  DestroyProgramObjects();
+  hiyomi_test::DestroyViewWindow(view, window);
+  hiyomi_test::CloseProgram();
   return 0;
 }
