@@ -334,7 +334,7 @@ LRESULT CALLBACK AttachedFilterProc(int code, WPARAM wParam, LPARAM lParam) noex
 void FilterForAttached(HWND dialog) {
   attachedDialog = dialog;
   if (dialog != nullptr && !attachedFilter) {
-    attachedFilter = ScopedHook(WH_MSGFILTER, AttachedFilterProc);
+    attachedFilter = HookThisThread(WH_MSGFILTER, AttachedFilterProc);
   } else if (dialog == nullptr) {
     attachedFilter.Reset();
   }

@@ -1,5 +1,5 @@
-// Owners for GDI objects and selections, released in reverse order of
-// acquisition by scope.
+// Owners for GDI objects, selections, device contexts and thread hooks,
+// released in reverse order of acquisition by scope.
 #pragma once
 
 #include <windows.h>
@@ -8,22 +8,24 @@
 
 namespace hiyomi {
 
-template <typename Handle>
-class GdiObject {
+// One owner for every kind of handle that is released by one call: moved,
+// never copied, released when the owner goes or is reset.
+template <typename Handle, typename Release>
+class Owned {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  Owned() = default;
+  explicit Owned(Handle handle) : handle_(handle) {}
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Owned& operator=(Owned&& other) noexcept {
     if (this != &other) Reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  ~GdiObject() { Reset(); }
+  ~Owned() { Reset(); }
 
   void Reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) DeleteObject(handle_);
+    if (handle_ != nullptr) Release{}(handle_);
     handle_ = handle;
   }
   Handle get() const { return handle_; }
@@ -32,6 +34,22 @@ class GdiObject {
  private:
   Handle handle_ = nullptr;
 };
+
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct UnhookThreadHook {
+  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
+
+template <typename Handle>
+using GdiObject = Owned<Handle, DeleteGdiObject>;
+using ScopedHook = Owned<HHOOK, UnhookThreadHook>;
+
+// A hook of the calling thread, removed with its owner.
+inline ScopedHook HookThisThread(int kind, HOOKPROC procedure) {
+  return ScopedHook(SetWindowsHookExA(kind, procedure, nullptr, GetCurrentThreadId()));
+}
 
 using Font = GdiObject<HFONT>;
 using Pen = GdiObject<HPEN>;

@@ -23,7 +23,7 @@ LRESULT CALLBACK CenterOnActivate(int code, WPARAM wParam, LPARAM lParam) noexce
 
 }  // namespace
 
-ScopedHook CenterMessageBoxesOnThisThread() { return ScopedHook(WH_CBT, CenterOnActivate); }
+ScopedHook CenterMessageBoxesOnThisThread() { return HookThisThread(WH_CBT, CenterOnActivate); }
 
 namespace {
 

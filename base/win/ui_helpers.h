@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "base/win/scoped_hook.h"
+#include "base/win/gdi_objects.h"
 #include "base/text.h"
 
 namespace hiyomi {
