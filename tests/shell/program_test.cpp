@@ -85,8 +85,13 @@ TEST(Program, ASavedPlaceOffTheScreenOpensInsideTheWorkArea) {
   ASSERT_NE(window, nullptr);
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  // The window shows while its options are applied, a moment before it is
+  // put in its saved place: wait for the saved width.
   RECT frame{};
-  GetWindowRect(window, &frame);
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < kStartTimeoutMs; Sleep(20)) {
+    GetWindowRect(window, &frame);
+    if (frame.right - frame.left == 600) break;
+  }
   EXPECT_GE(frame.left, area.left);
   EXPECT_GE(frame.top, area.top);
   EXPECT_LE(frame.right, area.right);
