@@ -9,8 +9,11 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
+#include "shell/main_menus_win.h"
 #include "tests/shell/hiyomi_process.h"
 
 namespace hiyomi {
@@ -237,6 +240,56 @@ TEST_F(SimplifiedMenus, RowEndsWithMAndItsMenuOpensBelowIt) {
   EXPECT_NE(display, menu);
   Keys(menu, {VK_ESCAPE, VK_ESCAPE});
   ASSERT_TRUE(WaitMenuGone());
+}
+
+// In-process: the Win32 menus the lists become, and who destroys them.
+HMENU SubmenuAt(HMENU menu, HMENU wanted) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (GetSubMenu(menu, i) == wanted) return wanted;
+  }
+  return nullptr;
+}
+
+bool Checked(HMENU menu, int id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+TEST(MenuHandles, RebuiltWithTheirSubmenusAndAllGoneOnRelease) {
+  MainMenus menus;
+  BuildTrayMenu(menus);
+  const HMENU tray = menus.tray.get();
+  EXPECT_EQ(GetMenuItemCount(tray), 6);
+  const char* categories[10] = {"仕事", "", "", "", "", "", "", "", "", ""};
+  std::vector<HMENU> earlier;
+  for (int menuType : {0, 1, 0}) {
+    MainMenusInput input;
+    input.main.menuType = menuType;
+    input.categoryNames = categories;
+    input.sections = {"Default", "Home"};
+    input.currentSection = "Home";
+    input.ticks.zoomItem = IDM_ZOOM_STANDARD + 12;
+    RebuildMainMenus(menus, input);
+    for (HMENU old : earlier) EXPECT_FALSE(IsMenu(old)) << menuType;
+    earlier = {menus.main.get(), menus.display.get(), menus.zoom.get()};
+    EXPECT_EQ(menus.tray.get(), tray);
+
+    const HMENU main = menus.main.get();
+    EXPECT_EQ(GetMenuItemCount(main), static_cast<int>(MainMenuItems(input.main).size()));
+    EXPECT_EQ(SubmenuAt(main, menus.display.get()) != nullptr, menuType == 1) << menuType;
+    const HMENU sections = GetSubMenu(main, menuType == 1 ? 5 : 1);
+    ASSERT_NE(sections, nullptr);
+    EXPECT_EQ(GetMenuItemCount(sections), 2);
+    EXPECT_FALSE(Checked(sections, IDM_SECTION_FIRST));
+    EXPECT_TRUE(Checked(sections, IDM_SECTION_FIRST + 1));
+    EXPECT_EQ(menus.currentSection, 1);
+
+    EXPECT_NE(SubmenuAt(menus.display.get(), menus.zoom.get()), nullptr);
+    EXPECT_NE(GetMenuState(menus.display.get(), IDM_SHOW_CATEGORY_FIRST, MF_BYCOMMAND), 0xFFFFFFFFu);
+    EXPECT_TRUE(Checked(menus.zoom.get(), IDM_ZOOM_STANDARD + 12));
+    EXPECT_FALSE(Checked(menus.zoom.get(), IDM_ZOOM_STANDARD));
+  }
+  earlier.push_back(tray);
+  menus.Release();
+  for (HMENU gone : earlier) EXPECT_FALSE(IsMenu(gone));
+  EXPECT_EQ(menus.main.get(), nullptr);
 }
 
 }  // namespace
