@@ -21,7 +21,9 @@ constexpr int kPickerWidth = 110;
 
 // The row's buttons: 200 to 206 and 209 to 215 (207 and 208 sit at the
 // bottom edge).
-bool InRow(int id) { return id >= IDB_TODAY && id <= IDB_EDITOR && id != IDB_DAY_BACK && id != IDB_DAY_FORWARD; }
+bool InRow(int id) {
+  return id >= IDB_TODAY && id <= IDB_EDITOR && id != IDB_DAY_BACK && id != IDB_DAY_FORWARD;
+}
 
 void DrawMonthTitle(const DRAWITEMSTRUCT& item, const ButtonRowState& state, const Options& options) {
   const ColorTable& table = options.colors;
