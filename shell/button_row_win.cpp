@@ -1,10 +1,12 @@
 #include "shell/button_row_win.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "almanac/dates.h"
 #include "resources/main_dialog_ids.h"
 #include "shell/cell_colors.h"
+#include "shell/main_menus.h"
 #include "base/win/gdi_objects.h"
 
 namespace hiyomi {
@@ -13,49 +15,14 @@ namespace {
 
 constexpr int kStandard = 0;
 
-struct ButtonPlace {
-  int id;
-  const char* standardCaption;
-  int standardX;
-  int standardWidth;
-  const char* simpleCaption;
-  int simpleX;
-  int simpleWidth;
-  bool hiddenAtStart;  // shown only while the date picker is open
-  bool standardOnly;   // the simplified type has it in its menu instead
-};
-
-// The buttons both menu types have. The rest of the row ("表示", "Top",
-// "メモ", "Notrik", the editor and "Menu") arrives with the menus.
-constexpr ButtonPlace kButtons[] = {
-    {IDB_TODAY, "今日", 0, 30, "■", 0, 15, false, false},
-    {IDB_YEAR_BACK, "<<年", 30, 30, "<<", 15, 15, false, false},
-    {IDB_MONTH_BACK, "<月", 60, 30, "<", 30, 15, false, false},
-    {IDB_MONTH_TITLE, "", 90, 150, "", 45, 80, false, false},
-    {IDB_MONTH_FORWARD, "月>", 240, 30, ">", 125, 15, false, false},
-    {IDB_YEAR_FORWARD, "年>>", 270, 30, ">>", 140, 15, false, false},
-    {IDB_PICKER_OK, "○", 200, 20, "○", 125, 15, true, false},
-    {IDB_PICKER_CANCEL, "×", 220, 20, "×", 140, 15, true, false},
-    {IDB_TOP, "Top", 340, 40, "", 0, 0, false, true},
-    {IDB_MEMO, "メモ", 380, 40, "", 0, 0, false, true},
-};
 constexpr int kPickerStandardX = 90;
 constexpr int kPickerSimpleX = 15;
 constexpr int kPickerWidth = 110;
 
-constexpr int kNotShownYet[] = {IDB_DISPLAY, IDB_MENU, IDB_NOTRIK, IDB_EDITOR};
-
-const ButtonPlace* PlaceOf(int id) {
-  for (const ButtonPlace& place : kButtons) {
-    if (place.id == id) return &place;
-  }
-  return nullptr;
-}
-
-const char* CaptionOf(const ButtonPlace& place, const Options& options) {
-  if (options.MenuType != kStandard) return place.simpleCaption;
-  if (place.id == IDB_TODAY && hiyomi::MovesToDayOne(options)) return "今月";
-  return place.standardCaption;
+// The row's buttons: 200 to 206 and 209 to 215 (207 and 208 sit at the
+// bottom edge).
+bool InRow(int id) {
+  return id >= IDB_TODAY && id <= IDB_EDITOR && id != IDB_DAY_BACK && id != IDB_DAY_FORWARD;
 }
 
 void DrawMonthTitle(const DRAWITEMSTRUCT& item, const ButtonRowState& state, const Options& options) {
@@ -151,17 +118,19 @@ void FormatMonthTitle(char* buffer, int size, int year, int month, int ptn1, int
 
 void LayoutButtonRow(HWND window, const Options& options) {
   const bool standard = options.MenuType == kStandard;
-  for (const ButtonPlace& place : kButtons) {
+  // "Notrik" and the editor button wait for the features they start.
+  const std::vector<ButtonPlace> places = ButtonRowPlaces(options, false, false);
+  for (int id = IDB_TODAY; id <= IDB_EDITOR; ++id) {
+    if (InRow(id)) ShowWindow(GetDlgItem(window, id), SW_HIDE);
+  }
+  for (const ButtonPlace& place : places) {
     HWND button = GetDlgItem(window, place.id);
-    SetWindowTextA(button, CaptionOf(place, options));
-    MoveWindow(button, standard ? place.standardX : place.simpleX, 0,
-               standard ? place.standardWidth : place.simpleWidth, kButtonRowHeight, TRUE);
-    const bool hidden = place.hiddenAtStart || (place.standardOnly && !standard);
-    ShowWindow(button, hidden ? SW_HIDE : SW_SHOW);
+    SetWindowTextA(button, place.caption);
+    MoveWindow(button, place.x, 0, place.width, kButtonRowHeight, TRUE);
+    ShowWindow(button, place.shown ? SW_SHOW : SW_HIDE);
   }
   SetWindowTextA(GetDlgItem(window, IDB_DAY_BACK), "<<");
   SetWindowTextA(GetDlgItem(window, IDB_DAY_FORWARD), ">>");
-  for (int id : kNotShownYet) ShowWindow(GetDlgItem(window, id), SW_HIDE);
   HWND picker = GetDlgItem(window, IDC_DATE_PICKER);
   MoveWindow(picker, standard ? kPickerStandardX : kPickerSimpleX, 0, kPickerWidth,
              kButtonRowHeight, TRUE);
@@ -176,7 +145,7 @@ bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const ButtonRowState& state,
     DrawMonthTitle(item, state, options);
     return true;
   }
-  if (PlaceOf(id) != nullptr || id == IDB_DAY_BACK || id == IDB_DAY_FORWARD) {
+  if (id >= IDB_TODAY && id <= IDB_EDITOR) {
     DrawPushButton(item, options, ticked);
     return true;
   }

@@ -282,6 +282,7 @@ void ReleaseView(MainView& view) {
   view.focusPen.Reset();
   view.gridPen.Reset();
   for (int i = 2; i >= 0; --i) view.fonts[i].Reset();
+  view.menus.Release();
 }
 
 void Navigate(MainView& view, NavigateKind kind, int amount) {
@@ -384,6 +385,8 @@ void ScrollViewColumns(MainView& view, int code, int value) {
 
 void SetZoom(MainView& view, bool absolute, int value) {
   int zoom = absolute ? value : view.zoom + (value > 0 ? 1 : value < 0 ? -1 : 0);
+  const int optionZoom = view.options != nullptr ? view.options->Zoom : 100;
+  view.zoomItem = ZoomItemAfterLeaving(view.zoomItem, view.zoom, optionZoom);
   view.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
   UpdateColumnPage(view);
   RECT client{};

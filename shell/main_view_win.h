@@ -11,6 +11,7 @@
 #include "schedule/memo_area_win.h"
 #include "settings/options.h"
 #include "shell/button_row_win.h"
+#include "shell/main_menus_win.h"
 #include "shell/view_rows.h"
 
 namespace hiyomi {
@@ -27,6 +28,7 @@ struct MainView {
   HorizontalScroll columns;  // scroll bar 254
   SerialDay today = 1;
   int zoom = 100;
+  int zoomItem = 350;  // the ticked item of "倍率", 0 for none
   int menuType = 0;
   bool tableView = false;
   bool onTop = false;
@@ -62,6 +64,9 @@ struct MainView {
   int frameHeight = 0;
   int maxClientWidth = 0;
   int maxClientHeight = 0;
+
+  // Main, tray, display and zoom menus; they go with the view.
+  MainMenus menus;
 };
 
 // Measures the screen and sets up the scroll bars; focus starts on today.
@@ -70,7 +75,7 @@ void InitView(MainView& view, HWND window, DayDataSource& data);
 // Rebuilds everything that depends on the options, resizes the window and
 // repaints. The view keeps reading `options` until the next call.
 void ApplyOptions(MainView& view, const Options& options);
-// Releases the surface and every drawing object.
+// Releases the surface, every drawing object and the menus.
 void ReleaseView(MainView& view);
 
 void Navigate(MainView& view, NavigateKind kind, int amount);
@@ -82,6 +87,7 @@ void PaintView(MainView& view, HDC dc);
 void ResizeView(MainView& view, int width, int height);
 void ScrollViewColumns(MainView& view, int code, int value);
 // absolute: the zoom becomes value; otherwise one percent toward its sign.
+// The old zoom's item in "倍率" loses its tick.
 void SetZoom(MainView& view, bool absolute, int value);
 // Serial day under a client point, or kNoDay.
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "almanac/dates.h"
 #include "resources/main_commands_ids.h"
@@ -13,6 +14,7 @@
 #include "schedule/dialog_rows_win.h"
 #include "schedule/undated_dialog.h"
 #include "base/message_box.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 #include "base/win/ui_helpers.h"
 #include "base/win/work_area.h"
@@ -22,6 +24,8 @@
 #include "shell/day_tooltip_win.h"
 #include "shell/help_win.h"
 #include "shell/layered_window_win.h"
+#include "shell/main_menus.h"
+#include "shell/main_menus_win.h"
 #include "shell/main_view_win.h"
 #include "shell/program_objects_win.h"
 #include "shell/tray_icon_win.h"
@@ -160,6 +164,54 @@ void OnMemoNotification(HWND window, int code) {
   }
 }
 
+void ShowMainMenu(HWND window);
+void ShowDisplayMenu(HWND window);
+void RebuildMenus();
+
+DisplayTicks TicksOf(const MainView& view) {
+  return DisplayTicks{view.displayFlags, view.zoomItem, view.tableView,
+                      Program().secrets.LockState() == kUnlocked};
+}
+
+void RunDisplay(int n) {
+  MainView& view = mainWindow.view;
+  const Options& options = AppOptions();
+  const DisplayStep step = RunDisplayCommand(n, view.displayFlags, options.Notrik != 0, options.Zoom);
+  if (step.action == DisplayAction::kZoom) {
+    SetZoom(view, true, step.zoom);
+    view.zoomItem = step.zoomItem;
+  }
+  Redraw(view);
+}
+
+// "Secret", "年齢早見表" and "予定表" wait for their features.
+bool DisplayCommandEnabled(int n) {
+  const int id = IDM_DISPLAY_FIRST + n;
+  return id != IDM_SHOW_SECRET && id != IDM_AGE_TABLE && id != IDM_TABLE_VIEW;
+}
+
+// The chosen section's settings become the current section's: loaded and
+// applied while it is current, then the remembered section is current
+// again, so later saves write them there.
+void LoadSectionOptions(int index) {
+  MainView& view = mainWindow.view;
+  if (index < 0 || index >= static_cast<int>(view.menus.sections.size())) return;
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  char chosen[kSectionItemTextSize];
+  CopyText(chosen, view.menus.sections[index].c_str(), sizeof chosen);
+  SettingsStore& store = MainSettings();
+  char remembered[kSettingsSectionSize];
+  CopyText(remembered, store.CurrentSection(), sizeof remembered);
+  store.SelectSection(chosen, true);
+  LoadOptions(AppOptions(), store, chosen);
+  LoadCategories();
+  OnOptionsChanged(AppOptions());
+  store.SelectSection(remembered, true);
+  RebuildMenus();
+  Redraw(view);
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
 using MainCommand = CommandEntry<HWND>;
 
 // Every command of the main window: its buttons, its menus, the memo pane's
@@ -173,6 +225,8 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDB_YEAR_FORWARD, IDB_YEAR_FORWARD, [](HWND, int, int) { NavigateBy(NavigateKind::kByYears, 1); }},
     {IDB_DAY_BACK, IDB_DAY_BACK, [](HWND, int, int) { NavigateBy(NavigateKind::kByDays, -1); }},
     {IDB_DAY_FORWARD, IDB_DAY_FORWARD, [](HWND, int, int) { NavigateBy(NavigateKind::kByDays, 1); }},
+    {IDB_DISPLAY, IDB_DISPLAY, [](HWND window, int, int) { ShowDisplayMenu(window); }},
+    {IDB_MENU, IDB_MENU, [](HWND window, int, int) { ShowMainMenu(window); }},
     {IDB_PICKER_OK, IDB_PICKER_OK, [](HWND window, int, int) { GoToPickedDate(window); }},
     {IDB_PICKER_CANCEL, IDB_PICKER_CANCEL, [](HWND window, int, int) { ShowPicker(window, false); }},
     {IDB_MONTH_TITLE, IDB_MONTH_TITLE, [](HWND window, int, int) { ShowPicker(window, true); }},
@@ -192,6 +246,12 @@ constexpr MainCommand kMainCommandEntries[] = {
      [](HWND, int, int) { RunMemoCommand(mainWindow.memo, IDM_MEMO_HIGHLIGHT); }},
     {IDM_MEMO_PAGE_FIRST, IDM_MEMO_PAGE_LAST, [](HWND, int page, int) { LoadMemoPage(mainWindow.memo, page); },
      nullptr, [](HWND, int page) { return mainWindow.memo.current == page; }},
+    {IDM_DISPLAY_FIRST, IDM_DISPLAY_LAST, [](HWND, int n, int) { RunDisplay(n); },
+     [](HWND, int n) { return DisplayCommandEnabled(n); },
+     [](HWND, int n) { return DisplayItemTicked(TicksOf(mainWindow.view), IDM_DISPLAY_FIRST + n); }},
+    {IDM_SECTION_FIRST, IDM_SECTION_LAST, [](HWND, int index, int) { LoadSectionOptions(index); },
+     [](HWND, int index) { return index < static_cast<int>(mainWindow.view.menus.sections.size()); },
+     [](HWND, int index) { return index == mainWindow.view.menus.currentSection; }},
 };
 constexpr CommandTable<HWND> kMainCommands(kMainCommandEntries);
 static_assert(kMainCommands.WellFormed());
@@ -200,50 +260,68 @@ void DispatchCommand(HWND window, WPARAM command) {
   kMainCommands.Run(window, LOWORD(command), HIWORD(command));
 }
 
-// Menus are built from the table: an item shows its command's tick and is
-// grey while the command is disabled.
-class CommandMenu {
- public:
-  explicit CommandMenu(HWND window) : window_(window), menu_(CreatePopupMenu()) {}
-  CommandMenu(const CommandMenu&) = delete;
-  CommandMenu& operator=(const CommandMenu&) = delete;
-  ~CommandMenu() {
-    if (menu_ != nullptr) DestroyMenu(menu_);
-  }
+// A menu item shows its command's tick and is grey while the command is
+// disabled or not there yet.
+UINT CommandItemState(HWND window, int id) {
+  UINT state = 0;
+  if (kMainCommands.Ticked(window, id)) state |= MFS_CHECKED;
+  if (!kMainCommands.Enabled(window, id)) state |= MFS_GRAYED;
+  return state;
+}
 
-  void Item(int id, const char* text) {
-    UINT state = 0;
-    if (kMainCommands.Ticked(window_, id)) state |= MFS_CHECKED;
-    if (!kMainCommands.Enabled(window_, id)) state |= MFS_GRAYED;
-    InsertMenuItemText(menu_, MFT_STRING, static_cast<UINT>(id), text, nullptr, position_++, state);
-  }
-  void Separator() { InsertMenuItemText(menu_, MFT_SEPARATOR, 0, nullptr, nullptr, position_++, 0); }
-  // Shows the menu and dispatches the choice. The menu is gone before the
-  // command runs, which may open a modal dialog or end the program.
-  void Track(POINT at, UINT flags) {
-    const int chosen = TrackPopupMenu(menu_, flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr);
-    DestroyMenu(std::exchange(menu_, nullptr));
-    if (chosen != 0) DispatchCommand(window_, static_cast<WPARAM>(chosen));
-  }
+// The menu is closed before the command runs, which may open a modal
+// dialog or end the program.
+void TrackAndDispatch(HWND window, HMENU menu, POINT at, UINT flags) {
+  const int chosen = TrackMenu(menu, window, at, flags, CommandItemState);
+  if (chosen != 0) DispatchCommand(window, static_cast<WPARAM>(chosen));
+}
 
- private:
-  HWND window_;
-  HMENU menu_;
-  UINT position_ = 0;
-};
+void ShowMainMenu(HWND window) {
+  TrackAndDispatch(window, mainWindow.view.menus.main.get(),
+                   BelowControl(GetDlgItem(window, IDB_MENU)), TPM_LEFTALIGN | TPM_TOPALIGN);
+}
+
+// The simplified row has no "表示" button; the menu then opens below "M".
+void ShowDisplayMenu(HWND window) {
+  HWND button = GetDlgItem(window, IDB_DISPLAY);
+  if (!IsWindowVisible(button)) button = GetDlgItem(window, IDB_MENU);
+  TrackAndDispatch(window, mainWindow.view.menus.display.get(), BelowControl(button),
+                   TPM_LEFTALIGN | TPM_TOPALIGN);
+  Redraw(mainWindow.view);
+}
 
 void ShowTrayMenu(HWND window) {
-  CommandMenu menu(window);
-  menu.Item(IDM_RESTORE, "開く");
-  menu.Separator();
-  menu.Item(IDM_HELP, "Help");
-  menu.Item(IDM_ABOUT_ON_SCREEN, "About");
-  menu.Separator();
-  menu.Item(IDM_EXIT, "終了");
   POINT cursor{};
   GetCursorPos(&cursor);
   SetForegroundWindow(window);
-  menu.Track(cursor, TPM_RIGHTBUTTON);
+  TrackAndDispatch(window, mainWindow.view.menus.tray.get(), cursor, TPM_RIGHTBUTTON);
+}
+
+void RebuildMenus() {
+  MainView& view = mainWindow.view;
+  const Options& options = AppOptions();
+  ProgramObjects& program = Program();
+  program.secrets.FollowOption(options.Secret == 1);
+  SettingsStore& store = MainSettings();
+  std::vector<char> list(static_cast<size_t>(kMaxSectionItems) * kSettingsSectionSize + 1);
+  const int bytes = store.ListSections(list.data(), static_cast<int>(list.size()));
+  const char* categoryNames[kCategoryCount];
+  for (int k = 0; k < kCategoryCount; ++k) categoryNames[k] = program.categories.NameOf(k);
+
+  MainMenusInput input;
+  input.main.menuType = options.MenuType;
+  input.main.resident = options.TSR == 1;
+  input.main.iniFile = store.UsesIniFile();
+  input.main.notrikUsable = NotrikLinkUsable(options);
+  input.main.onTop = view.onTop;
+  input.main.memoEditing = IsMemoEditing(mainWindow.memo);
+  input.ticks = TicksOf(view);
+  input.notrikOn = options.Notrik != 0;
+  input.secretOn = options.Secret == 1;
+  input.categoryNames = categoryNames;
+  input.sections = SectionNames(list.data(), bytes);
+  input.currentSection = store.CurrentSection();
+  RebuildMainMenus(view.menus, std::move(input));
 }
 
 ScheduleDialogData DialogData() {
@@ -257,7 +335,10 @@ ScheduleDialogData DialogData() {
       program.secrets,
       MainSettings(),
       CategorySection(AppOptions().OptDef),
-      [&view] { Program().categories.ApplyFilter(view.displayFlags); },
+      [&view] {
+        Program().categories.ApplyFilter(view.displayFlags);
+        RebuildMenus();
+      },
       [&view] { Redraw(view); },
       &program.prompts};
 }
@@ -297,6 +378,7 @@ INT_PTR OnInitDialog(HWND window) {
   mainWindow.activationHook = CenterMessageBoxesOnThisThread();
   mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   TrayInit(AppOptions().TSR == 1, window, kTrayCallback);
+  BuildTrayMenu(view.menus);
   CreateDayTooltip(mainWindow.tooltip, window);
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   return TRUE;
@@ -444,6 +526,7 @@ void OnOptionsChanged(const Options& options) {
   Options& current = AppOptions();
   if (&options != &current) current = options;
   ApplyOptions(mainWindow.view, current);
+  RebuildMenus();
 }
 
 }  // namespace hiyomi
