@@ -277,12 +277,13 @@ int TextColorOf(const Painter& p, const DayItem& item) {
   return item.textColor >= 0 ? item.textColor : ColorSlot(p.options.colors, true, 1);
 }
 
-// A bar into the first free slot from the bar start slot; false when full.
+// A bar into the first slot from the bar start slot that is free in the
+// bar table and whose line the cell has not used yet; false when full.
 bool AddBar(const Painter& p, RowState& state, SerialDay end, const char* text, int textColor,
             int backColor) {
   for (int slot = p.barStartSlot; slot < p.entryLines; ++slot) {
     Bar& bar = state.bars[slot];
-    if (bar.end != kFreeSlot) continue;
+    if (bar.end != kFreeSlot || state.used[slot]) continue;
     bar.end = end;
     bar.textColor = textColor;
     bar.backColor = backColor;
@@ -430,7 +431,9 @@ void PaintRow(const Painter& p, int row, RowState& state) {
   const SerialDay next = p.page.rows.rowStart[row + 2];
   const int position = p.page.columnPosition;
   // Bars that began on days no row has painted, then those of the columns
-  // scrolled out of view; from here on every bar counts as started.
+  // scrolled out of view; from here on every bar counts as started. No
+  // cell holds a line yet.
+  std::fill(std::begin(state.used), std::end(state.used), false);
   SerialDay firstUnpainted = start - kBarLookBack;
   if (row > 0) {
     const SerialDay previous = p.page.rows.rowStart[row];

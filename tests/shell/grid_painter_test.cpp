@@ -136,6 +136,37 @@ TEST_F(GridPainting, EntriesFillTheirLineAndBarsRunIntoTheNextRow) {
   EXPECT_NE(Pixel(CellOf(Day(2026, 12, 23)).left + 8, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
 }
 
+// A bar takes the first line from the bar lines that no entry of its first
+// day holds yet, and keeps it on the days it runs on.
+TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
+  ScheduleEntry entry = EmptyEntry();
+  entry.order = 1;
+  entry.category = kNoCategory;
+  const struct {
+    const char* text;
+    int backColor;
+    int span;
+  } entries[] = {{"A", 0x00FF00, 0}, {"B", 0x0000FF, 0}, {"C", 0xFF00FF, 1}};
+  const SerialDay wednesday = Day(2026, 12, 2);
+  for (const auto& e : entries) {
+    std::strcpy(entry.text, e.text);
+    entry.backColor = e.backColor;
+    entry.span = e.span;
+    ASSERT_TRUE(Program().years.AddEntryToDay(wednesday, entry, AddMode::ReportWhenFull));
+  }
+  Show(Day(2026, 12, 10));
+
+  const int h0 = view_.h0;
+  const Cell first = CellOf(wednesday);
+  const Cell next = CellOf(wednesday + 1);
+  const auto lineMiddle = [&](const Cell& cell, int line) { return cell.entryLine + line * h0 + h0 / 2; };
+  EXPECT_EQ(Pixel(first.right - 4, lineMiddle(first, 0)), 0x00FF00);
+  EXPECT_EQ(Pixel(first.right - 4, lineMiddle(first, 1)), 0x0000FF);
+  EXPECT_EQ(Pixel(first.right - 2, lineMiddle(first, 2)), 0xFF00FF);
+  EXPECT_EQ(Pixel(next.left + 8, lineMiddle(next, 2)), 0xFF00FF);
+  EXPECT_NE(Pixel(next.left + 8, lineMiddle(next, 1)), 0xFF00FF);
+}
+
 TEST_F(GridPainting, DaysAfterTheLastAreEmptyBoxes) {
   Show(kLastSerial);
   const Cell last = CellOf(kLastSerial);
