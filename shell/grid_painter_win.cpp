@@ -169,11 +169,10 @@ DayFacts FactsOf(const Painter& p, SerialDay day, const DayRecord* record,
   facts.isHoliday = HolidayCodeOf(day) >= 0;
   facts.weekday = WeekdayOf(day);
   facts.month = date.month;
-  if (p.options.MCType != 0) {
-    facts.inReferenceMonth = date.year == p.todayDate.year && date.month == p.todayDate.month;
-  } else {
-    facts.inReferenceMonth = date.month == p.page.rows.month;
-  }
+  // A view of a year or more shows a month's namesakes too: the year counts.
+  const int referenceYear = p.options.MCType != 0 ? p.todayDate.year : p.page.rows.year;
+  const int referenceMonth = p.options.MCType != 0 ? p.todayDate.month : p.page.rows.month;
+  facts.inReferenceMonth = date.year == referenceYear && date.month == referenceMonth;
   return facts;
 }
 

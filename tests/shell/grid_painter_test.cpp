@@ -167,6 +167,36 @@ TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
   EXPECT_NE(Pixel(next.left + 8, lineMiddle(next, 1)), 0xFF00FF);
 }
 
+// With the displayed month as the reference month (MCType 0), its
+// namesake a year later is just another December.
+TEST_F(GridPainting, ReferenceMonthIsTheDisplayedMonthOfTheDisplayedYear) {
+  constexpr int kReference = 0x11EE11;
+  constexpr int kDecember = 0xEE1111;
+  Options& options = AppOptions();
+  options.MCType = 0;
+  options.Yoko = 14;
+  options.Tate = 30;  // 420 days: two Decembers
+  options.TateLine = 1;
+  options.Ptn[4] = 0;  // no day items, so the cell's background shows at its bottom
+  options.PtnDay[0][0] = 11;  // 当月 first
+  options.colors.back[5] = kReference;
+  options.colors.back[17] = kDecember;
+  Show(Day(2026, 12, 10));
+  ASSERT_EQ(view_.grid.rows, 30);
+  const struct {
+    SerialDay day;
+    int color;
+  } cases[] = {
+      {Day(2026, 12, 17), kReference},
+      {Day(2027, 12, 17), kDecember},
+      {Day(2027, 11, 15), AppOptions().colors.back[16]},
+  };
+  for (const auto& c : cases) {
+    const Cell cell = CellOf(c.day);
+    EXPECT_EQ(Pixel(cell.right - 5, cell.bottom - 4), c.color) << c.day;
+  }
+}
+
 TEST_F(GridPainting, DaysAfterTheLastAreEmptyBoxes) {
   Show(kLastSerial);
   const Cell last = CellOf(kLastSerial);
