@@ -43,6 +43,13 @@ std::string DayText(SerialDay day) {
   return text;
 }
 
+// The sizes these tests expect are those of the 1280 x 1024 screen the test
+// command gives Xvfb.
+void AssertTestScreen() {
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280) << "the tests expect a 1280 x 1024 screen";
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024) << "the tests expect a 1280 x 1024 screen";
+}
+
 // ---------------------------------------------------------------------------
 // From outside.
 
@@ -680,6 +687,19 @@ TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
       EXPECT_EQ(shown, surfaceHeight(fitting));
     }
   }
+}
+
+// A grid wider than the screen opens scrolled as little as shows today:
+// rows of 62 days from 1 January put 10 December in column 33, and the
+// 1253-pixel client area holds (1253 - 16 - 49) / 85 = 13 columns.
+TEST_F(MainViewInProcess, WideGridOpensScrolledAsLittleAsShowsToday) {
+  ASSERT_NO_FATAL_FAILURE(AssertTestScreen());
+  AppOptions().Yoko = 62;
+  SetStartDayCode(AppOptions(), 9);
+  Show(Day(2026, 12, 10));
+  ASSERT_EQ(view_.rows.rowStart[2], Day(2026, 11, 7));
+  EXPECT_EQ(view_.columns.page, 13);
+  EXPECT_EQ(view_.columns.position, 33 - 13 + 1);
 }
 
 // Rows that do not start on a fixed day get the day buttons at the bottom
