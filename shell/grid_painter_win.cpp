@@ -47,6 +47,7 @@ struct Painter {
   const DaySettings& days;
   int entryLines;  // L
   int barStartSlot;
+  int averageCharWidth;  // of font 0
 };
 
 // A bar of an entry that spans days, held in the slot of its entry line.
@@ -215,26 +216,52 @@ void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const Day
   DrawTextIn(p.dc, number, CellColor(p.options, CellPass::kNumber, facts), box, format);
 }
 
+int TextWidth(HDC dc, const char* text) {
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  return size.cx;
+}
+
+// The two items of one line: the left one from the line's left edge, the
+// right one flush right in what the left one leaves, cut at the left one's
+// end when it is wider, and left out when not a character's width is left.
+void PaintItemPair(const Painter& p, RECT line, const char* leftText, const char* rightText,
+                   int color) {
+  constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER;
+  if (leftText[0] != '\0') DrawTextIn(p.dc, leftText, color, line, DT_LEFT | kFormat);
+  if (rightText[0] == '\0') return;
+  if (leftText[0] == '\0') {
+    DrawTextIn(p.dc, rightText, color, line, DT_RIGHT | kFormat);
+    return;
+  }
+  RECT space = line;
+  space.left = line.left + TextWidth(p.dc, leftText) + p.averageCharWidth / 2;
+  const int room = space.right - space.left;
+  if (room < p.averageCharWidth) return;
+  const UINT align = TextWidth(p.dc, rightText) <= room ? DT_RIGHT : DT_LEFT;
+  DrawTextIn(p.dc, rightText, color, space, align | kFormat);
+}
+
 // Four item positions: two on the number's line, two on entry line 0.
 void PaintDayItems(const Painter& p, const CellBox& cell, SerialDay day, int color,
                    RowState& state) {
   const int items = hiyomi::DayItemCodes(p.options);
   const LunarDate lunar = state.lunar.At(day);
   SelectedObject font(p.dc, p.drawing.entryFont);
-  for (int position = 0; position < 4; ++position) {
-    const int code = (items >> (4 * position)) & 0x0F;
-    if (code == 0) continue;
-    const bool onNumberLine = position < 2;
+  for (int pair = 0; pair < 2; ++pair) {
+    const bool onNumberLine = pair == 0;
     if (!onNumberLine && p.entryLines < 1) continue;
-    char text[kDayItemTextSize];
-    DayItemText(code, day, lunar, p.days, text);
-    if (text[0] == '\0') continue;
+    char texts[2][kDayItemTextSize];
+    for (int side = 0; side < 2; ++side) {
+      const int code = (items >> (4 * (2 * pair + side))) & 0x0F;
+      texts[side][0] = '\0';
+      if (code != 0) DayItemText(code, day, lunar, p.days, texts[side]);
+    }
+    if (texts[0][0] == '\0' && texts[1][0] == '\0') continue;
     const int left = cell.left + p.grid.halfPen + (onNumberLine ? p.grid.dayNumberWidth + 7 : 3);
     const int top = onNumberLine ? cell.entryLine - p.drawing.h0 : cell.entryLine;
-    const UINT align = position % 2 == 0 ? DT_LEFT : DT_RIGHT;
-    DrawTextIn(p.dc, text, color,
-               RECT{left, top, cell.right - p.penHalfDown - 1, top + p.drawing.h0},
-               align | DT_SINGLELINE | DT_VCENTER);
+    PaintItemPair(p, RECT{left, top, cell.right - p.penHalfDown - 1, top + p.drawing.h0},
+                  texts[0], texts[1], color);
     if (!onNumberLine) state.used[0] = true;
   }
 }
@@ -497,6 +524,11 @@ void PaintGrid(HDC dc, const PageDrawing& drawing, const PageLayout& page, const
   const DayItemInputs items{data, options, days, page.today, page.displayFlags};
   const int entryLines =
       std::min(options.TateLine + ((DayItemCodes(options) & 0xFF00) != 0 ? 1 : 0), kMaxEntryLines);
+  TEXTMETRICA metrics{};
+  {
+    SelectedObject font(dc, drawing.entryFont);
+    GetTextMetricsA(dc, &metrics);
+  }
   const Painter p{drawing,
                   page,
                   options,
@@ -511,7 +543,8 @@ void PaintGrid(HDC dc, const PageDrawing& drawing, const PageLayout& page, const
                   DateFromSerial(page.today),
                   days,
                   entryLines,
-                  hiyomi::DayItemCodes(options) != 0 ? 1 : 0};
+                  hiyomi::DayItemCodes(options) != 0 ? 1 : 0,
+                  static_cast<int>(metrics.tmAveCharWidth)};
 
   SetBkMode(dc, TRANSPARENT);
   RECT all{0, 0, drawing.width, drawing.height};

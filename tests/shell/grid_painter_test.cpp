@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
@@ -159,7 +161,9 @@ TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
   const int h0 = view_.h0;
   const Cell first = CellOf(wednesday);
   const Cell next = CellOf(wednesday + 1);
-  const auto lineMiddle = [&](const Cell& cell, int line) { return cell.entryLine + line * h0 + h0 / 2; };
+  const auto lineMiddle = [&](const Cell& cell, int line) {
+    return cell.entryLine + line * h0 + h0 / 2;
+  };
   EXPECT_EQ(Pixel(first.right - 4, lineMiddle(first, 0)), 0x00FF00);
   EXPECT_EQ(Pixel(first.right - 4, lineMiddle(first, 1)), 0x0000FF);
   EXPECT_EQ(Pixel(first.right - 2, lineMiddle(first, 2)), 0xFF00FF);
@@ -194,6 +198,82 @@ TEST_F(GridPainting, ReferenceMonthIsTheDisplayedMonthOfTheDisplayedYear) {
   for (const auto& c : cases) {
     const Cell cell = CellOf(c.day);
     EXPECT_EQ(Pixel(cell.right - 5, cell.bottom - 4), c.color) << c.day;
+  }
+}
+
+// The two day items of a line, the left one (旧暦) and the right one (月齢),
+// on the day-number line and on entry line 0: the right one never draws
+// into the columns the left one takes. It shows whole where both fit, cut
+// to the space the left one leaves, or not at all when none is left.
+TEST_F(GridPainting, TheTwoDayItemsOfALineNeverOverlap) {
+  enum class Right { kWhole, kCut, kLeftOut };
+  struct Case {
+    bool numberLine;  // positions 0 and 1, else 2 and 3
+    int cellWidth;
+    Right right;
+  };
+  const Case cases[] = {
+      {true, 140, Right::kWhole},  {true, 85, Right::kCut},  {true, 60, Right::kLeftOut},
+      {false, 100, Right::kWhole}, {false, 45, Right::kCut}, {false, 30, Right::kLeftOut},
+  };
+  constexpr int kLunarDate = 7;
+  constexpr int kMoonAge = 9;
+  const SerialDay day = Day(2026, 12, 16);  // no entries, not today, not framed
+  for (const Case& c : cases) {
+    const int shift = c.numberLine ? 0 : 8;
+    AppOptions().YokoSize = c.cellWidth;
+    // One strip of the line's pixels for each item set: left, right, both.
+    std::vector<int> strips[3];
+    int width = 0;
+    int height = 0;
+    int background = 0;
+    const int codes[3] = {kLunarDate, kMoonAge << 4, kLunarDate | kMoonAge << 4};
+    for (int i = 0; i < 3; ++i) {
+      AppOptions().Ptn[4] = codes[i] << shift;
+      Show(Day(2026, 12, 10));
+      const Cell cell = CellOf(day);
+      const GridGeometry& grid = view_.grid;
+      const int left = cell.left + grid.halfPen + (c.numberLine ? grid.dayNumberWidth + 7 : 3);
+      const int top = c.numberLine ? cell.entryLine - view_.h0 : cell.entryLine;
+      width = cell.right - AppOptions().PenSize[0] / 2 - 1 - left;
+      height = view_.h0;
+      background = Pixel(cell.right - 5, cell.bottom - 4);
+      for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) strips[i].push_back(Pixel(left + x, top + y));
+      }
+    }
+    const auto inked = [&](const std::vector<int>& strip, int x) {
+      for (int y = 0; y < height; ++y) {
+        if (strip[x * height + y] != background) return true;
+      }
+      return false;
+    };
+    const auto sameColumn = [&](const std::vector<int>& a, const std::vector<int>& b, int x) {
+      const auto column = [&](const std::vector<int>& strip) { return strip.begin() + x * height; };
+      return std::equal(column(a), column(a) + height, column(b));
+    };
+    int leftEnd = -1;        // last column the left item inks
+    int rightStart = width;  // first column the right item alone inks
+    for (int x = 0; x < width; ++x) {
+      if (inked(strips[0], x)) leftEnd = x;
+      if (inked(strips[1], x)) rightStart = std::min(rightStart, x);
+    }
+    const char* where = c.numberLine ? "number line" : "entry line";
+    ASSERT_GE(leftEnd, 0) << where << " " << c.cellWidth;
+    // Alone the two would collide except in the wide cells.
+    ASSERT_EQ(rightStart > leftEnd + 1, c.right == Right::kWhole) << where << " " << c.cellWidth;
+    bool rightShows = false;
+    for (int x = 0; x < width; ++x) {
+      if (x <= leftEnd + 1) {
+        EXPECT_TRUE(sameColumn(strips[2], strips[0], x))
+            << where << " " << c.cellWidth << ": the right item inks column " << x;
+      } else if (c.right == Right::kWhole) {
+        EXPECT_TRUE(sameColumn(strips[2], strips[1], x))
+            << where << " " << c.cellWidth << ": the right item moved at column " << x;
+      }
+      if (x > leftEnd && inked(strips[2], x)) rightShows = true;
+    }
+    EXPECT_EQ(rightShows, c.right != Right::kLeftOut) << where << " " << c.cellWidth;
   }
 }
 
