@@ -47,7 +47,6 @@ struct Painter {
   const DaySettings& days;
   int entryLines;  // L
   int barStartSlot;
-  int averageCharWidth;  // of font 0
 };
 
 // A bar of an entry that spans days, held in the slot of its entry line.
@@ -224,7 +223,8 @@ int TextWidth(HDC dc, const char* text) {
 
 // The two items of one line: the left one from the line's left edge, the
 // right one flush right in what the left one leaves, cut at the left one's
-// end when it is wider, and left out when not a character's width is left.
+// end when it is wider, and left out when not a half-width character's room
+// is left (about half the font's height).
 void PaintItemPair(const Painter& p, RECT line, const char* leftText, const char* rightText,
                    int color) {
   constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER;
@@ -234,10 +234,11 @@ void PaintItemPair(const Painter& p, RECT line, const char* leftText, const char
     DrawTextIn(p.dc, rightText, color, line, DT_RIGHT | kFormat);
     return;
   }
+  const int halfWidth = p.drawing.h0 / 2;
   RECT space = line;
-  space.left = line.left + TextWidth(p.dc, leftText) + p.averageCharWidth / 2;
+  space.left = line.left + TextWidth(p.dc, leftText) + halfWidth / 2;
   const int room = space.right - space.left;
-  if (room < p.averageCharWidth) return;
+  if (room < halfWidth) return;
   const UINT align = TextWidth(p.dc, rightText) <= room ? DT_RIGHT : DT_LEFT;
   DrawTextIn(p.dc, rightText, color, space, align | kFormat);
 }
@@ -524,11 +525,6 @@ void PaintGrid(HDC dc, const PageDrawing& drawing, const PageLayout& page, const
   const DayItemInputs items{data, options, days, page.today, page.displayFlags};
   const int entryLines =
       std::min(options.TateLine + ((DayItemCodes(options) & 0xFF00) != 0 ? 1 : 0), kMaxEntryLines);
-  TEXTMETRICA metrics{};
-  {
-    SelectedObject font(dc, drawing.entryFont);
-    GetTextMetricsA(dc, &metrics);
-  }
   const Painter p{drawing,
                   page,
                   options,
@@ -543,8 +539,7 @@ void PaintGrid(HDC dc, const PageDrawing& drawing, const PageLayout& page, const
                   DateFromSerial(page.today),
                   days,
                   entryLines,
-                  hiyomi::DayItemCodes(options) != 0 ? 1 : 0,
-                  static_cast<int>(metrics.tmAveCharWidth)};
+                  hiyomi::DayItemCodes(options) != 0 ? 1 : 0};
 
   SetBkMode(dc, TRANSPARENT);
   RECT all{0, 0, drawing.width, drawing.height};
