@@ -169,11 +169,10 @@ DayFacts FactsOf(const Painter& p, SerialDay day, const DayRecord* record,
   facts.isHoliday = HolidayCodeOf(day) >= 0;
   facts.weekday = WeekdayOf(day);
   facts.month = date.month;
-  if (p.options.MCType != 0) {
-    facts.inReferenceMonth = date.year == p.todayDate.year && date.month == p.todayDate.month;
-  } else {
-    facts.inReferenceMonth = date.month == p.page.rows.month;
-  }
+  // A view of a year or more shows a month's namesakes too: the year counts.
+  const int referenceYear = p.options.MCType != 0 ? p.todayDate.year : p.page.rows.year;
+  const int referenceMonth = p.options.MCType != 0 ? p.todayDate.month : p.page.rows.month;
+  facts.inReferenceMonth = date.year == referenceYear && date.month == referenceMonth;
   return facts;
 }
 
@@ -216,26 +215,54 @@ void PaintNumber(const Painter& p, const CellBox& cell, SerialDay day, const Day
   DrawTextIn(p.dc, number, CellColor(p.options, CellPass::kNumber, facts), box, format);
 }
 
+int TextWidth(HDC dc, const char* text) {
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  return size.cx;
+}
+
+// The two items of one line: the left one from the line's left edge, the
+// right one flush right in what the left one leaves, cut at the left one's
+// end when it is wider, and left out when not a half-width character's room
+// is left (about half the font's height).
+void PaintItemPair(const Painter& p, RECT line, const char* leftText, const char* rightText,
+                   int color) {
+  constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER;
+  if (leftText[0] != '\0') DrawTextIn(p.dc, leftText, color, line, DT_LEFT | kFormat);
+  if (rightText[0] == '\0') return;
+  if (leftText[0] == '\0') {
+    DrawTextIn(p.dc, rightText, color, line, DT_RIGHT | kFormat);
+    return;
+  }
+  const int halfWidth = p.drawing.h0 / 2;
+  RECT space = line;
+  space.left = line.left + TextWidth(p.dc, leftText) + halfWidth / 2;
+  const int room = space.right - space.left;
+  if (room < halfWidth) return;
+  const UINT align = TextWidth(p.dc, rightText) <= room ? DT_RIGHT : DT_LEFT;
+  DrawTextIn(p.dc, rightText, color, space, align | kFormat);
+}
+
 // Four item positions: two on the number's line, two on entry line 0.
 void PaintDayItems(const Painter& p, const CellBox& cell, SerialDay day, int color,
                    RowState& state) {
   const int items = hiyomi::DayItemCodes(p.options);
   const LunarDate lunar = state.lunar.At(day);
   SelectedObject font(p.dc, p.drawing.entryFont);
-  for (int position = 0; position < 4; ++position) {
-    const int code = (items >> (4 * position)) & 0x0F;
-    if (code == 0) continue;
-    const bool onNumberLine = position < 2;
+  for (int pair = 0; pair < 2; ++pair) {
+    const bool onNumberLine = pair == 0;
     if (!onNumberLine && p.entryLines < 1) continue;
-    char text[kDayItemTextSize];
-    DayItemText(code, day, lunar, p.days, text);
-    if (text[0] == '\0') continue;
+    char texts[2][kDayItemTextSize];
+    for (int side = 0; side < 2; ++side) {
+      const int code = (items >> (4 * (2 * pair + side))) & 0x0F;
+      texts[side][0] = '\0';
+      if (code != 0) DayItemText(code, day, lunar, p.days, texts[side]);
+    }
+    if (texts[0][0] == '\0' && texts[1][0] == '\0') continue;
     const int left = cell.left + p.grid.halfPen + (onNumberLine ? p.grid.dayNumberWidth + 7 : 3);
     const int top = onNumberLine ? cell.entryLine - p.drawing.h0 : cell.entryLine;
-    const UINT align = position % 2 == 0 ? DT_LEFT : DT_RIGHT;
-    DrawTextIn(p.dc, text, color,
-               RECT{left, top, cell.right - p.penHalfDown - 1, top + p.drawing.h0},
-               align | DT_SINGLELINE | DT_VCENTER);
+    PaintItemPair(p, RECT{left, top, cell.right - p.penHalfDown - 1, top + p.drawing.h0},
+                  texts[0], texts[1], color);
     if (!onNumberLine) state.used[0] = true;
   }
 }
@@ -277,12 +304,13 @@ int TextColorOf(const Painter& p, const DayItem& item) {
   return item.textColor >= 0 ? item.textColor : ColorSlot(p.options.colors, true, 1);
 }
 
-// A bar into the first free slot from the bar start slot; false when full.
+// A bar into the first slot from the bar start slot that is free in the
+// bar table and whose line the cell has not used yet; false when full.
 bool AddBar(const Painter& p, RowState& state, SerialDay end, const char* text, int textColor,
             int backColor) {
   for (int slot = p.barStartSlot; slot < p.entryLines; ++slot) {
     Bar& bar = state.bars[slot];
-    if (bar.end != kFreeSlot) continue;
+    if (bar.end != kFreeSlot || state.used[slot]) continue;
     bar.end = end;
     bar.textColor = textColor;
     bar.backColor = backColor;
@@ -430,7 +458,9 @@ void PaintRow(const Painter& p, int row, RowState& state) {
   const SerialDay next = p.page.rows.rowStart[row + 2];
   const int position = p.page.columnPosition;
   // Bars that began on days no row has painted, then those of the columns
-  // scrolled out of view; from here on every bar counts as started.
+  // scrolled out of view; from here on every bar counts as started. No
+  // cell holds a line yet.
+  std::fill(std::begin(state.used), std::end(state.used), false);
   SerialDay firstUnpainted = start - kBarLookBack;
   if (row > 0) {
     const SerialDay previous = p.page.rows.rowStart[row];

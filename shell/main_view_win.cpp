@@ -259,7 +259,10 @@ void ApplyOptions(MainView& view, const Options& options) {
     ShowWindow(button, showDayButtons);
   }
   ResizeWindowToContent(view, options);
-  view.columns = HorizontalScroll{0, view.grid.columns - 1, 1, 0};
+  // The page of the size the window has now, so that going to the focus day
+  // scrolls as little as shows its column.
+  view.columns = HorizontalScroll{0, view.grid.columns - 1,
+                                  GridScrollPage(view.grid, ClientWidth(view), view.zoom), 0};
   Navigate(view, NavigateKind::kToDay, view.rows.focusDay);
   UpdateColumnPage(view);
 

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
@@ -134,6 +136,145 @@ TEST_F(GridPainting, EntriesFillTheirLineAndBarsRunIntoTheNextRow) {
   EXPECT_EQ(Pixel(sunday.right - 2, sunday.entryLine + h0 + h0 / 2), 0xFFCC00);
   EXPECT_EQ(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
   EXPECT_NE(Pixel(CellOf(Day(2026, 12, 23)).left + 8, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
+}
+
+// A bar takes the first line from the bar lines that no entry of its first
+// day holds yet, and keeps it on the days it runs on.
+TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
+  ScheduleEntry entry = EmptyEntry();
+  entry.order = 1;
+  entry.category = kNoCategory;
+  const struct {
+    const char* text;
+    int backColor;
+    int span;
+  } entries[] = {{"A", 0x00FF00, 0}, {"B", 0x0000FF, 0}, {"C", 0xFF00FF, 1}};
+  const SerialDay wednesday = Day(2026, 12, 2);
+  for (const auto& e : entries) {
+    std::strcpy(entry.text, e.text);
+    entry.backColor = e.backColor;
+    entry.span = e.span;
+    ASSERT_TRUE(Program().years.AddEntryToDay(wednesday, entry, AddMode::ReportWhenFull));
+  }
+  Show(Day(2026, 12, 10));
+
+  const int h0 = view_.h0;
+  const Cell first = CellOf(wednesday);
+  const Cell next = CellOf(wednesday + 1);
+  const auto lineMiddle = [&](const Cell& cell, int line) {
+    return cell.entryLine + line * h0 + h0 / 2;
+  };
+  EXPECT_EQ(Pixel(first.right - 4, lineMiddle(first, 0)), 0x00FF00);
+  EXPECT_EQ(Pixel(first.right - 4, lineMiddle(first, 1)), 0x0000FF);
+  EXPECT_EQ(Pixel(first.right - 2, lineMiddle(first, 2)), 0xFF00FF);
+  EXPECT_EQ(Pixel(next.left + 8, lineMiddle(next, 2)), 0xFF00FF);
+  EXPECT_NE(Pixel(next.left + 8, lineMiddle(next, 1)), 0xFF00FF);
+}
+
+// With the displayed month as the reference month (MCType 0), its
+// namesake a year later is just another December.
+TEST_F(GridPainting, ReferenceMonthIsTheDisplayedMonthOfTheDisplayedYear) {
+  constexpr int kReference = 0x11EE11;
+  constexpr int kDecember = 0xEE1111;
+  Options& options = AppOptions();
+  options.MCType = 0;
+  options.Yoko = 14;
+  options.Tate = 30;  // 420 days: two Decembers
+  options.TateLine = 1;
+  options.Ptn[4] = 0;  // no day items, so the cell's background shows at its bottom
+  options.PtnDay[0][0] = 11;  // 当月 first
+  options.colors.back[5] = kReference;
+  options.colors.back[17] = kDecember;
+  Show(Day(2026, 12, 10));
+  ASSERT_EQ(view_.grid.rows, 30);
+  const struct {
+    SerialDay day;
+    int color;
+  } cases[] = {
+      {Day(2026, 12, 17), kReference},
+      {Day(2027, 12, 17), kDecember},
+      {Day(2027, 11, 15), AppOptions().colors.back[16]},
+  };
+  for (const auto& c : cases) {
+    const Cell cell = CellOf(c.day);
+    EXPECT_EQ(Pixel(cell.right - 5, cell.bottom - 4), c.color) << c.day;
+  }
+}
+
+// The two day items of a line, the left one (旧暦) and the right one (月齢),
+// on the day-number line and on entry line 0: the right one never draws
+// into the columns the left one takes. It shows whole where both fit, cut
+// to the space the left one leaves, or not at all when none is left.
+TEST_F(GridPainting, TheTwoDayItemsOfALineNeverOverlap) {
+  enum class Right { kWhole, kCut, kLeftOut };
+  struct Case {
+    bool numberLine;  // positions 0 and 1, else 2 and 3
+    int cellWidth;
+    Right right;
+  };
+  const Case cases[] = {
+      {true, 140, Right::kWhole},  {true, 85, Right::kCut},  {true, 60, Right::kLeftOut},
+      {false, 100, Right::kWhole}, {false, 45, Right::kCut}, {false, 30, Right::kLeftOut},
+  };
+  constexpr int kLunarDate = 7;
+  constexpr int kMoonAge = 9;
+  const SerialDay day = Day(2026, 12, 16);  // no entries, not today, not framed
+  for (const Case& c : cases) {
+    const int shift = c.numberLine ? 0 : 8;
+    AppOptions().YokoSize = c.cellWidth;
+    // One strip of the line's pixels for each item set: left, right, both.
+    std::vector<int> strips[3];
+    int width = 0;
+    int height = 0;
+    int background = 0;
+    const int codes[3] = {kLunarDate, kMoonAge << 4, kLunarDate | kMoonAge << 4};
+    for (int i = 0; i < 3; ++i) {
+      AppOptions().Ptn[4] = codes[i] << shift;
+      Show(Day(2026, 12, 10));
+      const Cell cell = CellOf(day);
+      const GridGeometry& grid = view_.grid;
+      const int left = cell.left + grid.halfPen + (c.numberLine ? grid.dayNumberWidth + 7 : 3);
+      const int top = c.numberLine ? cell.entryLine - view_.h0 : cell.entryLine;
+      width = cell.right - AppOptions().PenSize[0] / 2 - 1 - left;
+      height = view_.h0;
+      background = Pixel(cell.right - 5, cell.bottom - 4);
+      for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) strips[i].push_back(Pixel(left + x, top + y));
+      }
+    }
+    const auto inked = [&](const std::vector<int>& strip, int x) {
+      for (int y = 0; y < height; ++y) {
+        if (strip[x * height + y] != background) return true;
+      }
+      return false;
+    };
+    const auto sameColumn = [&](const std::vector<int>& a, const std::vector<int>& b, int x) {
+      const auto column = [&](const std::vector<int>& strip) { return strip.begin() + x * height; };
+      return std::equal(column(a), column(a) + height, column(b));
+    };
+    int leftEnd = -1;        // last column the left item inks
+    int rightStart = width;  // first column the right item alone inks
+    for (int x = 0; x < width; ++x) {
+      if (inked(strips[0], x)) leftEnd = x;
+      if (inked(strips[1], x)) rightStart = std::min(rightStart, x);
+    }
+    const char* where = c.numberLine ? "number line" : "entry line";
+    ASSERT_GE(leftEnd, 0) << where << " " << c.cellWidth;
+    // Alone the two would collide except in the wide cells.
+    ASSERT_EQ(rightStart > leftEnd + 1, c.right == Right::kWhole) << where << " " << c.cellWidth;
+    bool rightShows = false;
+    for (int x = 0; x < width; ++x) {
+      if (x <= leftEnd + 1) {
+        EXPECT_TRUE(sameColumn(strips[2], strips[0], x))
+            << where << " " << c.cellWidth << ": the right item inks column " << x;
+      } else if (c.right == Right::kWhole) {
+        EXPECT_TRUE(sameColumn(strips[2], strips[1], x))
+            << where << " " << c.cellWidth << ": the right item moved at column " << x;
+      }
+      if (x > leftEnd && inked(strips[2], x)) rightShows = true;
+    }
+    EXPECT_EQ(rightShows, c.right != Right::kLeftOut) << where << " " << c.cellWidth;
+  }
 }
 
 TEST_F(GridPainting, DaysAfterTheLastAreEmptyBoxes) {

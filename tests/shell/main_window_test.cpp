@@ -43,6 +43,13 @@ std::string DayText(SerialDay day) {
   return text;
 }
 
+// The sizes these tests expect are those of the 1280 x 1024 screen the test
+// command gives Xvfb.
+void AssertTestScreen() {
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280) << "the tests expect a 1280 x 1024 screen";
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024) << "the tests expect a 1280 x 1024 screen";
+}
+
 // ---------------------------------------------------------------------------
 // From outside.
 
@@ -410,14 +417,29 @@ class WindowWideRows : public RunningProgram {
   }
   static void TearDownTestSuite() { Close(); }
 
-  // Columns that fit the client width at the zoom: the row-label column is
-  // PenSize0 / 2 = 1 pixel, the vertical bar 16.
+  // Columns that fit at the zoom, worked out by hand: the surface of
+  // 1 + 366 x 10 + 1 pixels shows at most 2 x 1256 of them, cut by whole
+  // columns until it fits the screen, 2512 - 126 x 10 = 1252, and with the
+  // vertical bar the client area is 1268 pixels wide; at the zoom it holds
+  // ((1268 - 16) x 100 / zoom - 1) / 10 columns, the row-label column being
+  // PenSize0 / 2 = 1 pixel.
   static int PageAt(int zoom) {
+    const struct {
+      int zoom;
+      int page;
+    } pages[] = {{50, 250}, {51, 245}, {98, 127}, {99, 126}, {100, 125},
+                 {101, 123}, {190, 65}, {200, 62}};
+    for (const auto& p : pages) {
+      if (p.zoom == zoom) return p.page;
+    }
+    ADD_FAILURE() << "no page worked out for zoom " << zoom;
+    return 0;
+  }
+  static void AssertClientWidth() {
+    ASSERT_NO_FATAL_FAILURE(AssertTestScreen());
     RECT client{};
     GetClientRect(window_, &client);
-    const int width = static_cast<int>(client.right);
-    const int page = std::max(((width - 16) * 100 / zoom - 1) / 10, 1);
-    return std::min(page, 366);
+    ASSERT_EQ(client.right, 1268);
   }
   static int Page() {
     SCROLLINFO info{};
@@ -434,6 +456,7 @@ class WindowWideRows : public RunningProgram {
 };
 
 TEST_F(WindowWideRows, ControlWheelZoomsOnePercentPerMessageWithinLimits) {
+  ASSERT_NO_FATAL_FAILURE(AssertClientWidth());
   ASSERT_EQ(Page(), PageAt(100));
   struct Step {
     int delta;
@@ -607,11 +630,17 @@ TEST_F(MainViewInProcess, ZoomStaysWithinFiftyAndTwoHundred) {
     SetZoom(view_, c.absolute, c.value);
     EXPECT_EQ(view_.zoom, c.expected) << c.from << (c.absolute ? " to " : " by ") << c.value;
   }
-  // The horizontal page follows the zoom: half the columns fit at 200.
-  SetZoom(view_, true, 200);
+  // The horizontal page follows the zoom: the 665-pixel client area (the
+  // 649-pixel surface and the 16-pixel bar) holds all 7 columns at 100 and
+  // ((665 - 16) * 100 / 200 - 53) / 85 = 3 at 200.
+  ASSERT_NO_FATAL_FAILURE(AssertTestScreen());
   RECT client{};
   GetClientRect(window_, &client);
-  EXPECT_EQ(view_.columns.page, GridScrollPage(view_.grid, client.right, 200));
+  ASSERT_EQ(client.right, 665);
+  SetZoom(view_, true, 100);
+  EXPECT_EQ(view_.columns.page, 7);
+  SetZoom(view_, true, 200);
+  EXPECT_EQ(view_.columns.page, 3);
 }
 
 // Month and year steps take today's day of the month, read again at every
@@ -653,33 +682,55 @@ TEST_F(MainViewInProcess, MonthStepsFromTheThirtyFirst) {
 }
 
 // Rows give way until half the surface fits the screen, so zoom 50 shows
-// the whole of it; at zoom 100 the window shows the rows that fit.
+// the whole of it; at zoom 100 the window shows the rows that fit. Cells of
+// 7 lines are 31 + 7 x 15 + 4 = 140 pixels high under a 22-pixel header:
+// 13 rows make a surface of 22 + 13 x 140 + 1 = 1843 pixels, whose half
+// (with 2 to spare) fits the 960-pixel client height, 14 would not.
 TEST_F(MainViewInProcess, TallGridFitsTheScreenWholeAtZoomFifty) {
+  ASSERT_NO_FATAL_FAILURE(AssertTestScreen());
   AppOptions().Tate = 52;
   AppOptions().TateLine = 6;
-  for (const int zoom : {100, 50}) {
-    view_.zoom = zoom;
+  struct Case {
+    int zoom;
+    int shown;  // client height of the grid
+    bool whole;
+  };
+  const Case cases[] = {
+      {100, 22 + 6 * 140 + 1, false},  // 6 rows fit 960, 7 would take 1003
+      {50, 1843 / 2, true},
+  };
+  for (const Case& c : cases) {
+    view_.zoom = c.zoom;
     Show(Day(2026, 12, 10));
-    const GridGeometry& grid = view_.grid;
-    const auto surfaceHeight = [&](int rows) {
-      return grid.topMargin + rows * grid.cellHeight + grid.halfPen;
-    };
-    ASSERT_LT(grid.rows, 52) << "the screen is too tall for this test";
-    EXPECT_LE((surfaceHeight(grid.rows) + 2) / 2, view_.maxClientHeight);
-    EXPECT_GT((surfaceHeight(grid.rows + 1) + 2) / 2, view_.maxClientHeight);
-    EXPECT_EQ(view_.surfaceHeight, surfaceHeight(grid.rows));
-
+    ASSERT_EQ(view_.maxClientHeight, 960) << "the work area or the frame is not the expected one";
+    ASSERT_EQ(view_.grid.cellHeight, 140) << "font heights changed";
+    ASSERT_EQ(view_.grid.topMargin, 22) << "font heights changed";
+    EXPECT_EQ(view_.grid.rows, 13) << c.zoom;
+    EXPECT_EQ(view_.surfaceHeight, 1843) << c.zoom;
     RECT frame{};
     GetWindowRect(window_, &frame);
     const int shown = frame.bottom - frame.top - view_.frameHeight;
-    if (zoom == 50) {
-      EXPECT_EQ(shown, surfaceHeight(grid.rows) / 2);
-    } else {
-      int fitting = grid.rows;
-      while (fitting > 1 && surfaceHeight(fitting) > view_.maxClientHeight) --fitting;
-      EXPECT_EQ(shown, surfaceHeight(fitting));
-    }
+    EXPECT_EQ(shown, c.shown) << c.zoom;
+    EXPECT_EQ(shown == view_.surfaceHeight * c.zoom / 100, c.whole) << c.zoom;
   }
+}
+
+// A grid wider than the screen opens scrolled as little as shows today:
+// rows of 62 days from 1 January put 10 December in column 33. The surface
+// of 53 + 62 x 85 + 1 pixels shows at most 2 x 1256 of them, cut to whole
+// cells until it fits the screen: 2512 - 15 x 85 = 1237, and with the bar
+// the client area is 1253 pixels, holding (1253 - 16 - 53) / 85 = 13 columns.
+TEST_F(MainViewInProcess, WideGridOpensScrolledAsLittleAsShowsToday) {
+  ASSERT_NO_FATAL_FAILURE(AssertTestScreen());
+  AppOptions().Yoko = 62;
+  SetStartDayCode(AppOptions(), 9);
+  Show(Day(2026, 12, 10));
+  ASSERT_EQ(view_.rows.rowStart[2], Day(2026, 11, 7));
+  RECT client{};
+  GetClientRect(window_, &client);
+  ASSERT_EQ(client.right, 1253);
+  EXPECT_EQ(view_.columns.page, 13);
+  EXPECT_EQ(view_.columns.position, 33 - 13 + 1);
 }
 
 // Rows that do not start on a fixed day get the day buttons at the bottom
@@ -706,19 +757,32 @@ TEST_F(MainViewInProcess, DayButtonsOnlyForRowsWithoutAFixedStart) {
 
 // The memo shows its lines, up to MemoLine2, beside the grid. When both do
 // not fit the screen the grid's rows give way first, down to one, and then
-// the memo, which keeps about a line.
+// the memo, which keeps about a line. Memo lines are 13 pixels high at 9
+// points and 34 at 24; grid cells 95 pixels under a 22-pixel header with
+// 3 lines at 9 points, 292 under a 43-pixel header with 6 lines at 24.
 TEST_F(MainViewInProcess, MemoAndGridShareTheScreenHeight) {
+  ASSERT_NO_FATAL_FAILURE(AssertTestScreen());
+  enum class GivesWay { kNothing, kGrid, kGridThenMemo };
   struct Case {
     int rows;       // Tate
     int lines;      // TateLine
     int fontSize;   // FontSize0, also the memo's font
     int memoLines;
+    int lineHeight;  // of the memo
+    int gridRows;    // that the surface holds
+    int memoHeight;
+    int shown;       // client height of the grid
+    GivesWay givesWay;
     const char* what;
   };
   const Case cases[] = {
-      {5, 3, 9, 3, "both fit"},
-      {52, 3, 9, 30, "the grid gives way"},
-      {52, 6, 24, 30, "the grid is down to a row, the memo gives way"},
+      // 5 rows of 95 and 3 memo lines: 498 + 39 fit 960.
+      {5, 3, 9, 3, 13, 5, 3 * 13, 22 + 5 * 95 + 1, GivesWay::kNothing, "both fit"},
+      // 19 rows on the surface; beside 390 of memo 5 rows fit, 6 would not.
+      {52, 3, 9, 30, 13, 19, 30 * 13, 22 + 5 * 95 + 1, GivesWay::kGrid, "the grid gives way"},
+      // One row of 336 leaves the memo 960 - 336 of its 1020.
+      {52, 6, 24, 30, 34, 6, 960 - 336, 43 + 292 + 1, GivesWay::kGridThenMemo,
+       "the grid is down to a row, the memo gives way"},
   };
   for (const Case& c : cases) {
     Options& options = AppOptions();
@@ -729,30 +793,23 @@ TEST_F(MainViewInProcess, MemoAndGridShareTheScreenHeight) {
     options.MemoLine2 = 30;
     AddMemo(c.memoLines, false);
     Show(Day(2026, 12, 10));
+    ASSERT_EQ(view_.maxClientHeight, 960) << "the work area or the frame is not the expected one";
+    ASSERT_EQ(memo_.lineHeight, c.lineHeight) << c.what << ": font heights changed";
     const GridGeometry& grid = view_.grid;
-    const auto content = [&](int rows) {
-      return grid.topMargin + rows * grid.cellHeight + grid.halfPen;
-    };
-    const int wanted = c.memoLines * memo_.lineHeight;
-    const int max = view_.maxClientHeight;
+    EXPECT_EQ(grid.rows, c.gridRows) << c.what;
+    EXPECT_EQ(view_.memoHeight, c.memoHeight) << c.what;
     RECT frame{};
     GetWindowRect(window_, &frame);
     const int shown = frame.bottom - frame.top - view_.frameHeight - view_.memoHeight;
-    if (content(1) + wanted <= max) {
-      EXPECT_EQ(view_.memoHeight, wanted) << c.what;
-      int rows = grid.rows;
-      while (rows > 1 && content(rows) + wanted > max) --rows;
-      EXPECT_EQ(shown, content(rows)) << c.what;
-    } else {
-      EXPECT_EQ(view_.memoHeight, std::max(max - content(1), view_.h0 + options.PenSize[0] - 2))
-          << c.what;
-      EXPECT_EQ(shown, std::min(content(1), max)) << c.what << ": one row " << content(1)
-                                                  << ", screen " << max;
-    }
-    EXPECT_GE(grid.rows, 1);
-    if (c.rows == 52) {
-      EXPECT_LE(shown + view_.memoHeight, std::max(max, content(1) + view_.memoHeight)) << c.what;
-    }
+    EXPECT_EQ(shown, c.shown) << c.what;
+    EXPECT_LE(shown + view_.memoHeight, 960) << c.what;
+    // The case it is: what shows whole, what gave way.
+    const bool memoWhole = view_.memoHeight == c.memoLines * c.lineHeight;
+    const bool gridWhole = shown == view_.surfaceHeight;
+    const bool oneRow = shown == grid.topMargin + grid.cellHeight + grid.halfPen;
+    EXPECT_EQ(memoWhole, c.givesWay != GivesWay::kGridThenMemo) << c.what;
+    EXPECT_EQ(gridWhole, c.givesWay == GivesWay::kNothing) << c.what;
+    EXPECT_EQ(oneRow, c.givesWay == GivesWay::kGridThenMemo) << c.what;
   }
 }
 
