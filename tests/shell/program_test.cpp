@@ -53,10 +53,18 @@ TEST(Program, ResidentModeClosesToTheTrayAndEndsFromItsMenu) {
   HWND window = WaitForVisibleWindow(program);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitExit(1500), static_cast<DWORD>(STILL_ACTIVE));
+  // Hidden, not destroyed: the window stays and its thread answers once the
+  // close has been handled, and the program is still running.
+  const DWORD start = GetTickCount();
+  while (IsWindowVisible(window) && GetTickCount() - start < kStartTimeoutMs) Sleep(20);
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &answer),
+            0);
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(program.WaitExit(0), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_FALSE(IsWindowVisible(window));
   constexpr WPARAM kExitCommand = 266;
-  PostMessageA(window, WM_COMMAND, kExitCommand, 0);
+  EXPECT_TRUE(PostMessageA(window, WM_COMMAND, kExitCommand, 0));  // fails on a window gone
   EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
 }
 
