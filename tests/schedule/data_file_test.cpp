@@ -1,6 +1,10 @@
 // The data-file seam on real files, in whichever system the tree targets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #include "schedule/data_file.h"
 #include "schedule/year_store.h"
 #include "schedule_fixtures.h"
@@ -56,6 +60,11 @@ TEST(DataFiles, SaveKeepsBackupAndNeedsNoOldFile) {
   EXPECT_FALSE(files.Exists(TemporaryNameFor(path)));
   // No folder to write in: false, nothing left behind.
   EXPECT_FALSE(SaveDataFile(files, dir.File("none/x.dat"), "", one));
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.File("")))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"memo.bak", "memo.mem"}));
 }
 
 TEST(DataFiles, BaseNameFromSettings) {
