@@ -7,8 +7,8 @@
                                                    report the first day that differs
 
 A dump line is: serial, date, weekday, holiday code, lunar month, lunar day,
-moon age in tenths, solar term, rokuyo, day stem, day branch. The holiday code
-is not computed here (the holiday tests cover it) and is not compared.
+moon age in tenths, solar term, rokuyo, day stem, day branch. The holiday
+codes come from holiday_reference.py.
 
 The series are evaluated in Python floats (IEEE doubles, the program's order
 of operations) with the C library's sine and cosine. Those are not always
@@ -24,6 +24,8 @@ import math
 import os
 import subprocess
 import sys
+
+from holiday_reference import holiday_code
 
 EPOCH = datetime.date(2000, 12, 31)  # serial 0
 FIRST_SERIAL, LAST_SERIAL = 1, 36159
@@ -180,7 +182,8 @@ def reference_lines(first, last, corrections):
         d = date_of(s)
         weekday = (d.weekday() + 1) % 7  # Sunday 0
         rokuyo = (abs(lunar[0]) + lunar[1]) % 6
-        yield [str(s), d.isoformat(), str(weekday), None, str(lunar[0]), str(lunar[1]),
+        yield [str(s), d.isoformat(), str(weekday), str(holiday_code(d)), str(lunar[0]),
+               str(lunar[1]),
                str(series.age_tenths(s)), str(term), str(rokuyo), str(s % 10), str(s % 12)]
 
 
@@ -200,7 +203,7 @@ def compare(first, last, corrections, command):
             print("malformed dump line: " + line)
             return 1
         for name, want, have in zip(FIELDS, expected, got):
-            if want is not None and want != have:
+            if want != have:
                 print("first day that differs: %s (serial %s): %s is %s, the reference has %s"
                       % (expected[1], expected[0], name, have, want))
                 return 1
@@ -222,7 +225,7 @@ def main(argv):
             return 2
         if argv[0] == "dump":
             for fields in reference_lines(first, last, corrections):
-                print("\t".join("-" if f is None else f for f in fields))
+                print("\t".join(fields))
             return 0
         if len(argv) > 3:
             return compare(first, last, corrections, argv[3:])
