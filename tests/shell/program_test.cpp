@@ -52,12 +52,15 @@ TEST(Program, ResidentModeClosesToTheTrayAndEndsFromItsMenu) {
   ASSERT_TRUE(Start(exe, program));
   HWND window = WaitForVisibleWindow(program);
   ASSERT_NE(window, nullptr);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  // Hidden, not destroyed: the window stays and its thread answers once the
-  // close has been handled, and the program is still running.
+  // Sent, as the close box sends it: when the call returns the close has
+  // been handled, so a window still starting up cannot pass for one hidden.
+  DWORD_PTR answer = 0;
+  ASSERT_NE(SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &answer),
+            0);
+  // Hidden, not destroyed: the window stays, its dialog loop still answers
+  // after the close, and the program is still running.
   const DWORD start = GetTickCount();
   while (IsWindowVisible(window) && GetTickCount() - start < kStartTimeoutMs) Sleep(20);
-  DWORD_PTR answer = 0;
   EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &answer),
             0);
   EXPECT_TRUE(IsWindow(window));
