@@ -248,6 +248,7 @@ double SinOrCos(double x, bool wantCos) {
 
 double AlmanacSin(double x) noexcept {
   if (!(std::fabs(x) < kReduceLimit)) return std::sin(x);
+  if (x == 0.0) return x;  // the reduction would lose the sign of -0.0
   return SinOrCos(x, false);
 }
 

@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
 # compare_dump.sh NATIVE_BUILD_DIR EMULATOR... WINDOWS_TOOL
 # Dumps 2001-01-01..2099-12-31 with the native tool and, under Wine, with
-# the Windows tool, and compares the two byte for byte. Exit 77 (skipped)
-# when no native build tree is given.
+# the Windows tool, and compares the two byte for byte. Without a native
+# tree the test is skipped (exit 77), unless HIYOMI_REQUIRE_NATIVE_TREE=1
+# (the test command builds both trees, so there a missing one is a failure).
 set -euo pipefail
 native_dir=$1
 shift
-if [[ -z $native_dir ]]; then
-  echo "HIYOMI_NATIVE_BINARY_DIR is not set: skipped"
+no_native_tree() {
+  if [[ ${HIYOMI_REQUIRE_NATIVE_TREE:-} == 1 ]]; then
+    echo "$1: failed (HIYOMI_REQUIRE_NATIVE_TREE=1)"
+    exit 1
+  fi
+  echo "$1: skipped"
   exit 77
+}
+if [[ -z $native_dir ]]; then
+  no_native_tree "HIYOMI_NATIVE_BINARY_DIR is not set"
 fi
 native_tool=$native_dir/tools/almanac/hiyomi-almanac
 if [[ ! -x $native_tool ]]; then
-  echo "no native tool at $native_tool: skipped"
-  exit 77
+  no_native_tree "no native tool at $native_tool"
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

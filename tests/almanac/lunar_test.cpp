@@ -254,7 +254,10 @@ void MixDay(Digest& digest, SerialDay s, const LunarDate& ld, int term) {
 }
 
 // Every dumped value for all 36159 days, as the walking callers see them. How
-// they may differ from the independent computation is checked below.
+// they may differ from the independent computation is checked below; the
+// days themselves, with every correction, are compared one by one with
+// tests/reference/almanac_reference.py (CTest almanac_dump_vs_reference),
+// which names the first day that differs.
 TEST(Almanac, DigestOfEveryDay) {
   Digest digest;
   LunarWalker walker;

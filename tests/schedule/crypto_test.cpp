@@ -8,6 +8,7 @@
 
 #include "schedule/md5.h"
 #include "schedule/rc4.h"
+#include "schedule/secret_text.h"
 
 namespace hiyomi {
 namespace {
@@ -77,6 +78,43 @@ TEST(Rc4, Rfc6229Vectors) {
     uint8_t out[16] = {};
     rc4.Apply(out, sizeof out);
     EXPECT_EQ(Hex(out, sizeof out), c.stream) << c.keySize << "@" << c.offset;
+  }
+}
+
+// Keys and cipher bytes worked out apart from this code (Python's hashlib
+// and a few lines of RC4): MD5 over the password's bytes and its NUL, the
+// first five bytes of the digest, eleven zero bytes of salt. The derivation
+// and the cipher are checked against these, not against each other.
+TEST(KeyOfPassword, LiteralKeysAndCipherBytes) {
+  const struct {
+    const char* password;
+    uint8_t key[5];
+    const char* plain;
+    const char* cipher;
+  } cases[] = {
+      {"a", {0x41, 0x44, 0xe1, 0x95, 0xf4}, "ABCD", "36a2d8ab"},
+      {"pw", {0xfd, 0xaf, 0x06, 0x51, 0x00}, "abc&", "106521ac"},
+      {"ab", {0x5d, 0x36, 0xfe, 0x0e, 0x22}, "ab**", "bfc1fc0a"},
+      {"パスワード", {0xd0, 0xd0, 0x18, 0x2e, 0xe3},  // its code page 932 bytes
+       "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcde",
+       "c85d6a7b5a2033b4c40d5a62cce8546886ac269720081d9ebf3ba81b7ac9515b820a84b6bd"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.password);
+    uint8_t key[16] = {};
+    std::memcpy(key, c.key, 5);
+    EXPECT_EQ(Hex(KeyOfPassword(c.password).data(), 16), Hex(key, 16));
+
+    const size_t n = std::strlen(c.plain);
+    std::vector<uint8_t> literal(c.plain, c.plain + n);
+    Rc4(key, sizeof key).Apply(literal.data(), n);
+    EXPECT_EQ(Hex(literal.data(), n), c.cipher);
+
+    std::vector<uint8_t> derived(c.plain, c.plain + n);
+    CipherContext context;
+    ASSERT_TRUE(context.DeriveKey(c.password));
+    ASSERT_TRUE(context.EncryptBytes(derived.data(), n));
+    EXPECT_EQ(Hex(derived.data(), n), c.cipher);
   }
 }
 

@@ -34,6 +34,33 @@ struct CryptoApiKey {
   }
 };
 
+// The first five key bytes, worked out apart with Python's hashlib: MD5 of
+// the password's bytes (code page 932) and its NUL.
+struct KnownKey {
+  const char* password;
+  BYTE key[5];
+};
+const KnownKey kKnownKeys[] = {
+    {"a", {0x41, 0x44, 0xe1, 0x95, 0xf4}},
+    {"pw", {0xfd, 0xaf, 0x06, 0x51, 0x00}},
+    {"パスワード", {0xd0, 0xd0, 0x18, 0x2e, 0xe3}},
+};
+
+TEST(CryptoApi, DerivesTheKnownKeys) {
+  for (const KnownKey& k : kKnownKeys) {
+    SCOPED_TRACE(k.password);
+    CryptoApiKey api;
+    ASSERT_TRUE(api.Derive(k.password)) << GetLastError();
+    DWORD blobSize = 0;
+    ASSERT_TRUE(CryptExportKey(api.key, 0, PLAINTEXTKEYBLOB, 0, nullptr, &blobSize));
+    std::vector<BYTE> blob(blobSize);
+    ASSERT_TRUE(CryptExportKey(api.key, 0, PLAINTEXTKEYBLOB, 0, blob.data(), &blobSize));
+    ASSERT_GE(blob.size(), sizeof(BLOBHEADER) + sizeof(DWORD) + 5);
+    EXPECT_EQ(std::memcmp(blob.data() + sizeof(BLOBHEADER) + sizeof(DWORD), k.key, 5), 0);
+    EXPECT_EQ(std::memcmp(KeyOfPassword(k.password).data(), k.key, 5), 0);
+  }
+}
+
 TEST(CryptoApi, SameKeyAndCipherBytes) {
   for (const char* password : {"a", "pw", "パスワード", "0123456789abcdefghijklmnopqrstuv"}) {
     SCOPED_TRACE(password);

@@ -1,6 +1,10 @@
 // The data-file seam on real files, in whichever system the tree targets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -61,6 +65,11 @@ TEST(DataFiles, SaveKeepsBackupAndNeedsNoOldFile) {
   EXPECT_FALSE(files.Exists(TemporaryNameFor(path)));
   // No folder to write in: false, nothing left behind.
   EXPECT_FALSE(SaveDataFile(files, dir.File("none/x.dat"), "", one));
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.File("")))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"memo.bak", "memo.mem"}));
 }
 
 TEST(DataFiles, BaseNameFromSettings) {

@@ -167,7 +167,15 @@ TEST_F(WinStoreTest, RegistryValuesAreTextWithoutTheirZero) {
   EXPECT_EQ(store.ReadInt("Yoko", "7", 1, 366, "Work"), 14);
   store.WriteString("Yoko", nullptr, "Work");
   EXPECT_EQ(store.ReadInt("Yoko", "7", 1, 366, "Work"), 7);
-  store.WriteString("Yoko", nullptr, "NoSuchSection");  // nothing to delete, nothing happens
+  // Nothing to delete: no section is made, and the other section keeps its values.
+  store.WriteString("Yoko", nullptr, "NoSuchSection");
+  HKEY none = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (base_ + "\\NoSuchSection").c_str(), 0, KEY_READ,
+                          &none),
+            ERROR_FILE_NOT_FOUND);
+  if (none != nullptr) RegCloseKey(none);
+  EXPECT_STREQ(store.ReadString("Name", "", text, sizeof text, "Work"), "日曜");
+  EXPECT_EQ(store.ReadColor("Red", 0, "Work"), 255);
 }
 
 TEST_F(WinStoreTest, RegistryReadsOfOddValuesStayInRangeAndInTheBuffer) {

@@ -68,7 +68,9 @@ TEST(CenterWindow, CentresOverTheParentOrTheDesktop) {
 }
 
 // Finds the message box from another thread, notes what it offers and
-// presses one of its buttons.
+// presses one of its buttons. A box that never appears (or never settles)
+// is a failure: the watcher then presses Cancel on whatever dialog the test's
+// thread shows, so ShowMessage returns instead of waiting for a click.
 struct BoxWatcher {
   std::atomic<bool> found{false};
   std::string text;
@@ -77,30 +79,59 @@ struct BoxWatcher {
   RECT rect{};
   int press = IDOK;
   HWND owner = nullptr;
+  DWORD boxThread = 0;
   std::thread thread;
 
-  void Start() {
-    thread = std::thread([this] {
-      for (int i = 0; i < 500; ++i) {
-        HWND box = FindWindowA("#32770", "Hiyomi");
-        if (box != nullptr && IsWindowVisible(box)) {
-          // Give the activation hook its moment before measuring.
-          Sleep(200);
-          char buffer[256] = {};
-          GetWindowTextA(box, buffer, sizeof buffer);
-          caption = buffer;
-          GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-          text = buffer;
-          const int ids[4] = {IDOK, IDCANCEL, IDYES, IDNO};
-          for (int b = 0; b < 4; ++b) buttons[b] = GetDlgItem(box, ids[b]) != nullptr;
-          GetWindowRect(box, &rect);
-          found = true;
-          PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(GetDlgItem(box, press)));
-          return;
-        }
-        Sleep(20);
+  static constexpr DWORD kTimeoutMs = 10000;
+
+  static BOOL CALLBACK Cancel(HWND window, LPARAM) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "#32770") == 0) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+  }
+
+  // The box once it is shown and its place has stopped changing: the
+  // activation hook moves it after it appears.
+  HWND WaitForSettledBox() const {
+    const DWORD start = GetTickCount();
+    HWND box = nullptr;
+    RECT last{};
+    int sameReads = 0;
+    while (GetTickCount() - start < kTimeoutMs) {
+      HWND now = FindWindowA("#32770", "Hiyomi");
+      if (now != nullptr && IsWindowVisible(now)) {
+        RECT r{};
+        GetWindowRect(now, &r);
+        sameReads = (now == box && EqualRect(&r, &last)) ? sameReads + 1 : 0;
+        box = now;
+        last = r;
+        if (sameReads >= 3) return box;
       }
+      Sleep(20);
+    }
+    return nullptr;
+  }
+
+  void Start() {
+    boxThread = GetCurrentThreadId();
+    thread = std::thread([this] {
+      HWND box = WaitForSettledBox();
+      if (box == nullptr) {
+        EnumThreadWindows(boxThread, Cancel, 0);
+        return;
+      }
+      char buffer[256] = {};
+      GetWindowTextA(box, buffer, sizeof buffer);
+      caption = buffer;
+      GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+      text = buffer;
+      const int ids[4] = {IDOK, IDCANCEL, IDYES, IDNO};
+      for (int b = 0; b < 4; ++b) buttons[b] = GetDlgItem(box, ids[b]) != nullptr;
+      GetWindowRect(box, &rect);
+      found = true;
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(box, press)));
     });
   }
   void Join() { thread.join(); }

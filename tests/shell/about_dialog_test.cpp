@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -16,13 +17,41 @@ namespace hiyomi {
 namespace {
 
 std::function<void(HWND)> driver;
+DWORD driveStart = 0;
+constexpr DWORD kFindTimeoutMs = 10000;
+constexpr char kAboutTitle[] = "バージョン情報";
 
+BOOL CALLBACK RememberAboutBox(HWND window, LPARAM found) {
+  char caption[64] = "";
+  GetWindowTextA(window, caption, sizeof caption);
+  if (!IsWindowVisible(window) || std::strcmp(caption, kAboutTitle) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "#32770") == 0) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+// The timer fires until the box is up: found by its title among this
+// thread's windows, not taken to be whichever window is active.
 void CALLBACK DriveBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), RememberAboutBox, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr) {
+    if (GetTickCount() - driveStart < kFindTimeoutMs) return;
+    KillTimer(nullptr, timer);
+    ADD_FAILURE() << "no window titled " << kAboutTitle << " within " << kFindTimeoutMs << " ms";
+    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);  // let ShowAbout return
+    return;
+  }
   KillTimer(nullptr, timer);
-  HWND box = GetActiveWindow();
   char caption[64] = "";
   GetWindowTextA(box, caption, sizeof caption);
-  EXPECT_STREQ(caption, "バージョン情報");
+  EXPECT_STREQ(caption, kAboutTitle);
   driver(box);
   // Whatever the driver did, the box must end for the test to go on.
   if (IsWindow(box)) PostMessageA(box, WM_COMMAND, IDB_ABOUT_OK, 0);
@@ -30,6 +59,7 @@ void CALLBACK DriveBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 INT_PTR RunDriven(HWND owner, int placement, std::function<void(HWND)> drive) {
   driver = std::move(drive);
+  driveStart = GetTickCount();
   SetTimer(nullptr, 0, 10, DriveBox);
   return ShowAbout(owner, placement);
 }

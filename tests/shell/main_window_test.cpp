@@ -80,6 +80,11 @@ class RemoteTime {
   void* address_ = nullptr;
 };
 
+// The program's today, read when it starts, and the machine's date just
+// before it started.
+SerialDay programToday = kNoDay;
+SerialDay dayBeforeStart = kNoDay;
+
 class RunningProgram : public ::testing::Test {
  protected:
   // One program per suite: starting it under Wine takes seconds.
@@ -87,9 +92,18 @@ class RunningProgram : public ::testing::Test {
     process_ = new Process;
     const std::string exe = hiyomi_test::FreshCopy(HIYOMI_EXE, folderName, ini);
     ASSERT_FALSE(exe.empty()) << HIYOMI_EXE;
+    dayBeforeStart = MachineToday();
     ASSERT_TRUE(hiyomi_test::Start(exe, *process_));
     window_ = hiyomi_test::WaitForVisibleWindow(process_->info.dwProcessId);
     ASSERT_NE(window_, nullptr);
+    // The program opens on its today: read from it, not from this test's
+    // clock, so a start just before midnight does not mismatch.
+    programToday = FocusDay();
+  }
+  static SerialDay MachineToday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return Day(now.wYear, now.wMonth, now.wDay);
   }
   static void Close() {
     if (window_ != nullptr) {
@@ -158,12 +172,11 @@ class RunningProgram : public ::testing::Test {
 Process* RunningProgram::process_ = nullptr;
 HWND RunningProgram::window_ = nullptr;
 
-// Month and year steps keep today's day of the month, cut to the month's
-// length; the program reads the same clock as this test.
+// Month and year steps keep the program's today's day of the month, cut to
+// the month's length.
 SerialDay OnTodaysDay(int year, int month) {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  return Day(year, month, std::min<int>(now.wDay, DaysInMonth(year, month)));
+  const int day = DateFromSerial(programToday).day;
+  return Day(year, month, std::min(day, DaysInMonth(year, month)));
 }
 
 // Weeks from Monday, the focus in the second row.
@@ -176,11 +189,14 @@ class WindowNavigation : public RunningProgram {
 };
 
 TEST_F(WindowNavigation, StartsOnTodayAndTheTodayButtonComesBack) {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  const SerialDay today = Day(now.wYear, now.wMonth, now.wDay);
+  // The machine's date when the program started, or a day later if midnight
+  // passed meanwhile.
+  const SerialDay today = programToday;
+  EXPECT_GE(today, dayBeforeStart);
+  EXPECT_LE(today, MachineToday());
   EXPECT_EQ(FocusDay(), today);
-  EXPECT_EQ(MonthBarPosition(), now.wMonth + 1);
+  const int month = DateFromSerial(today).month;
+  EXPECT_EQ(MonthBarPosition(), month + 1);
   SCROLLINFO bar{};
   bar.cbSize = sizeof bar;
   bar.fMask = SIF_RANGE | SIF_PAGE;
@@ -191,7 +207,7 @@ TEST_F(WindowNavigation, StartsOnTodayAndTheTodayButtonComesBack) {
   GoTo(Day(2040, 3, 3));
   Command(IDB_TODAY);
   EXPECT_EQ(FocusDay(), today);
-  EXPECT_EQ(MonthBarPosition(), now.wMonth + 1);
+  EXPECT_EQ(MonthBarPosition(), month + 1);
 }
 
 // Each of the 14 places of the thumb, dragged to from June: the month
