@@ -152,7 +152,8 @@ void OnMoveOrCopy(UndatedDialogState& s, bool move) {
   if (entry.text[0] == '\0') return;
   ScheduleEntry added = entry;
   added.span = 0;
-  if (!move) added.order = 1;
+  // A short undated file leaves `order` 0: on a day that would hide the entry.
+  if (!move || added.order == 0) added.order = 1;
   if (!AddToDay(s, added)) return;
   if (move) entry = NewUndatedEntry();
   if (!s.Attached() && s.data->repaintView) s.data->repaintView();

@@ -180,6 +180,20 @@ TEST_F(UndatedDialogTest, MoveAndCopyGoToTheSpecifiedDayOnDisk) {
   EXPECT_EQ(EntryText(MustBeOnDisk(full).entries[7]), "busy");
 }
 
+// An undated file shorter than the list leaves entries without an order.
+TEST_F(UndatedDialogTest, AMovedEntryWithoutAnOrderShowsOnTheDay) {
+  const SerialDay day = Day(4, 3);
+  OpenStore();
+  undated_.entries[0] = MakeEntry("no order", 0);
+  Run(day, [](HWND d) {
+    Click(d, IDB_UDAT_MOVE);
+    Click(d, IDB_UDAT_CLOSE);
+  });
+  const DayRecord r = MustBeOnDisk(day);
+  EXPECT_EQ(EntryText(r.entries[0]), "no order");
+  EXPECT_EQ(r.entries[0].order, 1);
+}
+
 TEST_F(UndatedDialogTest, TakeReadsARowOfTheSpecifiedDay) {
   const SerialDay day = Day(6, 1);
   WriteYear({DayWith(day, {{.text = "one"}, {.text = "two"}, {.order = 0}, {.order = -2, .text = "four", .span = 3}})});
