@@ -259,7 +259,7 @@ TEST_F(DayDialogTest, SpanDialogReopensAsCopiesAndCancelKeepsTheRow) {
     EXPECT_EQ(IsDlgButtonChecked(ex, IDR_SPAN_COPY), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(ex, IDX_SPAN_OVERWRITE_LAST), BST_CHECKED);
     EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), "5");
-    EXPECT_EQ(Text(ex, IDT_SPAN_START), " 2026年 12月 10日 木曜日");
+    EXPECT_EQ(Text(ex, IDT_SPAN_START), " 2026年 12月 10日  木曜日");  // as the day's picker writes it
     Click(ex, IDB_SPAN_CANCEL);
   });
   EXPECT_EQ(RunDaySpanDialog(nullptr, "x", Day(12, 10), span, overwrite), 0);
@@ -272,6 +272,71 @@ TEST_F(DayDialogTest, SpanDialogReopensAsCopiesAndCancelKeepsTheRow) {
   EXPECT_EQ(RunDaySpanDialog(nullptr, "x", Day(12, 10), span, overwrite), 1);
   EXPECT_EQ(span, 0);
   EXPECT_FALSE(overwrite);
+}
+
+// The latest end day the span dialog's picker offers.
+SerialDay LatestEnd(HWND ex) {
+  SYSTEMTIME range[2] = {};
+  SendDlgItemMessageA(ex, IDC_SPAN_END, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range));
+  return SerialFromDate(range[1].wYear, range[1].wMonth, range[1].wDay);
+}
+
+TEST_F(DayDialogTest, SpanDialogShowsTheTrueCountAndItsPickerStaysWithinIt) {
+  struct Case {
+    int32_t stored;
+    SerialDay start;
+    const char* caption;  // the row's "Ex" before and after OK
+    const char* count;
+    SerialDay latest;
+  } cases[] = {{0, Day(5, 10), " 0", "1", Day(5, 10) + 98},
+               {-4, Day(5, 11), " 5", "5", Day(5, 11) + 98},
+               {98, Day(5, 12), "99", "99", Day(5, 12) + 98},
+               {150, Day(5, 13), "151", "151", Day(5, 13) + 150}};
+  for (const Case& c : cases) {
+    WriteYear({DayWith(c.start, {{.text = "span", .span = c.stored}})});
+    OpenStore();
+    Run(c.start, [&](HWND d) {
+      EXPECT_EQ(Shown(d, IDB_DAY_SPAN_BASE, 0), c.caption) << c.stored;
+      const std::string picker = Text(d, IDC_DAY_DATE);
+      DriveNextDialog("連続設定", [&](HWND ex) {
+        EXPECT_EQ(Text(ex, IDT_SPAN_START), picker) << c.stored;
+        EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), c.count) << c.stored;
+        EXPECT_EQ(LatestEnd(ex), c.latest) << c.stored;
+        Click(ex, IDB_SPAN_OK);
+      });
+      Click(d, Row(IDB_DAY_SPAN_BASE, 0));
+      EXPECT_EQ(Shown(d, IDB_DAY_SPAN_BASE, 0), c.caption) << c.stored;
+      Click(d, IDB_DAY_OK);
+    });
+    // OK without a change keeps the span, however long.
+    const int32_t kept = c.stored < 0 ? 0 : c.stored;  // copies are spread and stored with span 0
+    EXPECT_EQ(MustBeOnDisk(c.start).entries[0].span, kept) << c.stored;
+  }
+}
+
+TEST_F(DayDialogTest, SpanDialogCountsTheDaysToThePickedEnd) {
+  int32_t span = 0;
+  bool overwrite = false;
+  const SerialDay start = Day(1, 5);
+  DriveNextDialog("連続設定", [&](HWND ex) {
+    for (const SerialDay end : {start + 98, start + 40}) {
+      SetPicker(ex, IDC_SPAN_END, end);
+      NMHDR change{GetDlgItem(ex, IDC_SPAN_END), IDC_SPAN_END, static_cast<UINT>(DTN_DATETIMECHANGE)};
+      SendMessageA(ex, WM_NOTIFY, IDC_SPAN_END, reinterpret_cast<LPARAM>(&change));
+      EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), std::to_string(end - start + 1));
+    }
+    Click(ex, IDB_SPAN_OK);
+  });
+  EXPECT_EQ(RunDaySpanDialog(nullptr, "x", start, span, overwrite), 1);
+  EXPECT_EQ(span, 40);
+  // Near the end of the range the picker stops at the last day.
+  span = -120;
+  DriveNextDialog("連続設定", [](HWND ex) {
+    EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), "121");
+    EXPECT_EQ(LatestEnd(ex), kLastSerial);
+    Click(ex, IDB_SPAN_CANCEL);
+  });
+  EXPECT_EQ(RunDaySpanDialog(nullptr, "x", SerialFromDate(2099, 12, 1), span, overwrite), 0);
 }
 
 TEST_F(DayDialogTest, TextsStayWithinFortyBytesWithoutSplittingACharacter) {
