@@ -152,6 +152,16 @@ Font CreateSampleFont(HWND dialog) {
   return Font(CreateFontIndirectA(&font));
 }
 
+PairQuestion::PairQuestion(HWND other) noexcept {
+  if (other == nullptr || !IsWindowEnabled(other)) return;
+  other_ = other;
+  EnableWindow(other_, FALSE);
+}
+
+PairQuestion::~PairQuestion() {
+  if (other_ != nullptr && IsWindow(other_)) EnableWindow(other_, TRUE);
+}
+
 void EntryRowPanel::Attach(HWND dialog, const ScheduleDialogData& data) {
   dialog_ = dialog;
   data_ = &data;

@@ -138,6 +138,22 @@ class EntryRowPanel {
   RECT boxes_[kEntriesPerDay] = {};
 };
 
+// The day dialog and its attached undated dialog: while one of them asks
+// something (a message box, the password, a dialog of its own), the other is
+// disabled for the duration. It could otherwise close the asking one under
+// its question or change the rows the question is about. A nested question
+// finds the other disabled already and leaves it to the outer one.
+class PairQuestion {
+ public:
+  explicit PairQuestion(HWND other) noexcept;
+  PairQuestion(const PairQuestion&) = delete;
+  PairQuestion& operator=(const PairQuestion&) = delete;
+  ~PairQuestion();
+
+ private:
+  HWND other_ = nullptr;
+};
+
 // Gives `prompts` (when there are any) to `dialog` until destroyed, then
 // back to their previous owner.
 class PromptOwnerScope {

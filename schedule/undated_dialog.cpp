@@ -45,6 +45,8 @@ struct UndatedDialogState {
   PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
+  // The day dialog beside this one; null when standalone.
+  HWND DayDialog() const { return Attached() ? GetWindow(dialog, GW_OWNER) : nullptr; }
   ScheduleEntry& Entry(int row) const { return data->undated.entries[position + row]; }
   std::span<ScheduleEntry> Visible() const { return {&data->undated.entries[position], kRows}; }
   bool Attached() const { return dayRows != nullptr; }
@@ -100,6 +102,7 @@ void ScrollTo(UndatedDialogState& s, int position) {
 }
 
 void OnScroll(UndatedDialogState& s, int code, int thumb) {
+  const PairQuestion question(s.DayDialog());  // taking back and showing may ask
   TakeBackRows(s);
   int position = s.position;
   switch (code) {
@@ -121,6 +124,7 @@ void OnScroll(UndatedDialogState& s, int code, int thumb) {
 void OnWheel(UndatedDialogState& s, int delta) {
   const int notches = delta / WHEEL_DELTA;
   if (notches == 0) return;
+  const PairQuestion question(s.DayDialog());
   TakeBackRows(s);
   ScrollTo(s, s.position - notches);
 }
@@ -219,7 +223,10 @@ void OnColorSets(UndatedDialogState& s) {
 }
 
 void OnClose(UndatedDialogState& s) {
-  TakeBackRows(s);
+  {
+    const PairQuestion question(s.DayDialog());  // the password to encipher with
+    TakeBackRows(s);
+  }
   if (s.Attached()) {
     DayRowsLink* rows = s.dayRows;
     DestroyWindow(s.dialog);
@@ -276,6 +283,9 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   if (s == nullptr) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
+  // Every button and list may ask: the rows are taken back and shown (the
+  // password), a day is full, a colour is chosen, a dialog opens.
+  const PairQuestion question(code == BN_CLICKED || code == CBN_SELCHANGE ? s->DayDialog() : nullptr);
   if (s->rows.OnCommand(id, code, s->Visible())) return TRUE;
   switch (id) {
     case IDB_UDAT_CLOSE:

@@ -626,6 +626,127 @@ TEST_F(DayDialogTest, AFullDayRefusesAnUndatedEntry) {
   EXPECT_EQ(EntryText(undated_.entries[0]), "waiting");
 }
 
+// The attached pair with real boxes: no answer is scripted, the boxes come
+// up and are answered from outside while the other dialog is tried with the
+// real mouse.
+class DayPairTest : public DayDialogTest {
+ protected:
+  DayPairTest() { SetMessageAnswererForTests(nullptr); }
+  static HWND OpenUndated(HWND d) {
+    Click(d, IDB_DAY_UNDATED);
+    return FindWindowA("#32770", "未定データ設定");
+  }
+};
+
+TEST_F(DayPairTest, WhileTheUndatedDialogAsksTheDayDialogCannotCloseIt) {
+  const SerialDay day = Day(3, 12);
+  std::vector<EntryFields> full;
+  for (int k = 0; k < kEntriesPerDay; ++k) full.push_back({.text = "busy"});
+  WriteYear({DayWith(day, full)});
+  OpenStore();
+  undated_.entries[0] = MakeEntry("waiting");
+  bool answered = false;
+  Run(day, [&](HWND d) {
+    HWND u = OpenUndated(d);
+    ASSERT_NE(u, nullptr);
+    AnswerNextBox("指定日には空き領域がありません。　　", [&, d, u](HWND box) {
+      EXPECT_EQ(GetWindow(box, GW_OWNER), u);
+      EXPECT_FALSE(IsWindowEnabled(u));
+      EXPECT_FALSE(IsWindowEnabled(d));
+      for (int id : {IDB_DAY_OK, IDB_DAY_CANCEL, IDB_DAY_UNDATED}) {
+        ClickWithTheMouse(GetDlgItem(d, id));
+        EXPECT_TRUE(IsWindow(u)) << id;
+        EXPECT_TRUE(IsWindow(box)) << id;
+      }
+      answered = true;
+      Click(box, IDOK);
+    });
+    Click(u, IDB_UDAT_MOVE);
+    EXPECT_TRUE(IsWindowEnabled(d));
+    EXPECT_EQ(Text(u, IDE_UDAT_TEXT_BASE), "waiting");
+    Click(d, IDB_DAY_CANCEL);
+    EXPECT_FALSE(IsWindow(u));
+  });
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(EntryText(undated_.entries[0]), "waiting");
+}
+
+TEST_F(DayPairTest, WhileTheDayDialogAsksTheUndatedDialogCannotMoveIntoItsRows) {
+  struct Case {
+    const char* question;
+    int button;  // of the day dialog, asking the question
+    bool moves;  // to another date that has data
+  } cases[] = {{"変更した日付には登録データが存在します。上書きしますか？", IDB_DAY_MOVE, true},
+               {"データをクリアしますか？", IDB_DAY_CLEAR, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.question);
+    const SerialDay from = Day(7, 14);
+    const SerialDay onto = Day(7, 21);
+    WriteYear({DayWith(from, {{.text = "from"}}), DayWith(onto, {{.text = "onto"}})});
+    OpenStore();
+    undated_.entries[0] = MakeEntry("someday");
+    bool answered = false;
+    Run(from, [&](HWND d) {
+      HWND u = OpenUndated(d);
+      ASSERT_NE(u, nullptr);
+      if (c.moves) SetPicker(d, IDC_DAY_DATE, onto);
+      AnswerNextBox(c.question, [&, d, u](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), d);
+        EXPECT_FALSE(IsWindowEnabled(d));
+        EXPECT_FALSE(IsWindowEnabled(u));
+        ClickWithTheMouse(GetDlgItem(u, IDB_UDAT_MOVE));
+        EXPECT_EQ(Text(u, IDE_UDAT_TEXT_BASE), "someday");
+        answered = true;
+        SendMessageA(box, WM_COMMAND, IDYES, 0);
+      });
+      Click(d, c.button);
+      if (IsWindow(d) && !c.moves) {
+        EXPECT_TRUE(IsWindowEnabled(u));
+        Click(d, IDB_DAY_OK);
+      }
+    });
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(EntryText(undated_.entries[0]), "someday");
+    DayRecord r;
+    if (c.moves) {
+      EXPECT_FALSE(OnDisk(from, r));
+      EXPECT_EQ(EntryText(MustBeOnDisk(onto).entries[0]), "from");
+      EXPECT_EQ(MustBeOnDisk(onto).entries[1].order, 0);
+    } else {
+      EXPECT_FALSE(OnDisk(from, r));  // cleared, and nothing moved in
+    }
+  }
+}
+
+TEST_F(DayPairTest, WhileTheSpanDialogIsOpenTheUndatedDialogCannotMoveIntoItsRow) {
+  const SerialDay day = Day(10, 13);
+  OpenStore();
+  undated_.entries[0] = MakeEntry("someday");
+  Run(day, [&](HWND d) {
+    HWND u = OpenUndated(d);
+    ASSERT_NE(u, nullptr);
+    Type(d, IDE_DAY_TEXT_BASE, 1, "second");
+    DriveNextDialog("連続設定", [d, u](HWND ex) {
+      EXPECT_EQ(GetWindow(ex, GW_OWNER), d);
+      EXPECT_FALSE(IsWindowEnabled(d));
+      EXPECT_FALSE(IsWindowEnabled(u));
+      ClickWithTheMouse(GetDlgItem(u, IDB_UDAT_MOVE));
+      EXPECT_EQ(Text(u, IDE_UDAT_TEXT_BASE), "someday");
+      SetDlgItemTextA(ex, IDE_SPAN_DAYS, "5");
+      Click(ex, IDB_SPAN_OK);
+    });
+    Click(d, Row(IDB_DAY_SPAN_BASE, 0));  // row 0 is empty: the first a moved entry would take
+    EXPECT_TRUE(IsWindowEnabled(u));
+    EXPECT_EQ(Shown(d, IDB_DAY_SPAN_BASE, 0), " 5");
+    EXPECT_EQ(Shown(d, IDE_DAY_TEXT_BASE, 0), "");
+    Click(d, IDB_DAY_OK);
+  });
+  EXPECT_EQ(EntryText(undated_.entries[0]), "someday");
+  const DayRecord r = MustBeOnDisk(day);
+  EXPECT_EQ(EntryText(r.entries[0]), "second");
+  EXPECT_EQ(r.entries[0].span, 0);
+}
+
 TEST_F(DayDialogTest, CategoryAndColourDialogsRefillTheLists) {
   OpenStore();
   const SerialDay day = Day(12, 1);

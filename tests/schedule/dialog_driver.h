@@ -89,6 +89,97 @@ inline void DriveNextDialog(const char* title, std::function<void(HWND)> driver)
             std::move(driver));
 }
 
+// The real message box of this thread that says `text` (caption "Hiyomi").
+inline HWND FindBox(const char* text) {
+  struct Search {
+    const char* text;
+    HWND found;
+  } search{text, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        char title[16] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if (!IsWindowVisible(window) || std::string(title) != "Hiyomi") return TRUE;
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM data2) -> BOOL {
+              auto& s2 = *reinterpret_cast<Search*>(data2);
+              char said[512] = {};
+              GetWindowTextA(child, said, sizeof said);
+              if (std::string(said) != s2.text) return TRUE;
+              s2.found = GetAncestor(child, GA_ROOT);
+              return FALSE;
+            },
+            data);
+        return s.found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// No answer is scripted: the box itself comes up and `driver` presses one
+// of its buttons.
+inline void AnswerNextBox(const char* text, std::function<void(HWND)> driver) {
+  DriveNext(std::string("the message box \"") + text + "\"", [text] { return FindBox(text); },
+            std::move(driver));
+}
+
+// A dialog of another module (the colour chooser) that `owner` opens.
+inline void DriveNextOwnedDialog(HWND owner, std::function<void(HWND)> driver) {
+  DriveNext("a dialog owned by the one under test",
+            [owner]() -> HWND {
+              struct Search {
+                HWND owner;
+                HWND found;
+              } search{owner, nullptr};
+              EnumThreadWindows(
+                  GetCurrentThreadId(),
+                  [](HWND window, LPARAM data) -> BOOL {
+                    auto& s = *reinterpret_cast<Search*>(data);
+                    char className[16] = {};
+                    GetClassNameA(window, className, sizeof className);
+                    if (std::string(className) != "#32770" || !IsWindowVisible(window) ||
+                        GetWindow(window, GW_OWNER) != s.owner) {
+                      return TRUE;
+                    }
+                    s.found = window;
+                    return FALSE;
+                  },
+                  reinterpret_cast<LPARAM>(&search));
+              return search.found;
+            },
+            std::move(driver));
+}
+
+// A click with the real mouse in the middle of `control`, then the
+// messages it makes are handled: a disabled window ignores it, as it
+// ignores a user.
+inline void ClickWithTheMouse(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  // A disabled dialog is found in place of its control.
+  EXPECT_EQ(GetAncestor(WindowFromPoint(at), GA_ROOT), GetAncestor(control, GA_ROOT))
+      << "another window covers the control";
+  SetCursorPos(at.x, at.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof input[0]);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 500) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(10);
+  }
+}
+
 // For a fixture's TearDown: a driver still waiting means its window never
 // came (or the code under test returned without a message loop).
 inline void ExpectNoDriverPending() {
