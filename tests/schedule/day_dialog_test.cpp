@@ -2,7 +2,10 @@
 // case reads the year file back from disk.
 #include <gtest/gtest.h>
 
+#include <colordlg.h>
+
 #include <cstring>
+#include <utility>
 
 #include "resources/colordlg_ids.h"
 #include "resources/dayexdlg_ids.h"
@@ -745,6 +748,56 @@ TEST_F(DayPairTest, WhileTheSpanDialogIsOpenTheUndatedDialogCannotMoveIntoItsRow
   const DayRecord r = MustBeOnDisk(day);
   EXPECT_EQ(EntryText(r.entries[0]), "second");
   EXPECT_EQ(r.entries[0].span, 0);
+}
+
+// The category and colour-set dialogs opened from the pair: their real box
+// and the real colour chooser hold both dialogs of the pair as well.
+TEST_F(DayPairTest, TheCategoryBoxAndTheColourChooserHoldThePair) {
+  SetColorChooserForTests(nullptr);
+  OpenStore();
+  bool refused = false;
+  bool chosen = false;
+  Run(Day(12, 2), [&](HWND d) {
+    HWND u = OpenUndated(d);
+    ASSERT_NE(u, nullptr);
+    DriveNextDialog("分類設定", [&, d, u](HWND t) {
+      SetDlgItemTextA(t, IDE_TYPE_NAME_BASE + 2, "Work,Home");
+      AnswerNextBox("名前に「,」（カンマ）は使えません。　　", [&, d, u, t](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), t);
+        for (HWND held : {t, d, u}) EXPECT_FALSE(IsWindowEnabled(held));
+        refused = true;
+        Click(box, IDOK);
+      });
+      Click(t, IDB_TYPE_OK);
+      EXPECT_TRUE(IsWindow(t));
+      SetDlgItemTextA(t, IDE_TYPE_NAME_BASE + 2, "Work Home");
+      Click(t, IDB_TYPE_OK);
+    });
+    Click(d, IDB_DAY_CATEGORIES);
+    EXPECT_TRUE(IsWindowEnabled(u));
+    DriveNextDialog("色設定", [&, d, u](HWND c) {
+      SetDlgItemTextA(c, IDE_COLOR_BACK_NAME_BASE, "青緑");
+      DriveNextOwnedDialog(c, [&, d, u, c](HWND chooser) {
+        for (HWND held : {c, d, u}) EXPECT_FALSE(IsWindowEnabled(held));
+        // Red, green and blue as typed into the chooser's own fields.
+        for (const auto& [id, value] : {std::pair{COLOR_RED, "0"}, {COLOR_GREEN, "128"}, {COLOR_BLUE, "128"}}) {
+          SetDlgItemTextA(chooser, id, value);
+        }
+        chosen = true;
+        Click(chooser, IDOK);
+      });
+      Click(c, IDB_COLOR_BACK_BASE);
+      Click(c, IDB_COLOR_OK);
+    });
+    Click(d, IDB_DAY_COLOR_SETS);
+    EXPECT_TRUE(IsWindowEnabled(u));
+    Click(d, IDB_DAY_CANCEL);
+  });
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(chosen);
+  EXPECT_STREQ(categories_.NameOf(2), "Work Home");
+  EXPECT_STREQ(colorSets_.sets[kBackColorSet].entries[0].name, "青緑");
+  EXPECT_EQ(colorSets_.sets[kBackColorSet].entries[0].color, 0x808000);
 }
 
 TEST_F(DayDialogTest, CategoryAndColourDialogsRefillTheLists) {
