@@ -338,7 +338,11 @@ INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
   s->dayBox = TakeSampleBox(dialog, IDT_DAY_SAMPLE);
   s->rows.Attach(dialog, *s->data);
   LoadDay(*s, s->opened);
-  return TRUE;
+  // Double-click, type, Enter: the caret waits in the first free row and
+  // Enter in a text means OK.
+  SendMessageA(dialog, DM_SETDEFID, IDB_DAY_OK, 0);
+  SetFocus(s->rows.FirstFreeText());
+  return FALSE;  // the focus is set
 }
 
 INT_PTR CALLBACK DayDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -206,6 +206,14 @@ void EntryRowPanel::ReadText(int row, char (&text)[kEntryTextSize]) const {
   ReadEditText(Item(kRowText, row), text, kEntryTextBytes);
 }
 
+HWND EntryRowPanel::FirstFreeText() const {
+  for (int row = 0; row < rows_; ++row) {
+    HWND edit = Item(kRowText, row);
+    if (IsWindowEnabled(edit) && GetWindowTextLengthA(edit) == 0) return edit;
+  }
+  return Item(kRowText, 0);
+}
+
 char EntryRowPanel::ReadMark(int row) const { return ReadEditMark(Item(kRowMark, row)); }
 
 RowHit EntryRowPanel::OnCommand(int id, int code, std::span<ScheduleEntry> entries) const {

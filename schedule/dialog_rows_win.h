@@ -114,6 +114,9 @@ class EntryRowPanel {
   void ShowCategoryList(int row, const ScheduleEntry& e) const;
   void ShowColorLists(int row, const ScheduleEntry& e) const;
   void ReadText(int row, char (&text)[kEntryTextSize]) const;
+  // Where a user types first: the first row's text edit that is empty and
+  // enabled, else row 0's.
+  HWND FirstFreeText() const;
   char ReadMark(int row) const;
 
   // WM_COMMAND of any control. A row's edits are kept within their lengths,

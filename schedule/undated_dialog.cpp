@@ -376,7 +376,9 @@ INT_PTR OnInitDialog(HWND dialog, UndatedDialogState* s) {
   SetScrollInfo(s->Item(IDS_UDAT_SCROLL), SB_CTL, &info, FALSE);
   s->mayPrompt = true;
   ShowRows(*s);
-  return TRUE;
+  // The caret waits where a user types; attached, once the dialog shows.
+  if (!s->Attached()) SetFocus(s->rows.FirstFreeText());
+  return FALSE;  // the focus is set here
 }
 
 INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -448,6 +450,9 @@ HWND OpenAttachedUndatedDialog(HWND dayDialog, SerialDay day, const ScheduleDial
   }
   FilterForAttached(dialog);
   ShowWindow(dialog, SW_SHOW);
+  // Showing it put the focus on its first control: the caret goes where a
+  // user types.
+  SetFocus(state->rows.FirstFreeText());
   return dialog;
 }
 

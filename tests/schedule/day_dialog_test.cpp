@@ -196,6 +196,40 @@ TEST_F(DayDialogTest, ClearEmptiesTheRowsAndOkRemovesTheDay) {
   EXPECT_TRUE(OnDisk(other, r));
 }
 
+// Keys posted to the focused control reach it through the dialog's loop,
+// as typed keys do.
+void TypeIntoFocus(const char* text) {
+  HWND focus = GetFocus();
+  for (const char* c = text; *c != '\0'; ++c) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(*c), 1);
+  PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
+TEST_F(DayDialogTest, TheCaretWaitsInTheFirstEmptyRowAndEnterConfirms) {
+  std::vector<EntryFields> full;
+  for (int k = 0; k < kEntriesPerDay; ++k) full.push_back({.text = "busy"});
+  struct Case {
+    std::vector<EntryFields> rows;
+    int caretRow;
+  } cases[] = {{{}, 0},
+               {{{.text = "one"}, {.text = "two"}}, 2},
+               {{{.text = "one"}, {.order = 2, .text = ""}, {.text = "three"}}, 1},
+               {full, 0}};
+  SerialDay day = Day(11, 2);
+  for (const Case& c : cases) {
+    ++day;
+    WriteYear({DayWith(day, c.rows)});
+    OpenStore();
+    const int result = Run(day, [&](HWND d) {
+      EXPECT_EQ(GetFocus(), GetDlgItem(d, Row(IDE_DAY_TEXT_BASE, c.caretRow))) << c.caretRow;
+      SendMessageA(GetFocus(), EM_SETSEL, 0, -1);
+      TypeIntoFocus("typed");
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(EntryText(MustBeOnDisk(day).entries[c.caretRow]), "typed") << c.caretRow;
+  }
+}
+
 TEST_F(DayDialogTest, CancelStoresNothing) {
   const SerialDay day = Day(2, 2);
   WriteYear({DayWith(day, {{.text = "as it was"}})});
@@ -563,6 +597,7 @@ TEST_F(DayDialogTest, UndatedEntriesGoIntoTheFirstFreeRowAndBack) {
     HWND u = FindWindowA("#32770", "未定データ設定");
     ASSERT_NE(u, nullptr);
     EXPECT_EQ(GetWindow(u, GW_OWNER), d);
+    EXPECT_EQ(GetFocus(), GetDlgItem(u, IDE_UDAT_TEXT_BASE + IDC_UDAT_ROW_STEP));  // entry 0 has a text
     Type(d, IDE_DAY_ORDER_BASE, 2, "0");  // row 2 now counts as free too, but row 1 comes first
     Click(u, IDB_UDAT_MOVE);
     EXPECT_EQ(Shown(d, IDE_DAY_TEXT_BASE, 1), "someday");

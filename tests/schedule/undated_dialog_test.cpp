@@ -85,6 +85,16 @@ TEST_F(UndatedDialogTest, PagesScrollingAndTheWheelStayWithinTheList) {
   EXPECT_EQ(viewRepaints_, 1);
 }
 
+TEST_F(UndatedDialogTest, TheCaretWaitsInTheFirstEmptyEntry) {
+  OpenStore();
+  undated_.entries[0] = MakeEntry("first");
+  undated_.entries[1] = MakeEntry("second");
+  Run(kNoDay, [](HWND d) {
+    EXPECT_EQ(GetFocus(), GetDlgItem(d, Row(IDE_UDAT_TEXT_BASE, 2)));
+    Click(d, IDB_UDAT_CLOSE);
+  });
+}
+
 TEST_F(UndatedDialogTest, UpAndDownSwapWithinTheEndsAndFollowTheCurrentEntry) {
   OpenStore();
   NumberTheEntries();
