@@ -149,6 +149,20 @@ bool WaitForText(HWND control, const std::string& text) {
   return false;
 }
 
+// The program may still place its window after showing it: wait until the
+// place holds for half a second.
+void WaitForSettledPlace(HWND window) {
+  RECT before{};
+  GetWindowRect(window, &before);
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 500) {
+    Sleep(500);
+    RECT now{};
+    GetWindowRect(window, &now);
+    if (EqualRect(&now, &before)) return;
+    before = now;
+  }
+}
+
 // No message is sent to the program: the mouse double-clicks today's cell,
 // the keyboard types where the caret waits and presses Enter.
 TEST(EndToEnd, DoubleClickTypeEnterStoresTheEntry) {
@@ -169,9 +183,12 @@ TEST(EndToEnd, DoubleClickTypeEnterStoresTheEntry) {
   HWND window = WaitForVisibleWindow(program.info.dwProcessId);
   ASSERT_NE(window, nullptr);
 
+  WaitForSettledPlace(window);
   ClientToScreen(window, &cell);
-  ASSERT_TRUE(StartXdotool("mousemove --sync " + std::to_string(cell.x) + " " + std::to_string(cell.y) +
-                           " click --repeat 2 --delay 100 1"));
+  // The X server maps the window a little after Wine shows it: a click
+  // before that would land on the root window.
+  ASSERT_TRUE(StartXdotool("search --sync --onlyvisible --name ^Hiyomi$ mousemove --sync " + std::to_string(cell.x) +
+                           " " + std::to_string(cell.y) + " sleep 0.2 click --repeat 2 --delay 100 1"));
   HWND day = WaitForDialog("日個別設定");
   ASSERT_NE(day, nullptr);
   ASSERT_TRUE(StartXdotool("type --delay 30 \"Year-end party\""));
