@@ -119,6 +119,7 @@ void TakeRowText(DayDialogState& s, int row, ScheduleEntry& e, const char* text)
 
 // Sorts the rows by their order fields; also the first step of OK and move.
 void SortRows(DayDialogState& s) {
+  const PairQuestion question(s.undated);  // the password may be asked
   for (int row = 0; row < kEntriesPerDay; ++row) {
     ScheduleEntry& e = s.working.entries[row];
     char text[kEntryTextSize];
@@ -162,6 +163,9 @@ void SortRows(DayDialogState& s) {
 // Sorts, cleans a copy up and stores it under the picked date. The working
 // copy keeps its pending copies, so a declined store can be tried again.
 StoreResult StoreRows(DayDialogState& s, SerialDay& storedDay) {
+  // The undated dialog must not put an entry into rows already copied for
+  // the store while it asks whether to overwrite.
+  const PairQuestion question(s.undated);
   SortRows(s);
   DayRecord record = s.working;
   record.serial = PickerDay(s.Item(IDC_DAY_DATE), s.opened);
@@ -205,11 +209,13 @@ void OnMove(DayDialogState& s) {
 }
 
 void OnClear(DayDialogState& s) {
+  const PairQuestion question(s.undated);
   if (!MessagePrompts(s.dialog).AskYesNo(kAskClear)) return;
   LoadRows(s, FreshDayRecord(s.opened));
 }
 
 void OnCategories(DayDialogState& s) {
+  const PairQuestion question(s.undated);
   const ScheduleDialogData& d = *s.data;
   if (!RunCategoryDialog(s.dialog, d.categories, d.settings, d.categorySection)) return;
   s.RefillCategoryLists();
@@ -219,6 +225,7 @@ void OnCategories(DayDialogState& s) {
 }
 
 void OnColorSets(DayDialogState& s) {
+  const PairQuestion question(s.undated);
   const ScheduleDialogData& d = *s.data;
   if (!RunColorSetDialog(s.dialog, d.colorSets, d.settings, d.categorySection)) return;
   s.RefillColorLists();
@@ -231,6 +238,8 @@ void OnUndated(DayDialogState& s) {
 }
 
 void OnSpan(DayDialogState& s, int row) {
+  // An entry moved in meanwhile would take the span meant for this row.
+  const PairQuestion question(s.undated);
   char text[kEntryTextSize];
   s.rows.ReadText(row, text);
   ScheduleEntry& e = s.working.entries[row];
@@ -257,6 +266,8 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   if (s == nullptr) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
+  // A colour list's "指定" opens the colour chooser.
+  const PairQuestion question(code == CBN_SELCHANGE ? s->undated : nullptr);
   if (const RowHit hit = s->rows.OnCommand(id, code, s->working.entries)) {
     if (hit.place == kRowSpan && code == BN_CLICKED) OnSpan(*s, hit.row);
     return TRUE;
@@ -327,7 +338,11 @@ INT_PTR OnInitDialog(HWND dialog, DayDialogState* s) {
   s->dayBox = TakeSampleBox(dialog, IDT_DAY_SAMPLE);
   s->rows.Attach(dialog, *s->data);
   LoadDay(*s, s->opened);
-  return TRUE;
+  // Double-click, type, Enter: the caret waits in the first free row and
+  // Enter in a text means OK.
+  SendMessageA(dialog, DM_SETDEFID, IDB_DAY_OK, 0);
+  SetFocus(s->rows.FirstFreeText());
+  return FALSE;  // the focus is set
 }
 
 INT_PTR CALLBACK DayDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

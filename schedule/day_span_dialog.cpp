@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <string>
+#include <algorithm>
 
 #include "resources/dayexdlg_ids.h"
 #include "schedule/dialog_rows_win.h"
@@ -12,7 +11,7 @@
 namespace hiyomi {
 namespace {
 
-constexpr int kMaxDayCount = 99;
+constexpr int kMaxDayCount = 99;  // what the two-digit count field takes
 
 struct SpanDialogState {
   const char* text;
@@ -20,17 +19,8 @@ struct SpanDialogState {
   int32_t* span;
   bool* overwriteLast;
   bool syncing;  // one control is being set from the other
+  SerialDay latest = 0;  // the last end day the picker offers
 };
-
-// The start day as the day dialog's picker writes it.
-std::string PickerText(SerialDay day) {
-  static const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
-  const CalendarDate date = DateFromSerial(day);
-  char text[64];
-  std::snprintf(text, sizeof text, " %d年 %02d月 %02d日 %s曜日", date.year, date.month, date.day,
-                kWeekdays[WeekdayOf(day)]);
-  return text;
-}
 
 SpanDialogState* StateOf(HWND dialog) {
   return reinterpret_cast<SpanDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
@@ -44,7 +34,7 @@ void ShowDayCount(HWND dialog, SpanDialogState* state, int count) {
 
 void ShowEndDay(HWND dialog, SpanDialogState* state, SerialDay end) {
   state->syncing = true;
-  SetPickerDay(GetDlgItem(dialog, IDC_SPAN_END), end < state->start ? state->start : end);
+  SetPickerDay(GetDlgItem(dialog, IDC_SPAN_END), std::clamp(end, state->start, state->latest));
   state->syncing = false;
 }
 
@@ -52,15 +42,25 @@ INT_PTR OnInitDialog(HWND dialog, SpanDialogState* state) {
   SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
   CenterWindow(dialog, true);
   SetDlgItemTextA(dialog, IDT_SPAN_TEXT, state->text);
-  SetDlgItemTextA(dialog, IDT_SPAN_START, PickerText(state->start).c_str());
-  SetUpDayPicker(GetDlgItem(dialog, IDC_SPAN_END), state->start, kLastSerial);
-  SendDlgItemMessageA(dialog, IDE_SPAN_DAYS, EM_LIMITTEXT, 2, 0);
-  SendDlgItemMessageA(dialog, IDC_SPAN_DAYS_SPIN, UDM_SETRANGE32, 0, kMaxDayCount);
   const int32_t span = *state->span;
+  const int count = SpanDayCount(span);
+  // New choices stay within what the count field takes; a longer stored
+  // span stays as it is.
+  const int longest = std::max(kMaxDayCount, count);
+  state->latest = std::min<SerialDay>(kLastSerial, state->start + longest - 1);
+  HWND end = GetDlgItem(dialog, IDC_SPAN_END);
+  SetUpDayPicker(end, state->start, state->latest);
+  // The start day in the very text of the day dialog's picker: this picker
+  // has its format and shows the start day until the end is set below.
+  SetPickerDay(end, state->start);
+  char start[64] = {};
+  GetWindowTextA(end, start, sizeof start);
+  SetDlgItemTextA(dialog, IDT_SPAN_START, start);
+  SendDlgItemMessageA(dialog, IDE_SPAN_DAYS, EM_LIMITTEXT, 2, 0);
+  SendDlgItemMessageA(dialog, IDC_SPAN_DAYS_SPIN, UDM_SETRANGE32, 0, longest);
   const bool copies = span < 0;
   CheckRadioButton(dialog, IDR_SPAN_PERIOD, IDR_SPAN_COPY, copies ? IDR_SPAN_COPY : IDR_SPAN_PERIOD);
   CheckDlgButton(dialog, IDX_SPAN_OVERWRITE_LAST, copies && *state->overwriteLast ? BST_CHECKED : BST_UNCHECKED);
-  const int count = SpanDayCount(span);
   ShowEndDay(dialog, state, state->start + count - 1);
   ShowDayCount(dialog, state, count);
   return TRUE;
@@ -74,9 +74,7 @@ void OnDaysChanged(HWND dialog, SpanDialogState* state) {
 void OnEndChanged(HWND dialog, SpanDialogState* state) {
   if (state->syncing) return;
   const SerialDay end = PickerDay(GetDlgItem(dialog, IDC_SPAN_END), state->start);
-  int count = end - state->start + 1;
-  if (count > kMaxDayCount) count = kMaxDayCount;
-  ShowDayCount(dialog, state, count < 0 ? 0 : count);
+  ShowDayCount(dialog, state, std::max(0, end - state->start + 1));
 }
 
 void OnOk(HWND dialog, SpanDialogState* state) {
@@ -125,8 +123,9 @@ INT_PTR CALLBACK SpanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 int SpanDayCount(int32_t span) noexcept {
+  // A span from disk may be any 32-bit value; no period outlasts the range.
   const int64_t magnitude = span < 0 ? -int64_t{span} : int64_t{span};
-  return static_cast<int>(magnitude > kMaxDayCount ? kMaxDayCount : magnitude) + 1;
+  return static_cast<int>(std::min<int64_t>(magnitude, kLastSerial)) + 1;
 }
 
 int32_t SpanOfDayCount(int count, bool copyToEachDay) noexcept {

@@ -152,6 +152,16 @@ Font CreateSampleFont(HWND dialog) {
   return Font(CreateFontIndirectA(&font));
 }
 
+PairQuestion::PairQuestion(HWND other) noexcept {
+  if (other == nullptr || !IsWindowEnabled(other)) return;
+  other_ = other;
+  EnableWindow(other_, FALSE);
+}
+
+PairQuestion::~PairQuestion() {
+  if (other_ != nullptr && IsWindow(other_)) EnableWindow(other_, TRUE);
+}
+
 void EntryRowPanel::Attach(HWND dialog, const ScheduleDialogData& data) {
   dialog_ = dialog;
   data_ = &data;
@@ -194,6 +204,14 @@ void EntryRowPanel::ShowColorLists(int row, const ScheduleEntry& e) const {
 
 void EntryRowPanel::ReadText(int row, char (&text)[kEntryTextSize]) const {
   ReadEditText(Item(kRowText, row), text, kEntryTextBytes);
+}
+
+HWND EntryRowPanel::FirstFreeText() const {
+  for (int row = 0; row < rows_; ++row) {
+    HWND edit = Item(kRowText, row);
+    if (IsWindowEnabled(edit) && GetWindowTextLengthA(edit) == 0) return edit;
+  }
+  return Item(kRowText, 0);
 }
 
 char EntryRowPanel::ReadMark(int row) const { return ReadEditMark(Item(kRowMark, row)); }

@@ -114,6 +114,9 @@ class EntryRowPanel {
   void ShowCategoryList(int row, const ScheduleEntry& e) const;
   void ShowColorLists(int row, const ScheduleEntry& e) const;
   void ReadText(int row, char (&text)[kEntryTextSize]) const;
+  // Where a user types first: the first row's text edit that is empty and
+  // enabled, else row 0's.
+  HWND FirstFreeText() const;
   char ReadMark(int row) const;
 
   // WM_COMMAND of any control. A row's edits are kept within their lengths,
@@ -136,6 +139,22 @@ class EntryRowPanel {
   HWND dialog_ = nullptr;
   const ScheduleDialogData* data_ = nullptr;
   RECT boxes_[kEntriesPerDay] = {};
+};
+
+// The day dialog and its attached undated dialog: while one of them asks
+// something (a message box, the password, a dialog of its own), the other is
+// disabled for the duration. It could otherwise close the asking one under
+// its question or change the rows the question is about. A nested question
+// finds the other disabled already and leaves it to the outer one.
+class PairQuestion {
+ public:
+  explicit PairQuestion(HWND other) noexcept;
+  PairQuestion(const PairQuestion&) = delete;
+  PairQuestion& operator=(const PairQuestion&) = delete;
+  ~PairQuestion();
+
+ private:
+  HWND other_ = nullptr;
 };
 
 // Gives `prompts` (when there are any) to `dialog` until destroyed, then

@@ -45,6 +45,8 @@ struct UndatedDialogState {
   PromptOwnerScope storePrompts;
 
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
+  // The day dialog beside this one; null when standalone.
+  HWND DayDialog() const { return Attached() ? GetWindow(dialog, GW_OWNER) : nullptr; }
   ScheduleEntry& Entry(int row) const { return data->undated.entries[position + row]; }
   std::span<ScheduleEntry> Visible() const { return {&data->undated.entries[position], kRows}; }
   bool Attached() const { return dayRows != nullptr; }
@@ -100,6 +102,7 @@ void ScrollTo(UndatedDialogState& s, int position) {
 }
 
 void OnScroll(UndatedDialogState& s, int code, int thumb) {
+  const PairQuestion question(s.DayDialog());  // taking back and showing may ask
   TakeBackRows(s);
   int position = s.position;
   switch (code) {
@@ -121,6 +124,7 @@ void OnScroll(UndatedDialogState& s, int code, int thumb) {
 void OnWheel(UndatedDialogState& s, int delta) {
   const int notches = delta / WHEEL_DELTA;
   if (notches == 0) return;
+  const PairQuestion question(s.DayDialog());
   TakeBackRows(s);
   ScrollTo(s, s.position - notches);
 }
@@ -152,7 +156,8 @@ void OnMoveOrCopy(UndatedDialogState& s, bool move) {
   if (entry.text[0] == '\0') return;
   ScheduleEntry added = entry;
   added.span = 0;
-  if (!move) added.order = 1;
+  // A short undated file leaves `order` 0: on a day that would hide the entry.
+  if (!move || added.order == 0) added.order = 1;
   if (!AddToDay(s, added)) return;
   if (move) entry = NewUndatedEntry();
   if (!s.Attached() && s.data->repaintView) s.data->repaintView();
@@ -218,7 +223,10 @@ void OnColorSets(UndatedDialogState& s) {
 }
 
 void OnClose(UndatedDialogState& s) {
-  TakeBackRows(s);
+  {
+    const PairQuestion question(s.DayDialog());  // the password to encipher with
+    TakeBackRows(s);
+  }
   if (s.Attached()) {
     DayRowsLink* rows = s.dayRows;
     DestroyWindow(s.dialog);
@@ -275,6 +283,9 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   if (s == nullptr) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
+  // Every button and list may ask: the rows are taken back and shown (the
+  // password), a day is full, a colour is chosen, a dialog opens.
+  const PairQuestion question(code == BN_CLICKED || code == CBN_SELCHANGE ? s->DayDialog() : nullptr);
   if (s->rows.OnCommand(id, code, s->Visible())) return TRUE;
   switch (id) {
     case IDB_UDAT_CLOSE:
@@ -365,7 +376,9 @@ INT_PTR OnInitDialog(HWND dialog, UndatedDialogState* s) {
   SetScrollInfo(s->Item(IDS_UDAT_SCROLL), SB_CTL, &info, FALSE);
   s->mayPrompt = true;
   ShowRows(*s);
-  return TRUE;
+  // The caret waits where a user types; attached, once the dialog shows.
+  if (!s->Attached()) SetFocus(s->rows.FirstFreeText());
+  return FALSE;  // the focus is set here
 }
 
 INT_PTR CALLBACK UndatedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -439,6 +452,9 @@ HWND OpenAttachedUndatedDialog(HWND dayDialog, SerialDay day, const ScheduleDial
   }
   FilterForAttached(dialog);
   ShowWindow(dialog, SW_SHOW);
+  // Showing it put the focus on its first control: the caret goes where a
+  // user types.
+  SetFocus(state->rows.FirstFreeText());
   return dialog;
 }
 

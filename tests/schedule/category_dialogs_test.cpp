@@ -29,6 +29,7 @@ class CategoryDialogTest : public ::testing::Test {
       return nextColor_ >= 0;
     });
   }
+  void TearDown() override { ExpectNoDriverPending(); }
   ~CategoryDialogTest() override { SetColorChooserForTests(nullptr); }
   const std::string* Key(const char* section, const char* key) { return backend_->Find(section, key); }
 
@@ -104,7 +105,7 @@ TEST_F(CategoryDialogTest, SwatchesShowTheWorkingColours) {
     EXPECT_EQ(SwatchColor(d, IDB_TYPE_BACK_COLOR_BASE + 0), 0x00C000u);
     Click(d, IDB_TYPE_CANCEL);
   });
-  RunCategoryDialog(nullptr, table, store_, nullptr);
+  EXPECT_EQ(RunCategoryDialog(nullptr, table, store_, nullptr), 0);
   DriveNextDialog("色設定", [](HWND d) {
     EXPECT_EQ(SwatchColor(d, IDB_COLOR_TEXT_BASE + 4), 0x000000u);  // the sets' defaults
     EXPECT_EQ(SwatchColor(d, IDB_COLOR_BACK_BASE + 4), 0xFFFFFFu);
@@ -112,7 +113,7 @@ TEST_F(CategoryDialogTest, SwatchesShowTheWorkingColours) {
     EXPECT_EQ(SwatchColor(d, IDB_COLOR_BACK_BASE + 4), 0x00C000u);
     Click(d, IDB_COLOR_CANCEL);
   });
-  RunColorSetDialog(nullptr, sets, store_, nullptr);
+  EXPECT_EQ(RunColorSetDialog(nullptr, sets, store_, nullptr), 0);
 }
 
 TEST_F(CategoryDialogTest, CancelChangesNothing) {

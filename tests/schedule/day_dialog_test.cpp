@@ -2,7 +2,10 @@
 // case reads the year file back from disk.
 #include <gtest/gtest.h>
 
+#include <colordlg.h>
+
 #include <cstring>
+#include <utility>
 
 #include "resources/colordlg_ids.h"
 #include "resources/dayexdlg_ids.h"
@@ -193,6 +196,40 @@ TEST_F(DayDialogTest, ClearEmptiesTheRowsAndOkRemovesTheDay) {
   EXPECT_TRUE(OnDisk(other, r));
 }
 
+// Keys posted to the focused control reach it through the dialog's loop,
+// as typed keys do.
+void TypeIntoFocus(const char* text) {
+  HWND focus = GetFocus();
+  for (const char* c = text; *c != '\0'; ++c) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(*c), 1);
+  PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
+TEST_F(DayDialogTest, TheCaretWaitsInTheFirstEmptyRowAndEnterConfirms) {
+  std::vector<EntryFields> full;
+  for (int k = 0; k < kEntriesPerDay; ++k) full.push_back({.text = "busy"});
+  struct Case {
+    std::vector<EntryFields> rows;
+    int caretRow;
+  } cases[] = {{{}, 0},
+               {{{.text = "one"}, {.text = "two"}}, 2},
+               {{{.text = "one"}, {.order = 2, .text = ""}, {.text = "three"}}, 1},
+               {full, 0}};
+  SerialDay day = Day(11, 2);
+  for (const Case& c : cases) {
+    ++day;
+    WriteYear({DayWith(day, c.rows)});
+    OpenStore();
+    const int result = Run(day, [&](HWND d) {
+      EXPECT_EQ(GetFocus(), GetDlgItem(d, Row(IDE_DAY_TEXT_BASE, c.caretRow))) << c.caretRow;
+      SendMessageA(GetFocus(), EM_SETSEL, 0, -1);
+      TypeIntoFocus("typed");
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(EntryText(MustBeOnDisk(day).entries[c.caretRow]), "typed") << c.caretRow;
+  }
+}
+
 TEST_F(DayDialogTest, CancelStoresNothing) {
   const SerialDay day = Day(2, 2);
   WriteYear({DayWith(day, {{.text = "as it was"}})});
@@ -259,7 +296,7 @@ TEST_F(DayDialogTest, SpanDialogReopensAsCopiesAndCancelKeepsTheRow) {
     EXPECT_EQ(IsDlgButtonChecked(ex, IDR_SPAN_COPY), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(ex, IDX_SPAN_OVERWRITE_LAST), BST_CHECKED);
     EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), "5");
-    EXPECT_EQ(Text(ex, IDT_SPAN_START), " 2026年 12月 10日 木曜日");
+    EXPECT_EQ(Text(ex, IDT_SPAN_START), " 2026年 12月 10日  木曜日");  // as the day's picker writes it
     Click(ex, IDB_SPAN_CANCEL);
   });
   EXPECT_EQ(RunDaySpanDialog(nullptr, "x", Day(12, 10), span, overwrite), 0);
@@ -272,6 +309,71 @@ TEST_F(DayDialogTest, SpanDialogReopensAsCopiesAndCancelKeepsTheRow) {
   EXPECT_EQ(RunDaySpanDialog(nullptr, "x", Day(12, 10), span, overwrite), 1);
   EXPECT_EQ(span, 0);
   EXPECT_FALSE(overwrite);
+}
+
+// The latest end day the span dialog's picker offers.
+SerialDay LatestEnd(HWND ex) {
+  SYSTEMTIME range[2] = {};
+  SendDlgItemMessageA(ex, IDC_SPAN_END, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range));
+  return SerialFromDate(range[1].wYear, range[1].wMonth, range[1].wDay);
+}
+
+TEST_F(DayDialogTest, SpanDialogShowsTheTrueCountAndItsPickerStaysWithinIt) {
+  struct Case {
+    int32_t stored;
+    SerialDay start;
+    const char* caption;  // the row's "Ex" before and after OK
+    const char* count;
+    SerialDay latest;
+  } cases[] = {{0, Day(5, 10), " 0", "1", Day(5, 10) + 98},
+               {-4, Day(5, 11), " 5", "5", Day(5, 11) + 98},
+               {98, Day(5, 12), "99", "99", Day(5, 12) + 98},
+               {150, Day(5, 13), "151", "151", Day(5, 13) + 150}};
+  for (const Case& c : cases) {
+    WriteYear({DayWith(c.start, {{.text = "span", .span = c.stored}})});
+    OpenStore();
+    Run(c.start, [&](HWND d) {
+      EXPECT_EQ(Shown(d, IDB_DAY_SPAN_BASE, 0), c.caption) << c.stored;
+      const std::string picker = Text(d, IDC_DAY_DATE);
+      DriveNextDialog("連続設定", [&](HWND ex) {
+        EXPECT_EQ(Text(ex, IDT_SPAN_START), picker) << c.stored;
+        EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), c.count) << c.stored;
+        EXPECT_EQ(LatestEnd(ex), c.latest) << c.stored;
+        Click(ex, IDB_SPAN_OK);
+      });
+      Click(d, Row(IDB_DAY_SPAN_BASE, 0));
+      EXPECT_EQ(Shown(d, IDB_DAY_SPAN_BASE, 0), c.caption) << c.stored;
+      Click(d, IDB_DAY_OK);
+    });
+    // OK without a change keeps the span, however long.
+    const int32_t kept = c.stored < 0 ? 0 : c.stored;  // copies are spread and stored with span 0
+    EXPECT_EQ(MustBeOnDisk(c.start).entries[0].span, kept) << c.stored;
+  }
+}
+
+TEST_F(DayDialogTest, SpanDialogCountsTheDaysToThePickedEnd) {
+  int32_t span = 0;
+  bool overwrite = false;
+  const SerialDay start = Day(1, 5);
+  DriveNextDialog("連続設定", [&](HWND ex) {
+    for (const SerialDay end : {start + 98, start + 40}) {
+      SetPicker(ex, IDC_SPAN_END, end);
+      NMHDR change{GetDlgItem(ex, IDC_SPAN_END), IDC_SPAN_END, static_cast<UINT>(DTN_DATETIMECHANGE)};
+      SendMessageA(ex, WM_NOTIFY, IDC_SPAN_END, reinterpret_cast<LPARAM>(&change));
+      EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), std::to_string(end - start + 1));
+    }
+    Click(ex, IDB_SPAN_OK);
+  });
+  EXPECT_EQ(RunDaySpanDialog(nullptr, "x", start, span, overwrite), 1);
+  EXPECT_EQ(span, 40);
+  // Near the end of the range the picker stops at the last day.
+  span = -120;
+  DriveNextDialog("連続設定", [](HWND ex) {
+    EXPECT_EQ(Text(ex, IDE_SPAN_DAYS), "121");
+    EXPECT_EQ(LatestEnd(ex), kLastSerial);
+    Click(ex, IDB_SPAN_CANCEL);
+  });
+  EXPECT_EQ(RunDaySpanDialog(nullptr, "x", SerialFromDate(2099, 12, 1), span, overwrite), 0);
 }
 
 TEST_F(DayDialogTest, TextsStayWithinFortyBytesWithoutSplittingACharacter) {
@@ -495,6 +597,7 @@ TEST_F(DayDialogTest, UndatedEntriesGoIntoTheFirstFreeRowAndBack) {
     HWND u = FindWindowA("#32770", "未定データ設定");
     ASSERT_NE(u, nullptr);
     EXPECT_EQ(GetWindow(u, GW_OWNER), d);
+    EXPECT_EQ(GetFocus(), GetDlgItem(u, IDE_UDAT_TEXT_BASE + IDC_UDAT_ROW_STEP));  // entry 0 has a text
     Type(d, IDE_DAY_ORDER_BASE, 2, "0");  // row 2 now counts as free too, but row 1 comes first
     Click(u, IDB_UDAT_MOVE);
     EXPECT_EQ(Shown(d, IDE_DAY_TEXT_BASE, 1), "someday");
@@ -559,6 +662,177 @@ TEST_F(DayDialogTest, AFullDayRefusesAnUndatedEntry) {
   });
   EXPECT_EQ(messages_, std::vector<std::string>{"指定日には空き領域がありません。　　"});
   EXPECT_EQ(EntryText(undated_.entries[0]), "waiting");
+}
+
+// The attached pair with real boxes: no answer is scripted, the boxes come
+// up and are answered from outside while the other dialog is tried with the
+// real mouse.
+class DayPairTest : public DayDialogTest {
+ protected:
+  DayPairTest() { SetMessageAnswererForTests(nullptr); }
+  static HWND OpenUndated(HWND d) {
+    Click(d, IDB_DAY_UNDATED);
+    return FindWindowA("#32770", "未定データ設定");
+  }
+};
+
+TEST_F(DayPairTest, WhileTheUndatedDialogAsksTheDayDialogCannotCloseIt) {
+  const SerialDay day = Day(3, 12);
+  std::vector<EntryFields> full;
+  for (int k = 0; k < kEntriesPerDay; ++k) full.push_back({.text = "busy"});
+  WriteYear({DayWith(day, full)});
+  OpenStore();
+  undated_.entries[0] = MakeEntry("waiting");
+  bool answered = false;
+  Run(day, [&](HWND d) {
+    HWND u = OpenUndated(d);
+    ASSERT_NE(u, nullptr);
+    AnswerNextBox("指定日には空き領域がありません。　　", [&, d, u](HWND box) {
+      EXPECT_EQ(GetWindow(box, GW_OWNER), u);
+      EXPECT_FALSE(IsWindowEnabled(u));
+      EXPECT_FALSE(IsWindowEnabled(d));
+      for (int id : {IDB_DAY_OK, IDB_DAY_CANCEL, IDB_DAY_UNDATED}) {
+        ClickWithTheMouse(GetDlgItem(d, id));
+        EXPECT_TRUE(IsWindow(u)) << id;
+        EXPECT_TRUE(IsWindow(box)) << id;
+      }
+      answered = true;
+      Click(box, IDOK);
+    });
+    Click(u, IDB_UDAT_MOVE);
+    EXPECT_TRUE(IsWindowEnabled(d));
+    EXPECT_EQ(Text(u, IDE_UDAT_TEXT_BASE), "waiting");
+    Click(d, IDB_DAY_CANCEL);
+    EXPECT_FALSE(IsWindow(u));
+  });
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(EntryText(undated_.entries[0]), "waiting");
+}
+
+TEST_F(DayPairTest, WhileTheDayDialogAsksTheUndatedDialogCannotMoveIntoItsRows) {
+  struct Case {
+    const char* question;
+    int button;  // of the day dialog, asking the question
+    bool moves;  // to another date that has data
+  } cases[] = {{"変更した日付には登録データが存在します。上書きしますか？", IDB_DAY_MOVE, true},
+               {"データをクリアしますか？", IDB_DAY_CLEAR, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.question);
+    const SerialDay from = Day(7, 14);
+    const SerialDay onto = Day(7, 21);
+    WriteYear({DayWith(from, {{.text = "from"}}), DayWith(onto, {{.text = "onto"}})});
+    OpenStore();
+    undated_.entries[0] = MakeEntry("someday");
+    bool answered = false;
+    Run(from, [&](HWND d) {
+      HWND u = OpenUndated(d);
+      ASSERT_NE(u, nullptr);
+      if (c.moves) SetPicker(d, IDC_DAY_DATE, onto);
+      AnswerNextBox(c.question, [&, d, u](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), d);
+        EXPECT_FALSE(IsWindowEnabled(d));
+        EXPECT_FALSE(IsWindowEnabled(u));
+        ClickWithTheMouse(GetDlgItem(u, IDB_UDAT_MOVE));
+        EXPECT_EQ(Text(u, IDE_UDAT_TEXT_BASE), "someday");
+        answered = true;
+        SendMessageA(box, WM_COMMAND, IDYES, 0);
+      });
+      Click(d, c.button);
+      if (IsWindow(d) && !c.moves) {
+        EXPECT_TRUE(IsWindowEnabled(u));
+        Click(d, IDB_DAY_OK);
+      }
+    });
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(EntryText(undated_.entries[0]), "someday");
+    DayRecord r;
+    if (c.moves) {
+      EXPECT_FALSE(OnDisk(from, r));
+      EXPECT_EQ(EntryText(MustBeOnDisk(onto).entries[0]), "from");
+      EXPECT_EQ(MustBeOnDisk(onto).entries[1].order, 0);
+    } else {
+      EXPECT_FALSE(OnDisk(from, r));  // cleared, and nothing moved in
+    }
+  }
+}
+
+TEST_F(DayPairTest, WhileTheSpanDialogIsOpenTheUndatedDialogCannotMoveIntoItsRow) {
+  const SerialDay day = Day(10, 13);
+  OpenStore();
+  undated_.entries[0] = MakeEntry("someday");
+  Run(day, [&](HWND d) {
+    HWND u = OpenUndated(d);
+    ASSERT_NE(u, nullptr);
+    Type(d, IDE_DAY_TEXT_BASE, 1, "second");
+    DriveNextDialog("連続設定", [d, u](HWND ex) {
+      EXPECT_EQ(GetWindow(ex, GW_OWNER), d);
+      EXPECT_FALSE(IsWindowEnabled(d));
+      EXPECT_FALSE(IsWindowEnabled(u));
+      ClickWithTheMouse(GetDlgItem(u, IDB_UDAT_MOVE));
+      EXPECT_EQ(Text(u, IDE_UDAT_TEXT_BASE), "someday");
+      SetDlgItemTextA(ex, IDE_SPAN_DAYS, "5");
+      Click(ex, IDB_SPAN_OK);
+    });
+    Click(d, Row(IDB_DAY_SPAN_BASE, 0));  // row 0 is empty: the first a moved entry would take
+    EXPECT_TRUE(IsWindowEnabled(u));
+    EXPECT_EQ(Shown(d, IDB_DAY_SPAN_BASE, 0), " 5");
+    EXPECT_EQ(Shown(d, IDE_DAY_TEXT_BASE, 0), "");
+    Click(d, IDB_DAY_OK);
+  });
+  EXPECT_EQ(EntryText(undated_.entries[0]), "someday");
+  const DayRecord r = MustBeOnDisk(day);
+  EXPECT_EQ(EntryText(r.entries[0]), "second");
+  EXPECT_EQ(r.entries[0].span, 0);
+}
+
+// The category and colour-set dialogs opened from the pair: their real box
+// and the real colour chooser hold both dialogs of the pair as well.
+TEST_F(DayPairTest, TheCategoryBoxAndTheColourChooserHoldThePair) {
+  SetColorChooserForTests(nullptr);
+  OpenStore();
+  bool refused = false;
+  bool chosen = false;
+  Run(Day(12, 2), [&](HWND d) {
+    HWND u = OpenUndated(d);
+    ASSERT_NE(u, nullptr);
+    DriveNextDialog("分類設定", [&, d, u](HWND t) {
+      SetDlgItemTextA(t, IDE_TYPE_NAME_BASE + 2, "Work,Home");
+      AnswerNextBox("名前に「,」（カンマ）は使えません。　　", [&, d, u, t](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), t);
+        for (HWND held : {t, d, u}) EXPECT_FALSE(IsWindowEnabled(held));
+        refused = true;
+        Click(box, IDOK);
+      });
+      Click(t, IDB_TYPE_OK);
+      EXPECT_TRUE(IsWindow(t));
+      SetDlgItemTextA(t, IDE_TYPE_NAME_BASE + 2, "Work Home");
+      Click(t, IDB_TYPE_OK);
+    });
+    Click(d, IDB_DAY_CATEGORIES);
+    EXPECT_TRUE(IsWindowEnabled(u));
+    DriveNextDialog("色設定", [&, d, u](HWND c) {
+      SetDlgItemTextA(c, IDE_COLOR_BACK_NAME_BASE, "青緑");
+      DriveNextOwnedDialog(c, [&, d, u, c](HWND chooser) {
+        for (HWND held : {c, d, u}) EXPECT_FALSE(IsWindowEnabled(held));
+        // Red, green and blue as typed into the chooser's own fields.
+        for (const auto& [id, value] : {std::pair{COLOR_RED, "0"}, {COLOR_GREEN, "128"}, {COLOR_BLUE, "128"}}) {
+          SetDlgItemTextA(chooser, id, value);
+        }
+        chosen = true;
+        Click(chooser, IDOK);
+      });
+      Click(c, IDB_COLOR_BACK_BASE);
+      Click(c, IDB_COLOR_OK);
+    });
+    Click(d, IDB_DAY_COLOR_SETS);
+    EXPECT_TRUE(IsWindowEnabled(u));
+    Click(d, IDB_DAY_CANCEL);
+  });
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(chosen);
+  EXPECT_STREQ(categories_.NameOf(2), "Work Home");
+  EXPECT_STREQ(colorSets_.sets[kBackColorSet].entries[0].name, "青緑");
+  EXPECT_EQ(colorSets_.sets[kBackColorSet].entries[0].color, 0x808000);
 }
 
 TEST_F(DayDialogTest, CategoryAndColourDialogsRefillTheLists) {

@@ -26,6 +26,7 @@ class PasswordDialogTest : public ::testing::Test {
       return MessageAnswer::Ok;
     });
   }
+  void TearDown() override { ExpectNoDriverPending(); }
   ~PasswordDialogTest() override { SetMessageAnswererForTests(nullptr); }
 
   static LONG BoxTop(HWND dialog) {

@@ -46,6 +46,7 @@ class ScheduleDialogTest : public ::testing::Test {
       return chooserColor_ >= 0;
     });
   }
+  void TearDown() override { ExpectNoDriverPending(); }
   ~ScheduleDialogTest() override {
     SetMessageAnswererForTests(nullptr);
     SetColorChooserForTests(nullptr);

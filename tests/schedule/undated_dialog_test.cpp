@@ -85,6 +85,16 @@ TEST_F(UndatedDialogTest, PagesScrollingAndTheWheelStayWithinTheList) {
   EXPECT_EQ(viewRepaints_, 1);
 }
 
+TEST_F(UndatedDialogTest, TheCaretWaitsInTheFirstEmptyEntry) {
+  OpenStore();
+  undated_.entries[0] = MakeEntry("first");
+  undated_.entries[1] = MakeEntry("second");
+  Run(kNoDay, [](HWND d) {
+    EXPECT_EQ(GetFocus(), GetDlgItem(d, Row(IDE_UDAT_TEXT_BASE, 2)));
+    Click(d, IDB_UDAT_CLOSE);
+  });
+}
+
 TEST_F(UndatedDialogTest, UpAndDownSwapWithinTheEndsAndFollowTheCurrentEntry) {
   OpenStore();
   NumberTheEntries();
@@ -178,6 +188,20 @@ TEST_F(UndatedDialogTest, MoveAndCopyGoToTheSpecifiedDayOnDisk) {
   EXPECT_EQ(r.entries[2].span, 0);
   EXPECT_EQ(r.entries[3].order, 0);
   EXPECT_EQ(EntryText(MustBeOnDisk(full).entries[7]), "busy");
+}
+
+// An undated file shorter than the list leaves entries without an order.
+TEST_F(UndatedDialogTest, AMovedEntryWithoutAnOrderShowsOnTheDay) {
+  const SerialDay day = Day(4, 3);
+  OpenStore();
+  undated_.entries[0] = MakeEntry("no order", 0);
+  Run(day, [](HWND d) {
+    Click(d, IDB_UDAT_MOVE);
+    Click(d, IDB_UDAT_CLOSE);
+  });
+  const DayRecord r = MustBeOnDisk(day);
+  EXPECT_EQ(EntryText(r.entries[0]), "no order");
+  EXPECT_EQ(r.entries[0].order, 1);
 }
 
 TEST_F(UndatedDialogTest, TakeReadsARowOfTheSpecifiedDay) {

@@ -107,6 +107,96 @@ TEST(EndToEnd, AnEntryTypedIntoTodayReachesTheYearFile) {
   EXPECT_STREQ(record.entries[0].text, "歯医者 15:00");
 }
 
+// Real input from the X server, as a user's: xdotool, a Linux program that
+// Wine starts as any other. Wine gives no handle to wait on for a Linux
+// program: the caller waits for what the input does.
+bool StartXdotool(const std::string& arguments) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::string command = "xdotool " + arguments;
+  if (!CreateProcessA("Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    return false;
+  }
+  if (info.hThread != nullptr) CloseHandle(info.hThread);
+  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+  return true;
+}
+
+// The text of another process's control, asked of the control itself.
+std::string ControlText(HWND control) {
+  char text[128] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+bool WaitForText(HWND control, const std::string& text) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    if (ControlText(control) == text) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// The program may still place its window after showing it: wait until the
+// place holds for half a second.
+void WaitForSettledPlace(HWND window) {
+  RECT before{};
+  GetWindowRect(window, &before);
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 500) {
+    Sleep(500);
+    RECT now{};
+    GetWindowRect(window, &now);
+    if (EqualRect(&now, &before)) return;
+    before = now;
+  }
+}
+
+// No message is sent to the program: the mouse double-clicks today's cell,
+// the keyboard types where the caret waits and presses Enter.
+TEST(EndToEnd, DoubleClickTypeEnterStoresTheEntry) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+  InitCommonControlsEx(&controls);
+  POINT cell = TodaysCellCentre();
+  ASSERT_GE(cell.x, 0);
+
+  const std::string exe = FreshCopy(HIYOMI_EXE, "hiyomi-end-to-end-typed");
+  ASSERT_FALSE(exe.empty());
+  const SerialDay today = ClampSerial(TodaySerial());
+  const int year = DateFromSerial(today).year;
+  const std::string yearFile = FolderOf(exe) + "\\Hiyomi_" + std::to_string(year) + ".dat";
+  DeleteFileA(yearFile.c_str());
+
+  Process program;
+  ASSERT_TRUE(Start(exe, program));
+  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+  ASSERT_NE(window, nullptr);
+
+  WaitForSettledPlace(window);
+  ClientToScreen(window, &cell);
+  // The X server maps the window a little after Wine shows it: a click
+  // before that would land on the root window.
+  ASSERT_TRUE(StartXdotool("search --sync --onlyvisible --name ^Hiyomi$ mousemove --sync " + std::to_string(cell.x) +
+                           " " + std::to_string(cell.y) + " sleep 0.2 click --repeat 2 --delay 100 1"));
+  HWND day = WaitForDialog("日個別設定");
+  ASSERT_NE(day, nullptr);
+  ASSERT_TRUE(StartXdotool("type --delay 30 \"Year-end party\""));
+  ASSERT_TRUE(WaitForText(GetDlgItem(day, IDE_DAY_TEXT_BASE), "Year-end party"));
+  ASSERT_TRUE(StartXdotool("key Return"));
+  ASSERT_TRUE(WaitGone(day));
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
+
+  const std::string bytes = ReadFileText(yearFile);
+  ASSERT_EQ(bytes.size(), kHeaderSize + kDayRecordSize);
+  const DayRecord record = DecodeDayRecord(reinterpret_cast<const uint8_t*>(bytes.data()) + kHeaderSize);
+  EXPECT_EQ(record.serial, today);
+  EXPECT_EQ(record.entries[0].order, 1);
+  EXPECT_STREQ(record.entries[0].text, "Year-end party");
+}
+
 }  // namespace
 
 }  // namespace hiyomi
