@@ -308,6 +308,8 @@ TEST_F(UndatedDialogTest, AnUndatedFileHeldByAnotherProgramKeepsTheDialogShut) {
     Click(d, IDB_UDAT_CLOSE);
   });
   EXPECT_EQ(RunUndatedDialog(nullptr, kNoDay, Data()), 0);
+  // The dialog never came up, so its driver is still waiting: it must not.
+  StopPendingDriver();
   CloseHandle(held);
   EXPECT_FALSE(shown);
   EXPECT_EQ(messages_, std::vector<std::string>{"データファイルを読み込めませんでした。　　"});
