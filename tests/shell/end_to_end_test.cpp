@@ -107,6 +107,66 @@ TEST(EndToEnd, AnEntryTypedIntoTodayReachesTheYearFile) {
   EXPECT_STREQ(record.entries[0].text, "歯医者 15:00");
 }
 
+// The box of a dialog over the main window, found by its caption and text
+// among the windows of its owner.
+HWND WaitForBox(HWND owner, const char* text) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", "Hiyomi"); box != nullptr;
+         box = FindWindowExA(nullptr, box, "#32770", "Hiyomi")) {
+      if (GetWindow(box, GW_OWNER) != owner || !IsWindowVisible(box)) continue;
+      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char shown[128] = {};
+        SendMessageA(child, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+        if (std::strcmp(shown, text) == 0) return box;
+      }
+    }
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// The centring hook the main window installs at start-up puts a box over
+// the dialog that asks, wherever the user moved that dialog.
+TEST(EndToEnd, TheProgramsHookCentresABoxOverTheDialogThatAsks) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+  InitCommonControlsEx(&controls);
+  const POINT cell = TodaysCellCentre();
+  ASSERT_GE(cell.x, 0);
+  const std::string exe = FreshCopy(HIYOMI_EXE, "hiyomi-end-to-end-box");
+  ASSERT_FALSE(exe.empty());
+  Process program;
+  ASSERT_TRUE(Start(exe, program));
+  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+  ASSERT_NE(window, nullptr);
+
+  PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+  HWND day = WaitForDialog("日個別設定");
+  ASSERT_NE(day, nullptr);
+  // Away from where the main window or the screen would centre a box.
+  SetWindowPos(day, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  HWND clear = GetDlgItem(day, IDB_DAY_CLEAR);
+  // Posted: the box's own loop runs inside the program's handler.
+  PostMessageA(day, WM_COMMAND, MAKEWPARAM(IDB_DAY_CLEAR, BN_CLICKED), reinterpret_cast<LPARAM>(clear));
+  HWND box = WaitForBox(day, "データをクリアしますか？");
+  ASSERT_NE(box, nullptr);
+  RECT area{};
+  GetClientRect(day, &area);
+  RECT frame{};
+  GetWindowRect(box, &frame);
+  POINT want{(area.right - (frame.right - frame.left)) / 2, (area.bottom - (frame.bottom - frame.top)) / 2};
+  ClientToScreen(day, &want);
+  EXPECT_EQ(frame.left, want.x);
+  EXPECT_EQ(frame.top, want.y);
+  PostMessageA(box, WM_COMMAND, IDNO, 0);
+  ASSERT_TRUE(WaitGone(box));
+
+  PostMessageA(day, WM_COMMAND, MAKEWPARAM(IDB_DAY_CANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(day, IDB_DAY_CANCEL)));
+  ASSERT_TRUE(WaitGone(day));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
+}
+
 // Real input from the X server, as a user's: xdotool, a Linux program that
 // Wine starts as any other. Wine gives no handle to wait on for a Linux
 // program: the caller waits for what the input does.
