@@ -66,6 +66,17 @@ bool WaitGone(HWND window) {
   return false;
 }
 
+// Starts exe and opens the day dialog with a double-click on today's cell.
+// False when a step did not happen.
+bool StartOnTodaysDay(const std::string& exe, POINT cell, Process& program, HWND& window, HWND& day) {
+  if (!Start(exe, program)) return false;
+  window = WaitForVisibleWindow(program.info.dwProcessId);
+  if (window == nullptr) return false;
+  PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+  day = WaitForDialog("日個別設定");
+  return day != nullptr;
+}
+
 TEST(EndToEnd, AnEntryTypedIntoTodayReachesTheYearFile) {
   INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
   InitCommonControlsEx(&controls);
@@ -80,13 +91,9 @@ TEST(EndToEnd, AnEntryTypedIntoTodayReachesTheYearFile) {
   DeleteFileA(yearFile.c_str());
 
   Process program;
-  ASSERT_TRUE(Start(exe, program));
-  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
-  ASSERT_NE(window, nullptr);
-
-  PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-  HWND day = WaitForDialog("日個別設定");
-  ASSERT_NE(day, nullptr);
+  HWND window = nullptr;
+  HWND day = nullptr;
+  ASSERT_TRUE(StartOnTodaysDay(exe, cell, program, window, day));
   SendMessageA(GetDlgItem(day, IDE_DAY_TEXT_BASE), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>("歯医者 15:00"));
   SendMessageA(GetDlgItem(day, IDB_DAY_OK), BM_CLICK, 0, 0);
@@ -135,13 +142,9 @@ TEST(EndToEnd, TheProgramsHookCentresABoxOverTheDialogThatAsks) {
   const std::string exe = FreshCopy(HIYOMI_EXE, "hiyomi-end-to-end-box");
   ASSERT_FALSE(exe.empty());
   Process program;
-  ASSERT_TRUE(Start(exe, program));
-  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
-  ASSERT_NE(window, nullptr);
-
-  PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-  HWND day = WaitForDialog("日個別設定");
-  ASSERT_NE(day, nullptr);
+  HWND window = nullptr;
+  HWND day = nullptr;
+  ASSERT_TRUE(StartOnTodaysDay(exe, cell, program, window, day));
   // Away from where the main window or the screen would centre a box.
   SetWindowPos(day, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   HWND clear = GetDlgItem(day, IDB_DAY_CLEAR);
