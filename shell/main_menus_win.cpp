@@ -71,23 +71,25 @@ void Refresh(HMENU menu, HWND window, MenuItemStates states) {
   }
 }
 
-}  // namespace
-
-void MainMenus::Release() {
-  Detach(main.get(), display.get());
-  Detach(display.get(), zoom.get());
-  main.Reset();
-  tray.Reset();
-  display.Reset();
-  zoom.Reset();
-}
-
-void RebuildMainMenus(MainMenus& menus, MainMenusInput input) {
+// The rebuilt menus go; the shared submenus are taken out of their parents
+// first, so none is destroyed twice.
+void ReleaseRebuiltMenus(MainMenus& menus) {
   Detach(menus.main.get(), menus.display.get());
   Detach(menus.display.get(), menus.zoom.get());
   menus.main.Reset();
   menus.display.Reset();
   menus.zoom.Reset();
+}
+
+}  // namespace
+
+void MainMenus::Release() {
+  ReleaseRebuiltMenus(*this);
+  tray.Reset();
+}
+
+void RebuildMainMenus(MainMenus& menus, MainMenusInput input) {
+  ReleaseRebuiltMenus(menus);
   menus.sections = std::move(input.sections);
   menus.currentSection = SectionIndexOf(menus.sections, input.currentSection);
   menus.zoom.Reset(Fill(CreatePopupMenu(), ZoomMenuItems(input.ticks), menus, input));
