@@ -177,11 +177,25 @@ bool YearStore::SaveYear(int slot) noexcept {
 
 int YearStore::SlotForYear(int year) noexcept {
   if (slots_[0].year == year) return 0;
-  if (slots_[1].year != year) {
-    if (slots_[1].dirty) SaveYear(1);
-    LoadYear(1, year);
+  if (slots_[1].year == year) return 1;
+  // A slot is given up only once its changes are on disk; a change whose
+  // save failed stays in memory, shown and retried, in the other slot's
+  // place if need be.
+  for (int slot : {1, 0}) {
+    if (!slots_[slot].dirty || SaveYear(slot)) {
+      LoadYear(slot, year);
+      return slot;
+    }
   }
-  return 1;
+  return kNoSlot;
+}
+
+bool YearStore::SaveChanges() noexcept {
+  bool saved = true;
+  for (int slot = 0; slot < 2; ++slot) {
+    if (slots_[slot].dirty) saved = SaveYear(slot) && saved;
+  }
+  return saved;
 }
 
 bool YearStore::Reread(int slot) noexcept {
@@ -213,6 +227,7 @@ bool YearStore::UnsavedDayRecord(int32_t serial, bool& hasRecord, DayRecord& out
 bool YearStore::GetDayRecord(int32_t serial, DayRecord& out) noexcept {
   if (!Usable() || !InStoreRange(serial)) return false;
   const int slot = SlotForYear(YearOfSerial(serial));
+  if (slot == kNoSlot) return false;
   // A file held by another program shows once it is let go.
   Reread(slot);
   const int i = RecordIndex(slot, serial);
@@ -258,6 +273,7 @@ StoreResult YearStore::StoreDayRecord(const DayRecord& working, int32_t openedSe
   if (!Usable() || !InStoreRange(working.serial)) return {StoreOutcome::Failed, 0};
   const bool hasContent = DayRecordHasContent(working);
   const int slot = SlotForYear(YearOfSerial(working.serial));
+  if (slot == kNoSlot) return {StoreOutcome::Failed, 0};  // the failed saves were reported
   const bool wasUnread = slots_[slot].unread;
   if (!Reread(slot)) {
     prompts_.Tell(kNotRead);
@@ -315,16 +331,24 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
   if (!Usable() || !InStoreRange(stored.serial)) return false;
   const int storedYear = YearOfSerial(stored.serial);
   int slot = SlotForYear(storedYear);
+  if (slot == kNoSlot) return false;
   bool written = true;
   bool full = false;
   bool notRead = false;
-  for (int row = 0; row < kEntriesPerDay; ++row) {
+  // Neither slot could be written to make room: the copies made so far wait
+  // in memory for the next save.
+  bool stranded = false;
+  for (int row = 0; row < kEntriesPerDay && !stranded; ++row) {
     const int n = copies.count[row];
     if (n <= 0) continue;
     int year = storedYear;
     if (slots_[slot].year != year) {
       if (slots_[slot].dirty) written = SaveYear(slot) && written;
       slot = SlotForYear(year);
+      if (slot == kNoSlot) {
+        stranded = true;
+        break;
+      }
     }
     ScheduleEntry entry = stored.entries[row];
     entry.span = 0;
@@ -336,6 +360,10 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
         written = SaveYear(slot) && written;
         year = YearOfSerial(day);
         slot = SlotForYear(year);
+        if (slot == kNoSlot) {
+          stranded = true;
+          break;
+        }
       }
       if (!Reread(slot)) {
         notRead = true;
@@ -347,6 +375,7 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
   // Once each, however many days missed their copy.
   if (notRead) prompts_.Tell(kNotRead);
   if (full) prompts_.Tell(kYearFull);
+  if (stranded) return false;
   written = SaveYear(slot) && written;
   const int other = 1 - slot;
   if (slots_[other].dirty) written = SaveYear(other) && written;
@@ -356,6 +385,7 @@ bool YearStore::SpreadCopies(const DayRecord& stored, const CopyRequest& copies)
 bool YearStore::AddEntryToDay(int32_t serial, const ScheduleEntry& entry, AddMode mode) noexcept {
   if (!Usable() || !InStoreRange(serial)) return false;
   const int slot = SlotForYear(YearOfSerial(serial));
+  if (slot == kNoSlot) return false;
   if (!Reread(slot)) {
     prompts_.Tell(kNotRead);
     return false;

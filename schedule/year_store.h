@@ -86,6 +86,9 @@ class YearStore {
   // False when the data file could not be written (the user was told), or
   // when it could not be read: a file not read is never written over.
   bool SaveYear(int slot) noexcept;
+  // Saves every slot with changes not yet on disk (at exit). False when one
+  // could not be written.
+  bool SaveChanges() noexcept;
 
   bool GetDayRecord(int32_t serial, DayRecord& out) noexcept;
   // The write path of the day dialog: `working.serial` is the date now chosen,
@@ -114,8 +117,10 @@ class YearStore {
   };
 
   static bool InStoreRange(int32_t serial) noexcept;
-  // The slot holding `year`, loading slot 1 when neither does (after saving
-  // changes it still holds).
+  // The slot holding `year`. When neither does, slot 1 is loaded with it
+  // once its changes are saved, else slot 0 once its are; kNoSlot when
+  // neither could be saved (the user was told).
+  static constexpr int kNoSlot = -1;
   int SlotForYear(int year) noexcept;
   // Reads a year whose file could not be opened once more. False when it
   // still cannot be: nothing may change in that year then.

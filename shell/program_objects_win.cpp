@@ -72,6 +72,8 @@ void DestroyProgramObjects() {
     program->secrets.Cipher().ReleaseKey();
     TrayRelease();
     program->undated.SaveUndated();
+    // Changes whose save failed are still held: one more try before they go.
+    program->years.SaveChanges();
   }
   program.reset();
   UnloadLayeredSupport();

@@ -372,6 +372,37 @@ TEST_F(YearStoreTest, FailedSaveLeavesTheDataFileWhole) {
                                                  {2, kNewYear2026 + 2, {{.text = "lost"}}}}));
 }
 
+// Visiting other years never costs a change whose save failed: it keeps its
+// slot, another year takes the other one, and with both slots holding such
+// changes a third year is refused until a save succeeds.
+TEST_F(YearStoreTest, ChangesWhoseSaveFailedSurviveVisitsToOtherYears) {
+  LoggingFiles files(SystemDataFiles());
+  files.failAfterWrites = 0;  // the disk takes nothing
+  Open(files);
+  const int32_t in2030 = SerialOfNewYear(2030) + 5;
+  const int32_t in2026 = kNewYear2026 + 5;
+  ASSERT_EQ(store_->StoreDayRecord(Day(in2030, {"far"}), in2030, {}).outcome, StoreOutcome::NotWritten);
+  DayRecord r;
+  EXPECT_FALSE(store_->GetDayRecord(SerialOfNewYear(2031), r));  // loaded, the change kept
+  EXPECT_FALSE(store_->GetDayRecord(SerialOfNewYear(2032), r));
+  ASSERT_EQ(store_->StoreDayRecord(Day(in2026, {"near"}), in2026, {}).outcome, StoreOutcome::NotWritten);
+
+  EXPECT_FALSE(store_->GetDayRecord(SerialOfNewYear(2040), r));
+  EXPECT_EQ(store_->StoreDayRecord(Day(SerialOfNewYear(2040), {"x"}), SerialOfNewYear(2040), {}).outcome,
+            StoreOutcome::Failed);
+  for (const auto& [day, text] : {std::pair{in2030, "far"}, std::pair{in2026, "near"}}) {
+    ASSERT_TRUE(store_->GetDayRecord(day, r));
+    EXPECT_STREQ(r.entries[0].text, text);
+  }
+  EXPECT_FALSE(dir_.Has("Hiyomi_2030.dat"));
+
+  files.failAfterWrites = -1;
+  EXPECT_TRUE(store_->SaveChanges());
+  EXPECT_EQ(ReadBytes(Dat(2030)), YearFileBytes({{5, in2030, {{.text = "far"}}}}));
+  EXPECT_EQ(ReadBytes(Dat(2026)), YearFileBytes({{5, in2026, {{.text = "near"}}}}));
+  EXPECT_FALSE(dir_.Has("Hiyomi_2040.dat"));
+}
+
 TEST_F(YearStoreTest, AYearHeldByAnotherProgramTakesNoChangeAndIsNeverOverwritten) {
   const Bytes file = YearFileBytes({{1, kNewYear2026 + 1, {{.text = "kept"}}}});
   const int32_t dec31 = kNewYear2026 - 1;
