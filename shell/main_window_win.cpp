@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "agetable/age_table_dialog.h"
+#include "almanac/clock.h"
 #include "almanac/dates.h"
 #include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
@@ -177,6 +179,10 @@ void RunDisplay(int n) {
   MainView& view = mainWindow.view;
   const Options& options = AppOptions();
   const DisplayStep step = RunDisplayCommand(n, view.displayFlags, options.Notrik != 0, options.Zoom);
+  if (step.action == DisplayAction::kAgeTable) {
+    RunAgeTableDialog(view.window, AgeSettings(), ReadLocalTime().year);
+    return;
+  }
   if (step.action == DisplayAction::kZoom) {
     SetZoom(view, true, step.zoom);
     view.zoomItem = step.zoomItem;
@@ -184,10 +190,10 @@ void RunDisplay(int n) {
   Redraw(view);
 }
 
-// "Secret", "年齢早見表" and "予定表" wait for their features.
+// "Secret" and "予定表" wait for their features.
 bool DisplayCommandEnabled(int n) {
   const int id = IDM_DISPLAY_FIRST + n;
-  return id != IDM_SHOW_SECRET && id != IDM_AGE_TABLE && id != IDM_TABLE_VIEW;
+  return id != IDM_SHOW_SECRET && id != IDM_TABLE_VIEW;
 }
 
 // The chosen section's settings become the current section's: loaded and

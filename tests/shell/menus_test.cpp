@@ -3,6 +3,7 @@
 // the screen and steered with the keys a user presses, and what the choice
 // changed read back from the window and the settings file.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,33 @@ TEST_F(StandardMenus, LoadingAnotherSectionKeepsTheCurrentOne) {
   char workColumns[16] = {};
   GetPrivateProfileStringA("Work", "Yoko", "", workColumns, sizeof workColumns, ini.c_str());
   EXPECT_STREQ(workColumns, "300");
+}
+
+// "年齢早見表" is the second item from the end; the table reads
+// HiyomiAge.ini beside the program.
+TEST_F(StandardMenus, TheAgeTableOpensFromTheDisplayMenu) {
+  const std::string ageIni = hiyomi_test::FolderOf(exe_) + "\\HiyomiAge.ini";
+  WritePrivateProfileStringA("Default", "Birth1", "花子,-1990", ageIni.c_str());
+  Press(IDB_DISPLAY);
+  HWND menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  Keys(menu, {VK_END, VK_UP, VK_RETURN});
+  HWND table = nullptr;
+  for (int waited = 0; waited < 10000 && table == nullptr; waited += 50) {
+    // Visible once its initialisation has filled it.
+    table = FindWindowA("#32770", "年齢早見表");
+    if (table != nullptr && !IsWindowVisible(table)) table = nullptr;
+    if (table == nullptr) Sleep(50);
+  }
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(GetWindow(table, GW_OWNER), window_);
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  EXPECT_EQ(SendDlgItemMessageA(table, 8001, LVM_GETITEMCOUNT, 0, 0), now.wYear - 1880 + 1);
+  EXPECT_EQ(SendDlgItemMessageA(table, 8002, CB_GETCOUNT, 0, 0), 8);  // seven systems and 花子
+  PostMessageA(table, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([] { return FindWindowA("#32770", "年齢早見表") == nullptr; }));
+  DeleteFileA(ageIni.c_str());
 }
 
 class SimplifiedMenus : public ProgramMenus {
