@@ -347,5 +347,247 @@ TEST_F(OptionsSheetTest, OkWithoutChangesOnEveryPageStoresTheLoadedValues) {
   EXPECT_EQ(Dump(*backend), Dump(reference));
 }
 
+// ---- 全体表示
+
+TEST_F(OptionsSheetTest, WholeViewPageShowsTheStoredOptionsAndStoresTheEditedOnes) {
+  Store({{"PenSize0", "3"}, {"Ptn1", "2"}, {"FontBold2", "0"}, {"FontItalic2", "1"}, {"Ptn2", "1"},
+         {"YokoSize", "90"}, {"Yoko", "14"}, {"Ptn3", "0x12"}, {"TateLine", "4"}, {"Tate", "6"},
+         {"MCType", "1"}, {"MemoPos", "0"}, {"MemoLine", "5"}, {"MemoLine2", "3"}, {"TextColor2", "0x123456"}});
+  std::vector<std::string> monthTexts;
+  RunAndSave([&](HWND sheet) {
+    HWND page = ShowPage(sheet, kWholeView);
+    EXPECT_EQ(Text(page, IDE_FRAME_PEN_SIZE), "3");
+    EXPECT_EQ(Chosen(page, IDC_TITLE_FORMAT), 2);
+    EXPECT_FALSE(Ticked(page, IDX_TITLE_FONT_BOLD));
+    EXPECT_TRUE(Ticked(page, IDX_TITLE_FONT_ITALIC));
+    EXPECT_EQ(Chosen(page, IDC_HORIZONTAL_HEADER), 1);
+    EXPECT_EQ(Text(page, IDE_COLUMN_SIZE), "90");
+    EXPECT_EQ(Text(page, IDE_DAYS_ACROSS), "14");
+    EXPECT_EQ(Chosen(page, IDC_ROW_LABELS), 2);
+    EXPECT_EQ(Chosen(page, IDC_ROW_NUMBERING), 1);
+    EXPECT_EQ(Text(page, IDE_SCHEDULE_LINES), "4");
+    EXPECT_EQ(Text(page, IDE_ROWS), "6");
+    EXPECT_TRUE(Ticked(page, IDR_MEMO_ABOVE));
+    EXPECT_EQ(Text(page, IDE_MEMO_LINES_MIN), "5");
+    EXPECT_EQ(Text(page, IDE_MEMO_LINES_MAX), "5") << "raised to the minimum when loaded";
+    EXPECT_TRUE(Ticked(page, 3001));
+    EXPECT_TRUE(Enabled(page, 2001));
+    EXPECT_FALSE(Ticked(page, 3105)) << "colour 5 has no background by default";
+    EXPECT_FALSE(Enabled(page, 2105));
+
+    for (int k = 0; k < 4; ++k) {
+      monthTexts.push_back(Text(page, IDB_REFERENCE_MONTH));
+      Click(page, IDB_REFERENCE_MONTH);
+    }
+    Click(page, IDB_REFERENCE_MONTH);  // five clicks from "当 月": "対象月"
+
+    Type(page, IDE_FRAME_PEN_SIZE, "11");
+    Choose(page, IDC_TITLE_FORMAT, 3);
+    Tick(page, IDX_TITLE_FONT_BOLD, true);
+    Type(page, IDC_TITLE_FONT, "IPAPGothic");
+    Choose(page, IDC_HORIZONTAL_HEADER, 3);
+    Type(page, IDE_COLUMN_SIZE, "5");
+    Type(page, IDE_DAYS_ACROSS, "400");
+    Choose(page, IDC_ROW_LABELS, 5);
+    Choose(page, IDC_ROW_NUMBERING, 3);
+    Type(page, IDE_SCHEDULE_LINES, "0");
+    Type(page, IDE_ROWS, "99");
+    Click(page, IDR_MEMO_BELOW);
+    Type(page, IDE_MEMO_LINES_MIN, "8");
+    Type(page, IDE_MEMO_LINES_MAX, "2");
+    Tick(page, 3001, false);
+    Tick(page, 3105, true);
+    PropSheet_PressButton(sheet, PSBTN_OK);
+  });
+  EXPECT_EQ(monthTexts, (std::vector<std::string>{"当 月", "対象月", "当 月", "対象月"}));
+  EXPECT_EQ(options.PenSize[0], 10);
+  EXPECT_EQ(options.Ptn[1], 3);
+  EXPECT_EQ(options.FontBold[2], 1);
+  EXPECT_STREQ(options.FontName[2], "IPAPGothic");
+  EXPECT_EQ(options.Ptn[2], 3);
+  EXPECT_EQ(options.YokoSize, 10);
+  EXPECT_EQ(options.Yoko, 366);
+  EXPECT_EQ(options.Ptn[3], 0x35);
+  EXPECT_EQ(options.TateLine, 0);
+  EXPECT_EQ(options.Tate, 52);
+  EXPECT_EQ(options.MCType, 0);
+  EXPECT_EQ(options.MemoPos, 1);
+  EXPECT_EQ(options.MemoLine, 8);
+  EXPECT_EQ(options.MemoLine2, 8) << "raised to the minimum";
+
+  EXPECT_EQ(Key("PenSize0"), "10");
+  EXPECT_EQ(Key("Yoko"), "366");
+  EXPECT_EQ(Key("Ptn3"), "53");
+  EXPECT_EQ(Key("MCType"), "0");
+  EXPECT_EQ(Key("MemoLine2"), "8");
+  EXPECT_EQ(Key("TextColor2"), "-1");
+  EXPECT_EQ(Key("BackColor6"), "0xFFFFFF");
+}
+
+// ---- 日表示
+
+SYSTEMTIME PickerTime(HWND page, int id) {
+  SYSTEMTIME time{};
+  SendDlgItemMessageA(page, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+  return time;
+}
+
+void SetPickerTime(HWND page, int id, SYSTEMTIME time) {
+  SendDlgItemMessageA(page, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+std::string RowText(HWND page, int list, int row) {
+  char text[32] = "";
+  LVITEMA item{};
+  item.iSubItem = 0;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendDlgItemMessageA(page, list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+void SelectRow(HWND page, int list, int row) {
+  ListView_SetItemState(GetDlgItem(page, list), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+std::vector<int> SelectedRows(HWND page, int list) {
+  std::vector<int> rows;
+  HWND view = GetDlgItem(page, list);
+  for (int row = ListView_GetNextItem(view, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(view, row, LVNI_SELECTED)) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST_F(OptionsSheetTest, DayViewPageShowsTheStoredOptionsAndStoresTheEditedOnes) {
+  const std::string origin = std::to_string(SerialFromDate(2026, 4, 1));
+  Store({{"Ptn4", "0x4321"}, {"PtnSDay", origin.c_str()}, {"BDayTime", "570"}, {"FontName1", "IPAPMincho"},
+         {"FontSize1", "0"}, {"FontBold1", "0"}, {"FontItalic1", "1"},
+         {"PtnDay1", "13,12,11,10,09,08,07,06,05,04,03,02,01,00,"}, {"MCType21", "1"}, {"PenSize1", "4"},
+         {"Ptn7", "1"}});
+  RunAndSave([](HWND sheet) {
+    HWND page = ShowPage(sheet, kDayView);
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(Chosen(page, IDC_DAY_ITEM_FIRST + c), c + 1) << "corner " << c;
+    EXPECT_TRUE(Ticked(page, IDR_DIFFERENCE_DATE));
+    const SYSTEMTIME date = PickerTime(page, IDC_DIFFERENCE_DATE);
+    EXPECT_EQ((std::vector<int>{date.wYear, date.wMonth, date.wDay}), (std::vector<int>{2026, 4, 1}));
+    const SYSTEMTIME time = PickerTime(page, IDC_BUSINESS_DAY_TIME);
+    EXPECT_EQ((std::vector<int>{time.wHour, time.wMinute}), (std::vector<int>{9, 30}));
+    EXPECT_EQ(Text(page, IDC_DAY_FONT), "IPAPMincho");
+    EXPECT_EQ(Text(page, IDE_DAY_FONT_SIZE), "0");
+    EXPECT_FALSE(Ticked(page, IDX_DAY_FONT_BOLD));
+    EXPECT_TRUE(Ticked(page, IDX_DAY_FONT_ITALIC));
+    EXPECT_EQ(RowText(page, 1301, 0), "当日");
+    EXPECT_EQ(RowText(page, 1311, 0), "Default");
+    EXPECT_EQ(RowText(page, 1311, 13), "当日");
+    EXPECT_EQ(RowText(page, 1321, 2), "定期1") << "rest days come after the weekdays for the date text";
+    EXPECT_EQ(RowText(page, 1321, 9), "休日");
+    EXPECT_FALSE(Ticked(page, 1305));
+    EXPECT_TRUE(Ticked(page, 1315));
+    EXPECT_EQ(Text(page, IDE_TARGET_PEN_SIZE), "4");
+    EXPECT_TRUE(Ticked(page, IDX_FRAME_TODAY));
+
+    Choose(page, IDC_DAY_ITEM_FIRST, 15);
+    Choose(page, IDC_DAY_ITEM_FIRST + 3, 0);
+    SYSTEMTIME picked{};
+    picked.wYear = 2027;
+    picked.wMonth = 2;
+    picked.wDay = 28;
+    SetPickerTime(page, IDC_DIFFERENCE_DATE, picked);
+    SYSTEMTIME evening = PickerTime(page, IDC_BUSINESS_DAY_TIME);
+    evening.wHour = 18;
+    evening.wMinute = 5;
+    SetPickerTime(page, IDC_BUSINESS_DAY_TIME, evening);
+    Type(page, IDE_DAY_FONT_SIZE, "99");
+    Tick(page, IDX_DAY_FONT_BOLD, true);
+    Tick(page, 1305, true);
+    Tick(page, 1315, false);
+    Type(page, IDE_TARGET_PEN_SIZE, "12");
+    Tick(page, IDX_FRAME_TODAY, false);
+    PropSheet_PressButton(sheet, PSBTN_OK);
+  });
+  EXPECT_EQ(options.Ptn[4], 0x032F);
+  EXPECT_EQ(options.PtnSDay, SerialFromDate(2027, 2, 28));
+  EXPECT_EQ(options.BDayTime, 18 * 60 + 5);
+  EXPECT_EQ(options.FontSize[1], 48);
+  EXPECT_EQ(options.FontBold[1], 1);
+  EXPECT_EQ((std::vector<int>{options.MCType2[0], options.MCType2[1], options.MCType2[2]}),
+            (std::vector<int>{1, 0, 0}));
+  EXPECT_EQ(options.PenSize[1], 10);
+  EXPECT_EQ(options.Ptn[7], 0);
+  EXPECT_EQ(Key("Ptn4"), std::to_string(0x032F));
+  EXPECT_EQ(Key("PtnSDay"), std::to_string(SerialFromDate(2027, 2, 28)));
+  EXPECT_EQ(Key("BDayTime"), "1085");
+  EXPECT_EQ(Key("FontSize1"), "48");
+  EXPECT_EQ(Key("PtnDay1"), "13,12,11,10,09,08,07,06,05,04,03,02,01,00,");
+  EXPECT_EQ(Key("MCType20"), "1");
+  EXPECT_EQ(Key("MCType21"), "0");
+}
+
+// ↑ and ↓ swap the selected row with its neighbour and keep it selected;
+// at the ends they do nothing.
+TEST_F(OptionsSheetTest, PriorityRowsMoveWithTheirSelection) {
+  Store({{"PtnSDay", "9000"}});
+  struct Step {
+    int list, button, row;
+    std::vector<std::string> top;  // rows 0-2 afterwards
+    int selected;
+  };
+  const Step steps[] = {
+      {1301, 1302, 2, {"当日", "休日", "個別"}, 1},
+      {1301, 1302, 1, {"休日", "当日", "個別"}, 0},
+      {1301, 1302, 0, {"休日", "当日", "個別"}, 0},
+      {1311, 1314, 0, {"個別", "当日", "休日"}, 1},
+      {1321, 1324, 13, {"当日", "個別", "定期1"}, 13},
+  };
+  RunAndSave([&](HWND sheet) {
+    HWND page = ShowPage(sheet, kDayView);
+    for (const Step& step : steps) {
+      SelectRow(page, step.list, step.row);
+      Click(page, step.button);
+      EXPECT_EQ((std::vector<std::string>{RowText(page, step.list, 0), RowText(page, step.list, 1),
+                                          RowText(page, step.list, 2)}),
+                step.top)
+          << step.list << " row " << step.row;
+      EXPECT_EQ(SelectedRows(page, step.list), std::vector<int>{step.selected}) << step.list << " row " << step.row;
+    }
+    EXPECT_EQ(RowText(page, 1321, 13), "Default");
+    Click(page, IDR_DIFFERENCE_TODAY);
+    PropSheet_PressButton(sheet, PSBTN_OK);
+  });
+  EXPECT_EQ(Key("PtnDay0"), "02,00,01,03,04,05,06,07,08,09,10,11,12,13,");
+  EXPECT_EQ(Key("PtnDay1"), "01,00,02,03,04,05,06,07,08,09,10,11,12,13,");
+  EXPECT_EQ(Key("PtnDay2"), "00,01,03,04,05,06,07,08,09,02,10,11,12,13,");
+  EXPECT_EQ(options.PtnSDay, 0) << "Today";
+}
+
+// ---- 色設定
+
+TEST_F(OptionsSheetTest, ColorsPageButtonsEditTheColoursAndResetRestoresTheDefaults) {
+  Store({{"TextColor19", "0x112233"}, {"TextColor20", "0x00FF00"}});
+  std::vector<int> offered;
+  const ColorChooser previous = SetColorChooserForTests([&](HWND, int preselected, int& chosen) {
+    offered.push_back(preselected);
+    chosen = 0x123456;
+    return true;
+  });
+  RunAndSave([](HWND sheet) {
+    HWND page = ShowPage(sheet, kColors);
+    Click(page, 2019);  // 日曜's text: the chooser is offered the stored colour
+    Click(page, 2025);  // 土曜's text
+    Click(page, IDB_RESET_COLORS);
+    Click(page, 2106);  // １月's background, after the reset
+    PropSheet_PressButton(sheet, PSBTN_OK);
+  });
+  SetColorChooserForTests(previous);
+  EXPECT_EQ(offered, (std::vector<int>{0x00FF00, 0xFF0000, 0xFFFFFF}));
+  EXPECT_EQ(Key("TextColor20"), "0x0000FF") << "Sunday red again";
+  EXPECT_EQ(Key("TextColor26"), "0xFF0000") << "Saturday blue again";
+  EXPECT_EQ(Key("TextColor19"), "0x112233") << "today's colour is not reset";
+  EXPECT_EQ(Key("BackColor7"), "0x123456");
+  EXPECT_EQ(Key("BackColor28"), "0xFFECFF");
+}
+
 }  // namespace
 }  // namespace hiyomi
