@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "base/message_box.h"
@@ -133,6 +134,56 @@ INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
   }
 }
 
+INT_PTR CALLBACK ProbePageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The sheet sizes its page area in dialog units of its own font, each page
+// is as large as its template in the pages' font. Where the pages' units
+// are the larger (Wine's "MS Shell Dlg" is smaller than "ＭＳ Ｐゴシック"),
+// pages would be cut off: the tab control, the buttons below it and the
+// sheet grow by what the largest page needs.
+void FitSheetToPages(HWND sheet) {
+  int width = 0;
+  int height = 0;
+  for (const PageEntry& entry : kPageEntries) {
+    HWND probe = CreateDialogParamA(GetModuleHandleA(nullptr), entry.templateName, sheet, ProbePageProc, 0);
+    if (probe == nullptr) continue;
+    RECT box{};
+    GetWindowRect(probe, &box);
+    DestroyWindow(probe);
+    width = std::max(width, static_cast<int>(box.right - box.left));
+    height = std::max(height, static_cast<int>(box.bottom - box.top));
+  }
+  HWND tabs = PropSheet_GetTabControl(sheet);
+  RECT display{};
+  GetWindowRect(tabs, &display);
+  TabCtrl_AdjustRect(tabs, FALSE, &display);
+  const int dx = std::max(0, width - static_cast<int>(display.right - display.left));
+  const int dy = std::max(0, height - static_cast<int>(display.bottom - display.top));
+  if (dx == 0 && dy == 0) return;
+  for (HWND child = GetWindow(sheet, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT box{};
+    GetWindowRect(child, &box);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&box), 2);
+    char className[16] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (child == tabs) {
+      SetWindowPos(child, nullptr, 0, 0, box.right - box.left + dx, box.bottom - box.top + dy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (_stricmp(className, "Button") == 0) {
+      SetWindowPos(child, nullptr, box.left + dx, box.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  RECT frame{};
+  GetWindowRect(sheet, &frame);
+  SetWindowPos(sheet, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+  if (message == PSCB_INITIALIZED) FitSheetToPages(sheet);
+  return 0;
+}
+
 }  // namespace
 
 void RefillOptionsPages(OptionsSheet& sheet) {
@@ -165,7 +216,8 @@ OptionsDialogState ShowOptionsDialog(HWND owner, Options& options, SettingsStore
 
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof header;
-  header.dwFlags = PSH_NOAPPLYNOW;
+  header.dwFlags = PSH_NOAPPLYNOW | PSH_USECALLBACK;
+  header.pfnCallback = SheetCallback;
   header.hwndParent = owner;
   header.hInstance = GetModuleHandleA(nullptr);
   header.pszCaption = kSheetCaption;

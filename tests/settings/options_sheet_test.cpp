@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -587,6 +589,101 @@ TEST_F(OptionsSheetTest, ColorsPageButtonsEditTheColoursAndResetRestoresTheDefau
   EXPECT_EQ(Key("TextColor19"), "0x112233") << "today's colour is not reset";
   EXPECT_EQ(Key("BackColor7"), "0x123456");
   EXPECT_EQ(Key("BackColor28"), "0xFFECFF");
+}
+
+// The sheet is laid out in its own font and the pages in theirs: every
+// control of every page lies inside the sheet's page area, whatever the two
+// fonts measure.
+TEST_F(OptionsSheetTest, EveryControlOfEveryPageIsInsideTheSheet) {
+  std::vector<std::string> outside;
+  Run([&](HWND sheet) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    RECT area{};
+    GetWindowRect(tabs, &area);
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
+    for (int index = 0; index < 7; ++index) {
+      HWND page = ShowPage(sheet, index);
+      for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT box{};
+        GetWindowRect(child, &box);
+        if (box.left < area.left || box.top < area.top || box.right > area.right || box.bottom > area.bottom) {
+          outside.push_back("page " + std::to_string(index + 1) + " control " + std::to_string(GetDlgCtrlID(child)));
+        }
+      }
+    }
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_EQ(outside, std::vector<std::string>{});
+}
+
+// ---- pictures for looking at the pages
+
+// What the screen shows of window, as a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::string& path) {
+  RECT box{};
+  GetWindowRect(window, &box);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
+  bool written = false;
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+              std::fwrite(bits, stride * static_cast<DWORD>(height), 1, out) == 1;
+    std::fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+void HandleMessagesFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(10);
+  }
+}
+
+// Run by hand with --gtest_also_run_disabled_tests and the folder in
+// HIYOMI_SHEET_PICTURES: one BMP of the sheet per page.
+TEST_F(OptionsSheetTest, DISABLED_PicturesOfEveryPage) {
+  const char* folder = std::getenv("HIYOMI_SHEET_PICTURES");
+  ASSERT_NE(folder, nullptr);
+  Store({{"Weekday", "0x741"}, {"WeekdayP0", std::to_string(DayRule(2, 12, 36, 0)).c_str()},
+         {"WeekdayP1", std::to_string((2u << 28) | (12u << 24) | (29u << 16) | (1u << 8) | 3u).c_str()}});
+  Run([folder](HWND sheet) {
+    SetWindowPos(sheet, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+    for (int page = 0; page < 7; ++page) {
+      ShowPage(sheet, page);
+      HandleMessagesFor(800);
+      EXPECT_TRUE(SaveWindowPicture(sheet, std::string(folder) + "\\optpage" + std::to_string(page + 1) + ".bmp"));
+    }
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+  });
 }
 
 }  // namespace
