@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
+#include <span>
 
 #include "almanac/dates.h"
 #include "almanac/rule_validity.h"
@@ -19,7 +21,7 @@ namespace hiyomi {
 
 namespace {
 
-// ---- lists shared by several controls
+// Lists shared by several controls.
 
 constexpr int kEntryTextSize = 8;
 
@@ -71,7 +73,7 @@ constexpr const char* kFrequencyEntries[] = {"", "毎月", "毎年"};
 constexpr const char* kWeekdayEntries[] = {"", "月曜", "火曜", "水曜", "木曜", "金曜", "土曜", "日曜"};
 constexpr const char* kRuleKindEntries[] = {"", "日", "間"};
 
-// ---- 基本
+// Page 基本.
 
 constexpr const char* kStartDayEntries[] = {"日曜",       "月曜",     "火曜",     "水曜",
                                             "木曜",       "金曜",     "土曜",     "対象月１日",
@@ -240,7 +242,7 @@ void BasicPageCommand(HWND page, OptionsSheet&, int id, int code) {
   }
 }
 
-// ---- 全体表示
+// Page 全体表示.
 
 constexpr const char* kTitleFormatEntries[] = {"西暦年 数字月", "和暦 数字月", "西暦年 英語月", "英語月 西暦年"};
 constexpr const char* kHorizontalHeaderEntries[] = {"曜日", "曜日（英語）", "数字", "表示なし"};
@@ -306,7 +308,7 @@ void WholeViewPageCommand(HWND page, OptionsSheet&, int id, int code) {
   if (id == IDB_REFERENCE_MONTH && code == BN_CLICKED) ShowReferenceMonth(page, !ShowsCurrentMonth(page));
 }
 
-// ---- 日表示
+// Page 日表示.
 
 constexpr const char* kDayItemEntries[] = {
     "表示なし", "祝日名",     "曜日",    "曜日（英語）",   "曜日 祝日名",   "六曜 干支",
@@ -478,7 +480,7 @@ void DayViewPageCommand(HWND page, OptionsSheet&, int id, int code) {
   }
 }
 
-// ---- 色設定: its buttons edit the working colours directly.
+// Page 色設定: its buttons edit the working colours directly.
 
 void ColorsPageCommand(HWND page, OptionsSheet& sheet, int id, int code) {
   if (id != IDB_RESET_COLORS || code != BN_CLICKED) return;

@@ -251,7 +251,7 @@ void RunOptionsSheet(HWND window) {
       LoadCategories();
       program.categories.ApplyFilter(view.displayFlags);
     }
-    // ReadTemporarySchedules(window);  -- the temporary schedules re-read here
+    // TEMPORARY SCHEDULES: ReadTemporarySchedules is called here, before the options reach the view.
     OnOptionsChanged(current);
   }
   Redraw(view);

@@ -102,7 +102,7 @@ TEST_F(OptionsSheetTest, OkAppliesAndKeepsTheLoadedOptions) {
   EXPECT_EQ(options.MemoLine2, 30);
 }
 
-// ---- driving the pages
+// Driving the pages.
 
 enum Page { kBasic, kWholeView, kDayView, kColors };
 
@@ -169,7 +169,7 @@ unsigned DayRule(int frequency, int month, int day, int weekday) {
          (static_cast<unsigned>(day) << 8) | static_cast<unsigned>(weekday);
 }
 
-// ---- 基本
+// Page 基本.
 
 TEST_F(OptionsSheetTest, BasicPageShowsTheStoredOptionsAndStoresTheEditedOnes) {
   const std::string rule = std::to_string(DayRule(2, 3, 2, 3));  // 毎年 3月 第二 水曜
@@ -349,7 +349,7 @@ TEST_F(OptionsSheetTest, OkWithoutChangesOnEveryPageStoresTheLoadedValues) {
   EXPECT_EQ(Dump(*backend), Dump(reference));
 }
 
-// ---- 全体表示
+// Page 全体表示.
 
 TEST_F(OptionsSheetTest, WholeViewPageShowsTheStoredOptionsAndStoresTheEditedOnes) {
   Store({{"PenSize0", "3"}, {"Ptn1", "2"}, {"FontBold2", "0"}, {"FontItalic2", "1"}, {"Ptn2", "1"},
@@ -426,7 +426,7 @@ TEST_F(OptionsSheetTest, WholeViewPageShowsTheStoredOptionsAndStoresTheEditedOne
   EXPECT_EQ(Key("BackColor6"), "0xFFFFFF");
 }
 
-// ---- 日表示
+// Page 日表示.
 
 SYSTEMTIME PickerTime(HWND page, int id) {
   SYSTEMTIME time{};
@@ -564,7 +564,7 @@ TEST_F(OptionsSheetTest, PriorityRowsMoveWithTheirSelection) {
   EXPECT_EQ(options.PtnSDay, 0) << "Today";
 }
 
-// ---- 色設定
+// Page 色設定.
 
 TEST_F(OptionsSheetTest, ColorsPageButtonsEditTheColoursAndResetRestoresTheDefaults) {
   Store({{"TextColor19", "0x112233"}, {"TextColor20", "0x00FF00"}});
@@ -616,7 +616,7 @@ TEST_F(OptionsSheetTest, EveryControlOfEveryPageIsInsideTheSheet) {
   EXPECT_EQ(outside, std::vector<std::string>{});
 }
 
-// ---- pictures for looking at the pages
+// Pictures for looking at the pages.
 
 // What the screen shows of window, as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::string& path) {
