@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -14,9 +15,11 @@
 #include "resources/main_dialog_ids.h"
 #include "schedule/day_dialog.h"
 #include "schedule/dialog_rows_win.h"
+#include "schedule/password_dialog.h"
 #include "schedule/undated_dialog.h"
 #include "base/message_box.h"
 #include "base/text.h"
+#include "settings/options_sheet_win.h"
 #include "settings/settings_store.h"
 #include "base/win/ui_helpers.h"
 #include "base/win/work_area.h"
@@ -218,6 +221,49 @@ void LoadSectionOptions(int index) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// The sheet edits a copy: the program takes it when it was saved, and also
+// when the sheet's profile commands made another section current, whose
+// options the copy then holds.
+void RunOptionsSheet(HWND window) {
+  if (IsMemoEditing(mainWindow.memo)) ToggleMemo(window);  // leaving edit mode saves the page
+  MainView& view = mainWindow.view;
+  SettingsStore& store = MainSettings();
+  char section[kSettingsSectionSize];
+  CopyText(section, store.CurrentSection(), sizeof section);
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+
+  ProgramObjects& program = Program();
+  OptionsSheetServices services;
+  services.registerPassword = [&program, &store](HWND owner) {
+    RunPasswordDialog(owner, true, program.secrets, store);
+  };
+  services.categoryName = [&program](int category) { return program.categories.NameOf(category); };
+  Options edited = AppOptions();
+  OptionsDialogState state = ShowOptionsDialog(window, edited, store, services);
+  const bool saved = SaveOptions(edited, store, state, window);
+  const bool sectionChanged = std::strcmp(section, store.CurrentSection()) != 0;
+
+  if (saved || sectionChanged) {
+    Options& current = AppOptions();
+    // Categories live in Default or in the section, as OptDef says.
+    const bool categoriesMoved = sectionChanged || edited.OptDef != current.OptDef;
+    // A new zoom in the options is what the user wants to see now.
+    if (edited.Zoom != current.Zoom) {
+      view.zoom = std::clamp(edited.Zoom, kMinZoom, kMaxZoom);
+      view.zoomItem = IDM_ZOOM_STANDARD;
+    }
+    current = edited;
+    if (categoriesMoved) {
+      LoadCategories();
+      program.categories.ApplyFilter(view.displayFlags);
+    }
+    // TEMPORARY SCHEDULES: ReadTemporarySchedules is called here, before the options reach the view.
+    OnOptionsChanged(current);
+  }
+  Redraw(view);
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
 using MainCommand = CommandEntry<HWND>;
 
 // Every command of the main window: its buttons, its menus, the memo pane's
@@ -241,6 +287,7 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDB_MEMO, IDB_MEMO, [](HWND window, int, int) { ToggleMemo(window); }, nullptr,
      [](HWND, int) { return IsMemoEditing(mainWindow.memo); }},
     {IDC_MEMO, IDC_MEMO, [](HWND window, int, int code) { OnMemoNotification(window, code); }},
+    {IDM_OPTIONS, IDM_OPTIONS, [](HWND window, int, int) { RunOptionsSheet(window); }},
     {IDM_HELP, IDM_HELP, [](HWND, int, int) { ShowProgramHelp(); }},
     {IDM_ABOUT, IDM_ABOUT, [](HWND window, int, int) { ShowAbout(window, kAboutOverOwner); }},
     {IDM_ABOUT_ON_SCREEN, IDM_ABOUT_ON_SCREEN, [](HWND window, int, int) { ShowAbout(window, kAboutOnScreen); }},

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <prsht.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "almanac/dates.h"
 #include "resources/daydlg_ids.h"
 #include "resources/main_dialog_ids.h"
+#include "resources/optpage_view_ids.h"
 #include "schedule/records.h"
 #include "settings/options.h"
 #include "shell/main_view_win.h"
@@ -258,6 +261,118 @@ TEST(EndToEnd, DoubleClickTypeEnterStoresTheEntry) {
   EXPECT_EQ(record.serial, today);
   EXPECT_EQ(record.entries[0].order, 1);
   EXPECT_STREQ(record.entries[0].text, "Year-end party");
+}
+
+// The popup menu window the process shows, null while none is open.
+HWND OpenMenuOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    HWND found;
+  } search{processId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (owner != s.processId || std::string(className) != "#32768" || !IsWindowVisible(window)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The X server maps a window a little after Wine shows it: the click waits
+// for the main window to be mapped.
+bool ClickAt(POINT at) {
+  return StartXdotool("search --sync --onlyvisible --name ^Hiyomi$ mousemove --sync " + std::to_string(at.x) +
+                      " " + std::to_string(at.y) + " sleep 0.2 click 1");
+}
+
+POINT CentreOf(HWND control) {
+  RECT box{};
+  GetWindowRect(control, &box);
+  return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
+
+// Columns of ten pixels that fit the window's client width at zoom percent
+// (the row labels take 1 pixel, the vertical bar 16), as the column bar's
+// page shows them.
+int ColumnsAt(HWND window, int zoom) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return std::max((static_cast<int>(client.right - 16) * 100 / zoom - 1) / 10, 1);
+}
+
+int ColumnPage(HWND window) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_PAGE;
+  GetScrollInfo(GetDlgItem(window, IDC_COLUMN_SCROLL), SB_CTL, &info);
+  return static_cast<int>(info.nPage);
+}
+
+bool WaitForColumns(HWND window, int zoom) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    if (ColumnPage(window) == ColumnsAt(window, zoom)) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// The mouse opens "Menu" and chooses "設定", the zoom is typed into page
+// 基本 and OK pressed: the calendar is drawn at the new zoom and the ini
+// file has it. One row of 366 ten-pixel columns is wider than the screen,
+// so the column bar's page tells the zoom the calendar is drawn at.
+TEST(EndToEnd, AZoomSetInTheOptionsSheetShowsAndIsStored) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+  InitCommonControlsEx(&controls);
+  const std::string exe = FreshCopy(HIYOMI_EXE, "hiyomi-end-to-end-options",
+                                    "[Default]\r\nYoko=366\r\nYokoSize=10\r\nTate=1\r\nPtn0=0\r\n"
+                                    "Ptn3=6\r\nPtn5=9\r\nPenSize0=2\r\n");
+  ASSERT_FALSE(exe.empty());
+  Process program;
+  ASSERT_TRUE(Start(exe, program));
+  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+  ASSERT_NE(window, nullptr);
+  WaitForSettledPlace(window);
+  ASSERT_TRUE(WaitForColumns(window, 100)) << ColumnPage(window) << " columns";
+
+  HWND menuButton = GetDlgItem(window, IDB_MENU);
+  ASSERT_TRUE(ClickAt(CentreOf(menuButton)));
+  HWND menu = nullptr;
+  for (DWORD waited = 0; waited < kStartTimeoutMs && menu == nullptr; waited += 100) {
+    Sleep(100);
+    menu = OpenMenuOf(program.info.dwProcessId);
+  }
+  ASSERT_NE(menu, nullptr);
+  RECT button{};
+  GetWindowRect(menuButton, &button);
+  RECT popup{};
+  GetWindowRect(menu, &popup);
+  EXPECT_EQ(popup.left, button.left) << "the menu opens below the button";
+  EXPECT_EQ(popup.top, button.bottom);
+
+  // "設定(Ini)" is the first item.
+  ASSERT_TRUE(ClickAt(POINT{popup.left + 30, popup.top + 12}));
+  HWND sheet = WaitForDialog("設定");
+  ASSERT_NE(sheet, nullptr);
+  HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+  ASSERT_NE(page, nullptr);
+  HWND zoom = GetDlgItem(page, IDE_ZOOM);
+  ASSERT_EQ(ControlText(zoom), "100");
+  SendMessageA(zoom, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("150"));
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  ASSERT_TRUE(WaitGone(sheet));
+
+  EXPECT_TRUE(WaitForColumns(window, 150)) << ColumnPage(window) << " columns";
+  const std::string ini = FolderOf(exe) + "\\Hiyomi.ini";
+  EXPECT_EQ(GetPrivateProfileIntA("Default", "Zoom", 0, ini.c_str()), 150u);
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
 }
 
 }  // namespace
