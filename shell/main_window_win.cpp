@@ -12,6 +12,7 @@
 #include "resources/main_dialog_ids.h"
 #include "schedule/day_dialog.h"
 #include "schedule/dialog_rows_win.h"
+#include "schedule/password_dialog.h"
 #include "schedule/undated_dialog.h"
 #include "base/message_box.h"
 #include "base/text.h"
@@ -173,21 +174,34 @@ DisplayTicks TicksOf(const MainView& view) {
                       Program().secrets.LockState() == kUnlocked};
 }
 
-void RunDisplay(int n) {
+// "Secret" is ticked exactly while unlocked: choosing it then locks, and
+// choosing it while locked asks for the password. Off, it does nothing.
+void ToggleSecretLock(HWND window) {
+  SecretTexts& secrets = Program().secrets;
+  if (secrets.LockState() == kUnlocked) {
+    secrets.SetLockState(kLocked);
+  } else if (secrets.LockState() == kLocked) {
+    RunPasswordDialog(window, false, secrets, MainSettings());
+  }
+}
+
+void RunDisplay(HWND window, int n) {
   MainView& view = mainWindow.view;
   const Options& options = AppOptions();
   const DisplayStep step = RunDisplayCommand(n, view.displayFlags, options.Notrik != 0, options.Zoom);
   if (step.action == DisplayAction::kZoom) {
     SetZoom(view, true, step.zoom);
     view.zoomItem = step.zoomItem;
+  } else if (step.action == DisplayAction::kSecret) {
+    ToggleSecretLock(window);
   }
   Redraw(view);
 }
 
-// "Secret", "年齢早見表" and "予定表" wait for their features.
+// "年齢早見表" and "予定表" wait for their features.
 bool DisplayCommandEnabled(int n) {
   const int id = IDM_DISPLAY_FIRST + n;
-  return id != IDM_SHOW_SECRET && id != IDM_AGE_TABLE && id != IDM_TABLE_VIEW;
+  return id != IDM_AGE_TABLE && id != IDM_TABLE_VIEW;
 }
 
 // The chosen section's settings become the current section's: loaded and
@@ -246,7 +260,7 @@ constexpr MainCommand kMainCommandEntries[] = {
      [](HWND, int, int) { RunMemoCommand(mainWindow.memo, IDM_MEMO_HIGHLIGHT); }},
     {IDM_MEMO_PAGE_FIRST, IDM_MEMO_PAGE_LAST, [](HWND, int page, int) { LoadMemoPage(mainWindow.memo, page); },
      nullptr, [](HWND, int page) { return mainWindow.memo.current == page; }},
-    {IDM_DISPLAY_FIRST, IDM_DISPLAY_LAST, [](HWND, int n, int) { RunDisplay(n); },
+    {IDM_DISPLAY_FIRST, IDM_DISPLAY_LAST, [](HWND window, int n, int) { RunDisplay(window, n); },
      [](HWND, int n) { return DisplayCommandEnabled(n); },
      [](HWND, int n) { return DisplayItemTicked(TicksOf(mainWindow.view), IDM_DISPLAY_FIRST + n); }},
     {IDM_SECTION_FIRST, IDM_SECTION_LAST, [](HWND, int index, int) { LoadSectionOptions(index); },
