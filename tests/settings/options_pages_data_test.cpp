@@ -324,6 +324,38 @@ TEST_F(OptionsPagesDataTest, TemporaryPageWritesItsKeysStraightToTheStore) {
   EXPECT_EQ(Stored("Default", "TDTxtColor"), "(none)");
 }
 
+// The real file-open dialog, answered as a user would: a file typed into
+// its name box and "OK" (its name box is cmb13, or edt1 in the old style).
+TEST_F(OptionsPagesDataTest, ChooseButtonPutsThePickedFileIntoItsEdit) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  const std::string file = std::string(folder) + "hiyomi-td-choice.txt";
+  HANDLE created = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  CloseHandle(created);
+  std::string shown;
+  const OptionsDialogState state = Run([&](HWND sheet) {
+    HWND page = ShowPage(sheet, kTemporaryPage);
+    SetDlgItemTextA(page, IDE_TEMPORARY_FILE, folder);
+    testing::DriveNextOwnedDialog(sheet, [&](HWND dialog) {
+      constexpr int kNameCombo = 0x47C, kNameEdit = 0x480;
+      const int nameBox = GetDlgItem(dialog, kNameCombo) != nullptr ? kNameCombo : kNameEdit;
+      SetDlgItemTextA(dialog, nameBox, file.c_str());
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    Click(page, IDB_TEMPORARY_FILE_CHOOSE);
+    shown = Text(page, IDE_TEMPORARY_FILE);
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_FALSE(state.applied);
+  std::string expected = file;
+  CharUpperA(shown.data());
+  CharUpperA(expected.data());
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(Stored("Default", "TDFile"), "(none)") << "cancelled: nothing written";
+  DeleteFileA(file.c_str());
+}
+
 TEST_F(OptionsPagesDataTest, ButtonTitleFollowsItsButton) {
   struct Case {
     bool button;
