@@ -332,11 +332,19 @@ void LoadProfile(HWND page, OptionsSheet& sheet, bool fromList) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// From the list, only a choice of another profile loads.
-void OnProfileChosen(HWND page, OptionsSheet& sheet) {
-  if (SendMessageA(ProfileList(page), CB_GETDROPPEDSTATE, 0, 0)) return;  // still choosing
+// From the list, only a choice of another profile loads. The list closed
+// over a typed name (its edit no longer shows the entry) chose nothing.
+void OnProfileChosen(HWND page, OptionsSheet& sheet, bool closedUp) {
+  HWND list = ProfileList(page);
+  if (SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0)) return;  // still choosing
+  if (SendMessageA(list, CB_GETCURSEL, 0, 0) == CB_ERR) return;
   char name[kProfileNameSize];
   ChosenProfile(page, name, true);
+  if (closedUp) {
+    char shown[kProfileNameSize];
+    ChosenProfile(page, shown, false);
+    if (std::strcmp(shown, name) != 0) return;
+  }
   if (!SameSettingsName(name, sheet.options.profileName)) LoadProfile(page, sheet, true);
 }
 
@@ -375,7 +383,7 @@ void OnOtherPageCommand(HWND page, OptionsSheet& sheet, int id, int code) {
     return;
   }
   if (id == IDC_PROFILE_LIST) {
-    if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) OnProfileChosen(page, sheet);
+    if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) OnProfileChosen(page, sheet, code == CBN_CLOSEUP);
     return;
   }
   if (code != BN_CLICKED) return;

@@ -474,6 +474,31 @@ TEST_F(ProfilesTest, ChoosingAnotherProfileLoadsItIntoEveryPage) {
   EXPECT_EQ(regularName, "職場");
 }
 
+// As a user chooses from the open list with the keys: the moves inside it
+// ask nothing, the choice asks once.
+TEST_F(ProfilesTest, ChoosingFromTheOpenListAsksOnce) {
+  Run([&](HWND sheet) {
+    HWND page = ShowPage(sheet, kOtherPage);
+    HWND list = GetDlgItem(page, IDC_PROFILE_LIST);
+    HWND edit = GetWindow(list, GW_CHILD);
+    SetMessageAnswererForTests([&](MessageKind, const char* text) {
+      said.emplace_back(text);
+      if (SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0)) said.emplace_back("(asked over the open list)");
+      return MessageAnswer::Yes;
+    });
+    SetFocus(edit);
+    for (WPARAM key : {WPARAM{VK_F4}, WPARAM{VK_DOWN}, WPARAM{VK_RETURN}}) {
+      SendMessageA(edit, WM_KEYDOWN, key, 0);
+      SendMessageA(edit, WM_KEYUP, key, 0xC0000000);
+      Pump();
+    }
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+  });
+  EXPECT_EQ(said, std::vector<std::string>{"設定を読み込みますか？　　"});
+  EXPECT_STREQ(store.CurrentSection(), "Work");
+  EXPECT_EQ(options.Yoko, 20);
+}
+
 TEST_F(ProfilesTest, DeleteIsRefusedForDefaultAndForTheLastSection) {
   struct Case {
     const char* current;
