@@ -42,9 +42,14 @@ struct OptionsPageHandlers {
   void (*apply)(HWND page, OptionsSheet& sheet);
   // On leaving the page: false with the first invalid item's message.
   bool (*validate)(HWND page, const OptionsSheet& sheet, char (&message)[kPendingMessageSize]);
-  // WM_COMMAND of the page's own controls.
+  // WM_COMMAND of the page's own controls; also kFocusInvalidField.
   void (*command)(HWND page, OptionsSheet& sheet, int id, int code);
 };
+
+// Given to the pending error's page as a command (code 0) once OK has shown
+// the error while that page is the one shown: the page puts the caret back
+// in the field the error is about. No control has id 0.
+inline constexpr int kFocusInvalidField = 0;
 
 // Pages 基本, 全体表示, 日表示 and 色設定 (options_pages_view_win.cpp).
 extern const OptionsPageHandlers kBasicPageHandlers;

@@ -76,10 +76,21 @@ void OnKillActive(HWND page, const PageContext& context) {
   SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
 }
 
+// Only while its page is shown: the sheet never changes pages by itself.
+void FocusInvalidField(OptionsSheet& sheet) {
+  const int index = sheet.state.pendingPage - 1;
+  if (index < 0 || index >= kOptionsPageCount) return;
+  HWND shown = sheet.pages[index];
+  const OptionsPageHandlers& handlers = *kPageEntries[index].handlers;
+  if (shown == nullptr || !IsWindowVisible(shown) || handlers.command == nullptr) return;
+  handlers.command(shown, sheet, kFocusInvalidField, 0);
+}
+
 void OnApply(HWND page, const PageContext& context) {
   OptionsSheet& sheet = *context.sheet;
   if (sheet.state.pendingPage != 0) {
     ShowMessage(page, MessageKind::Stop, sheet.state.pendingMessage);
+    FocusInvalidField(sheet);
     SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
     return;
   }

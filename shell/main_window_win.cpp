@@ -178,7 +178,18 @@ DisplayTicks TicksOf(const MainView& view) {
                       Program().secrets.LockState() == kUnlocked};
 }
 
-void RunDisplay(int n) {
+// "Secret" is ticked exactly while unlocked: choosing it then locks, and
+// choosing it while locked asks for the password. Off, it does nothing.
+void ToggleSecretLock(HWND window) {
+  SecretTexts& secrets = Program().secrets;
+  if (secrets.LockState() == kUnlocked) {
+    secrets.SetLockState(kLocked);
+  } else if (secrets.LockState() == kLocked) {
+    RunPasswordDialog(window, false, secrets, MainSettings());
+  }
+}
+
+void RunDisplay(HWND window, int n) {
   MainView& view = mainWindow.view;
   const Options& options = AppOptions();
   const DisplayStep step = RunDisplayCommand(n, view.displayFlags, options.Notrik != 0, options.Zoom);
@@ -189,15 +200,14 @@ void RunDisplay(int n) {
   if (step.action == DisplayAction::kZoom) {
     SetZoom(view, true, step.zoom);
     view.zoomItem = step.zoomItem;
+  } else if (step.action == DisplayAction::kSecret) {
+    ToggleSecretLock(window);
   }
   Redraw(view);
 }
 
-// "Secret" and "予定表" wait for their features.
-bool DisplayCommandEnabled(int n) {
-  const int id = IDM_DISPLAY_FIRST + n;
-  return id != IDM_SHOW_SECRET && id != IDM_TABLE_VIEW;
-}
+// "予定表" waits for its feature.
+bool DisplayCommandEnabled(int n) { return IDM_DISPLAY_FIRST + n != IDM_TABLE_VIEW; }
 
 // The chosen section's settings become the current section's: loaded and
 // applied while it is current, then the remembered section is current
@@ -299,7 +309,7 @@ constexpr MainCommand kMainCommandEntries[] = {
      [](HWND, int, int) { RunMemoCommand(mainWindow.memo, IDM_MEMO_HIGHLIGHT); }},
     {IDM_MEMO_PAGE_FIRST, IDM_MEMO_PAGE_LAST, [](HWND, int page, int) { LoadMemoPage(mainWindow.memo, page); },
      nullptr, [](HWND, int page) { return mainWindow.memo.current == page; }},
-    {IDM_DISPLAY_FIRST, IDM_DISPLAY_LAST, [](HWND, int n, int) { RunDisplay(n); },
+    {IDM_DISPLAY_FIRST, IDM_DISPLAY_LAST, [](HWND window, int n, int) { RunDisplay(window, n); },
      [](HWND, int n) { return DisplayCommandEnabled(n); },
      [](HWND, int n) { return DisplayItemTicked(TicksOf(mainWindow.view), IDM_DISPLAY_FIRST + n); }},
     {IDM_SECTION_FIRST, IDM_SECTION_LAST, [](HWND, int index, int) { LoadSectionOptions(index); },

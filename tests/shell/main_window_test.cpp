@@ -4,7 +4,7 @@
 // picker of the month title. What shows nothing outside or needs a fixed
 // today (the hit test, the zoom limits, month steps from the 31st, the
 // window's height with the memo) runs in-process on the real MAINDLG
-// template.
+// template, and the lock state behind "Secret" on the real main window.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -20,13 +20,18 @@
 #include "base/win/gdi_objects.h"
 #include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
+#include "resources/passdlg_ids.h"
 #include "schedule/memo_area_win.h"
+#include "schedule/secret_text.h"
 #include "settings/options.h"
+#include "settings/settings_store.h"
 #include "shell/button_row_win.h"
 #include "shell/main_view_win.h"
+#include "shell/main_window_win.h"
 #include "shell/program_objects_win.h"
 #include "tests/shell/hiyomi_process.h"
 #include "tests/shell/main_window_fixture.h"
+#include "tests/schedule/dialog_driver.h"
 
 namespace hiyomi {
 
@@ -925,6 +930,105 @@ TEST_F(MainViewInProcess, HitTestFindsTheDayNumberBoxWhereItIsPainted) {
     EXPECT_EQ(SurfaceTop(view_),
               kButtonRowHeight + (memo == Memo::kAbove ? view_.memoHeight : 0));
   }
+}
+
+// ---------------------------------------------------------------------------
+// The real main window in-process: "Secret" (302) locks and unlocks.
+
+constexpr char kSecretPassword[] = "秘密";
+
+// Whether item 302 of the display menu shows its tick, read from the menu
+// while it is open below "表示".
+bool SecretItemTicked(HWND window) {
+  bool ticked = false;
+  bool seen = false;
+  testing::DriveNext(
+      "the display menu",
+      [] {
+        struct Search {
+          HWND found;
+        } search{nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM data) -> BOOL {
+              char className[16] = {};
+              GetClassNameA(w, className, sizeof className);
+              if (std::string(className) != "#32768" || !IsWindowVisible(w)) return TRUE;
+              reinterpret_cast<Search*>(data)->found = w;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+      },
+      [&](HWND popup) {
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+        const UINT state = GetMenuState(menu, IDM_SHOW_SECRET, MF_BYCOMMAND);
+        seen = state != static_cast<UINT>(-1);
+        ticked = seen && (state & MF_CHECKED) != 0;
+        EndMenu();
+      });
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDB_DISPLAY, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(window, IDB_DISPLAY)));
+  EXPECT_TRUE(seen) << "the display menu has no item Secret";
+  return ticked;
+}
+
+void ChooseSecret(HWND window) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_SHOW_SECRET, 0), 0);
+}
+
+// Entering mode over the registered password; OK or cancel.
+void AnswerPassword(const char* typed) {
+  testing::DriveNextDialog("パスワード入力", [typed](HWND dialog) {
+    if (typed == nullptr) {
+      testing::Click(dialog, IDB_PASS_CANCEL);
+      return;
+    }
+    SetDlgItemTextA(dialog, IDE_PASS_PASSWORD, typed);
+    testing::Click(dialog, IDB_PASS_OK);
+  });
+}
+
+TEST(SecretCommand, TickedExactlyWhileUnlockedAndTheOptionActsAtOnce) {
+  HMODULE richEdit = LoadLibraryA("Riched20.dll");
+  hiyomi_test::OpenProgramIn("hiyomi-secret-command-test");
+  MainSettings().WriteString("Pass", FormatVerifier(CheckValueOf(kSecretPassword), 7).c_str(),
+                             kDefaultSection);
+  SecretTexts& secrets = Program().secrets;
+  std::vector<int> states;
+  std::vector<bool> ticks;
+  testing::DriveNextDialog("Hiyomi", [&](HWND window) {
+    // Switched on in the options: locked from then on.
+    AppOptions().Secret = 1;
+    OnOptionsChanged(AppOptions());
+    states.push_back(secrets.LockState());
+    ticks.push_back(SecretItemTicked(window));
+    AnswerPassword(nullptr);  // cancelled: still locked
+    ChooseSecret(window);
+    states.push_back(secrets.LockState());
+    AnswerPassword(kSecretPassword);
+    ChooseSecret(window);
+    states.push_back(secrets.LockState());
+    ticks.push_back(SecretItemTicked(window));
+    ChooseSecret(window);  // ticked: locks without asking
+    states.push_back(secrets.LockState());
+    ticks.push_back(SecretItemTicked(window));
+    AnswerPassword(kSecretPassword);
+    ChooseSecret(window);
+    // Switched off: off at once, and the command asks nothing.
+    AppOptions().Secret = 0;
+    OnOptionsChanged(AppOptions());
+    states.push_back(secrets.LockState());
+    ChooseSecret(window);
+    states.push_back(secrets.LockState());
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  RunMainWindow(GetModuleHandleA(nullptr), "RichEdit20A");
+  testing::ExpectNoDriverPending();
+  EXPECT_EQ(states, (std::vector<int>{kLocked, kLocked, kUnlocked, kLocked, kLockOff, kLockOff}));
+  EXPECT_EQ(ticks, (std::vector<bool>{false, true, false}));
+  hiyomi_test::CloseProgram();
+  if (richEdit != nullptr) FreeLibrary(richEdit);
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+// Controls of the options pages 定期予定 (OPTPAGE5), 一時予定 (OPTPAGE6)
+// and その他 (OPTPAGE7). Colour buttons follow optpage_ids.h.
+#pragma once
+
+// 定期予定: row g (0-4) has its controls at IDC_REGULAR_ROW_FIRST + 10 g
+// plus these offsets.
+#define IDC_REGULAR_ROW_FIRST 4000
+#define IDC_REGULAR_ROW_STEP 10
+#define IDO_REGULAR_GROUP 0    /* button "定期1".. "定期5": the group dialog */
+#define IDO_REGULAR_NAME 1     /* name edit, 40 bytes */
+#define IDO_REGULAR_ENABLED 2  /* "有効" */
+#define IDO_REGULAR_KIND 3
+#define IDO_REGULAR_MONTH 4
+#define IDO_REGULAR_DAY 5
+#define IDO_REGULAR_WEEKDAY 6
+#define IDO_REGULAR_SHIFT 7
+#define IDT_REGULAR_HEADER_FIRST 4090  /* the column titles */
+
+// 一時予定
+#define IDE_TEMPORARY_FILE 1081
+#define IDB_TEMPORARY_FILE_CHOOSE 1082
+#define IDE_TEMPORARY_EDIT1 1083
+#define IDB_TEMPORARY_EDIT1_CHOOSE 1084
+#define IDE_TEMPORARY_EDIT2 1085
+#define IDB_TEMPORARY_EDIT2_CHOOSE 1086
+#define IDX_TEMPORARY_START 1087
+#define IDX_TEMPORARY_BUTTON 1088
+#define IDE_TEMPORARY_BUTTON_TITLE 1089
+#define IDC_TEMPORARY_CATEGORY 1090
+#define IDC_TEMPORARY_MEMO 1095
+
+// その他
+#define IDC_PROFILE_LIST 1041
+#define IDB_PROFILE_LOAD 1042
+#define IDB_PROFILE_DELETE 502
+#define IDE_MEMO_FILE_FIRST 1043        /* 1043..1045 */
+#define IDB_MEMO_FILE_CHOOSE_FIRST 1046 /* 1046..1048 */
+#define IDX_MEMO_RTF_FIRST 1049         /* 1049..1051 */
+#define IDE_MEMO_TITLE_FIRST 1052       /* 1052..1054 */
+#define IDX_NOTRIK 1055
+#define IDE_NOTRIK_PATH 1056
+#define IDB_NOTRIK_CHOOSE 1057
+#define IDX_NOTRIK_SHOW 1058
+#define IDX_NOTRIK_COLOR 1059
+#define IDR_NOTRIK_CATEGORY1 1060
+#define IDR_NOTRIK_CATEGORY2 1061
+#define IDR_NOTRIK_NO_CATEGORY 1062
+#define IDX_SHARE_REGULAR 1069
+#define IDX_SHARE_CATEGORIES 1070
+#define IDX_SECRET 1071
+#define IDB_SECRET_REGISTER 1072
+#define IDE_SECRET_MARK 1073
