@@ -209,6 +209,26 @@ void RunDisplay(HWND window, int n) {
 // "予定表" waits for its feature.
 bool DisplayCommandEnabled(int n) { return IDM_DISPLAY_FIRST + n != IDM_TABLE_VIEW; }
 
+// Options that replace the program's: a new zoom in them is what the user
+// wants to see now, and the categories follow where they are kept.
+void TakeOptions(const Options& taken, bool sectionChanged) {
+  MainView& view = mainWindow.view;
+  Options& current = AppOptions();
+  // Categories live in Default or in the section, as OptDef says.
+  const bool categoriesMoved = sectionChanged || taken.OptDef != current.OptDef;
+  if (taken.Zoom != current.Zoom) {
+    view.zoom = std::clamp(taken.Zoom, kMinZoom, kMaxZoom);
+    view.zoomItem = IDM_ZOOM_STANDARD;
+  }
+  current = taken;
+  if (categoriesMoved) {
+    LoadCategories();
+    Program().categories.ApplyFilter(view.displayFlags);
+  }
+  // TEMPORARY SCHEDULES: ReadTemporarySchedules is called here, before the options reach the view.
+  OnOptionsChanged(current);
+}
+
 // The chosen section's settings become the current section's: loaded and
 // applied while it is current, then the remembered section is current
 // again, so later saves write them there.
@@ -222,9 +242,9 @@ void LoadSectionOptions(int index) {
   char remembered[kSettingsSectionSize];
   CopyText(remembered, store.CurrentSection(), sizeof remembered);
   store.SelectSection(chosen, true);
-  LoadOptions(AppOptions(), store, chosen);
-  LoadCategories();
-  OnOptionsChanged(AppOptions());
+  Options loaded = AppOptions();
+  LoadOptions(loaded, store, chosen);
+  TakeOptions(loaded, true);
   store.SelectSection(remembered, true);
   RebuildMenus();
   Redraw(view);
@@ -253,23 +273,7 @@ void RunOptionsSheet(HWND window) {
   const bool saved = SaveOptions(edited, store, state, window);
   const bool sectionChanged = std::strcmp(section, store.CurrentSection()) != 0;
 
-  if (saved || sectionChanged) {
-    Options& current = AppOptions();
-    // Categories live in Default or in the section, as OptDef says.
-    const bool categoriesMoved = sectionChanged || edited.OptDef != current.OptDef;
-    // A new zoom in the options is what the user wants to see now.
-    if (edited.Zoom != current.Zoom) {
-      view.zoom = std::clamp(edited.Zoom, kMinZoom, kMaxZoom);
-      view.zoomItem = IDM_ZOOM_STANDARD;
-    }
-    current = edited;
-    if (categoriesMoved) {
-      LoadCategories();
-      program.categories.ApplyFilter(view.displayFlags);
-    }
-    // TEMPORARY SCHEDULES: ReadTemporarySchedules is called here, before the options reach the view.
-    OnOptionsChanged(current);
-  }
+  if (saved || sectionChanged) TakeOptions(edited, sectionChanged);
   Redraw(view);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
