@@ -8,6 +8,7 @@
 #include "almanac/day_info.h"
 #include "almanac/holidays.h"
 #include "almanac/lunar.h"
+#include "schedule/display_flags.h"
 #include "settings/settings_store.h"
 #include "shell/day_texts.h"
 
@@ -84,6 +85,43 @@ class DayPrefix {
   std::string prefix_;
 };
 
+// Each day's list looks back over the days before it for entries running
+// on into it: walking day after day, the same records are asked for again
+// and again, so the latest ones are kept here rather than looked up anew.
+class RecentDays final : public DayDataSource {
+ public:
+  explicit RecentDays(DayDataSource& data) : data_(data) {}
+
+  bool DayRecordOf(SerialDay day, DayRecord& out) override {
+    Slot& slot = slots_[static_cast<size_t>(day) % kSlots];
+    if (slot.day != day) {
+      slot.day = day;
+      slot.has = data_.DayRecordOf(day, slot.record);
+    }
+    if (slot.has) out = slot.record;
+    return slot.has;
+  }
+  std::span<const ScheduleEntry> UndatedEntries() override { return data_.UndatedEntries(); }
+  const char* CategoryNameOf(int category) override { return data_.CategoryNameOf(category); }
+  int32_t CategoryTextColorOf(int category) override { return data_.CategoryTextColorOf(category); }
+  int32_t CategoryBackColorOf(int category) override { return data_.CategoryBackColorOf(category); }
+  bool MakeReadable(char (&text)[kEntryTextSize]) override { return data_.MakeReadable(text); }
+  std::span<const ToDoItem> ToDoItems() override { return data_.ToDoItems(); }
+  std::span<const TemporaryItem> TemporaryItems() override { return data_.TemporaryItems(); }
+
+ private:
+  static constexpr size_t kSlots = 128;  // more than the look-back and the day itself
+  static_assert(kSlots > kBarLookBack);
+  struct Slot {
+    SerialDay day = kNoDay;
+    bool has = false;
+    DayRecord record;
+  };
+
+  DayDataSource& data_;
+  std::vector<Slot> slots_ = std::vector<Slot>(kSlots);
+};
+
 // The day's entries as one field: each entry's label, separator and text on
 // a line of its own within the quotes.
 void AppendEntriesField(const std::vector<DayEntryLine>& lines, const char* separator,
@@ -153,10 +191,12 @@ void AppendCsvDays(SerialDay first, SerialDay last, const CsvOptions& options,
   last = ClampSerial(last);
   const char* separator = SeparatorText(options.separator);
   DayPrefix prefixes(options, separator);
+  RecentDays recent(inputs.data);
+  const DayItemInputs cached{recent, inputs.options, inputs.days, inputs.today, inputs.displayFlags};
   std::vector<DayEntryLine> lines;
   std::string scratch;
   for (SerialDay day = first; day <= last; ++day) {
-    DayEntryLines(day, inputs, lines);
+    DayEntryLines(day, cached, lines);
     if (options.onlyDaysWithEntries && lines.empty()) continue;
     const std::string& prefix = prefixes.Of(day);
     out += prefix;
