@@ -115,6 +115,25 @@ TEST(CsvDays, EveryEntryOfAFullDayIsWritten) {
   EXPECT_EQ(Csv(in, kThursday, kThursday, With(CsvSeparator::kComma, "000000")), expected);
 }
 
+// Entries running on over later days show on each of them, and a walk
+// over many days gives what each day gives alone.
+TEST(CsvDays, RunningEntriesOnEveryDayTheyReach) {
+  CsvInputs in;
+  in.days.Add(kThursday, "出張", 0).span = 2;
+  in.days.Add(kThursday + 1, "会議", 1);
+  in.days.Add(kThursday - 150, "長期", 1).span = 160;
+  const CsvOptions perLine = With(CsvSeparator::kComma, "110000");
+  EXPECT_EQ(Csv(in, kThursday, kThursday + 3, perLine),
+            "2026年12月10日,仕事,▽出張\r\n"
+            "2026年12月11日,仕事,◇出張\r\n2026年12月11日,私用,会議\r\n"
+            "2026年12月12日,仕事,△出張\r\n");
+  std::string dayByDay;
+  for (SerialDay day = kThursday - 200; day <= kThursday + 20; ++day) {
+    dayByDay += Csv(in, day, day, perLine);
+  }
+  EXPECT_EQ(Csv(in, kThursday - 200, kThursday + 20, perLine), dayByDay);
+}
+
 TEST(CsvDays, SecretEntriesOnlyInReadableFormAndLeftOutWhileLocked) {
   class NoPrompts final : public SecretPrompts {
    public:
