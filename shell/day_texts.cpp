@@ -17,25 +17,33 @@ constexpr char kMarkRunsOn[] = "◇";
 constexpr char kMarkLastDay[] = "△";
 constexpr char kMarkFirstDay[] = "▽";
 
-// The list being built: one line per item, in steps that stop once the
-// text has passed the limit.
+// The list being built: one line per item, joined into a text that stops
+// growing in steps once it has passed the limit, or kept apart line by line
+// with no limit.
 struct EntryList {
   const char* separator;  // null: no labels
-  std::string& out;
+  std::string* out;       // the joined text, or null
+  std::vector<DayEntryLine>* lines = nullptr;
 
-  bool StepMayStart() const { return out.size() < kDayEntriesLimit; }
-  bool Full() const { return out.size() > kDayEntriesLimit; }
+  bool StepMayStart() const { return out == nullptr || out->size() < kDayEntriesLimit; }
+  bool Full() const { return out != nullptr && out->size() > kDayEntriesLimit; }
 
   // Appends a line; false when the step has to end.
   bool Add(const char* label, const char* labelSuffix, const char* mark, const char* text) {
-    if (separator != nullptr) {
-      out += label;
-      out += labelSuffix;
-      out += separator;
+    if (lines != nullptr) {
+      DayEntryLine& line = lines->emplace_back();
+      (line.label = label) += labelSuffix;
+      (line.text = mark) += text;
     }
-    out += mark;
-    out += text;
-    out += '\n';
+    if (out == nullptr) return true;
+    if (separator != nullptr) {
+      *out += label;
+      *out += labelSuffix;
+      *out += separator;
+    }
+    *out += mark;
+    *out += text;
+    *out += '\n';
     return !Full();
   }
 };
@@ -117,9 +125,9 @@ void DayHeaderText(SerialDay day, std::string& out) {
   out += text;
 }
 
-void DayEntriesText(SerialDay day, const char* separator, const DayItemInputs& inputs,
-                    std::string& out) {
-  EntryList list{separator, out};
+namespace {
+
+void AddDayEntries(SerialDay day, const DayItemInputs& inputs, EntryList& list) {
   DayItems items;
   CollectDayItems(day, inputs, items);
   // The tooltip's own order: what runs on from earlier days comes first.
@@ -131,6 +139,20 @@ void DayEntriesText(SerialDay day, const char* separator, const DayItemInputs& i
     if (!list.StepMayStart()) return;
     step(day, inputs, items, list);
   }
+}
+
+}  // namespace
+
+void DayEntriesText(SerialDay day, const char* separator, const DayItemInputs& inputs,
+                    std::string& out) {
+  EntryList list{separator, &out};
+  AddDayEntries(day, inputs, list);
+}
+
+void DayEntryLines(SerialDay day, const DayItemInputs& inputs, std::vector<DayEntryLine>& lines) {
+  lines.clear();
+  EntryList list{"", nullptr, &lines};
+  AddDayEntries(day, inputs, list);
 }
 
 std::string DayTooltipText(SerialDay day, int ttType, const DayItemInputs& inputs) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "almanac/dates.h"
 #include "schedule/day_items.h"
@@ -21,6 +22,17 @@ void DayHeaderText(SerialDay day, std::string& out);
 // each line starts with its label and the separator.
 void DayEntriesText(SerialDay day, const char* separator, const DayItemInputs& inputs,
                     std::string& out);
+
+// One line of the list taken apart: the label (category name, "定期",
+// "ToDo", with its suffix) and the text with its mark.
+struct DayEntryLine {
+  std::string label;
+  std::string text;
+};
+
+// The same lines as DayEntriesText, every one of them: the export must not
+// lose what the tooltip may cut. Replaces what `lines` held.
+void DayEntryLines(SerialDay day, const DayItemInputs& inputs, std::vector<DayEntryLine>& lines);
 
 // What the tooltip shows for the day under `TTType`, without trailing line
 // feeds.

@@ -20,9 +20,11 @@
 #include "base/message_box.h"
 #include "base/text.h"
 #include "settings/options_sheet_win.h"
+#include "settings/day_settings.h"
 #include "settings/settings_store.h"
 #include "base/win/ui_helpers.h"
 #include "base/win/work_area.h"
+#include "print/csv_dialog_win.h"
 #include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
 #include "shell/command_table.h"
@@ -278,6 +280,15 @@ void RunOptionsSheet(HWND window) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// The export reads the days as the view shows them.
+void ExportCsv(HWND window) {
+  const MainView& view = mainWindow.view;
+  const Options& options = AppOptions();
+  const DaySettings days = DaySettingsOf(options);
+  const DayItemInputs inputs{Program().dayData, options, days, view.today, view.displayFlags};
+  RunCsvDialog(window, CsvDialogData{inputs, MainSettings(), SystemDataFiles()});
+}
+
 using MainCommand = CommandEntry<HWND>;
 
 // Every command of the main window: its buttons, its menus, the memo pane's
@@ -305,6 +316,7 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDM_HELP, IDM_HELP, [](HWND, int, int) { ShowProgramHelp(); }},
     {IDM_ABOUT, IDM_ABOUT, [](HWND window, int, int) { ShowAbout(window, kAboutOverOwner); }},
     {IDM_ABOUT_ON_SCREEN, IDM_ABOUT_ON_SCREEN, [](HWND window, int, int) { ShowAbout(window, kAboutOnScreen); }},
+    {IDM_CSV_EXPORT, IDM_CSV_EXPORT, [](HWND window, int, int) { ExportCsv(window); }},
     {IDM_TO_TRAY, IDM_TO_TRAY, [](HWND window, int, int) { HideToTray(window); }},
     {IDM_EXIT, IDM_EXIT, [](HWND window, int, int) { CloseForGood(window); }},
     {IDM_RESTORE, IDM_RESTORE, [](HWND window, int, int) { TrayRestore(window); }},

@@ -22,7 +22,7 @@ FileChooser SetFileChooserForTests(FileChooser chooser) {
   return std::exchange(Chooser(), std::move(chooser));
 }
 
-bool ChooseFileFor(HWND owner, char* path, int size) {
+bool ChooseFileFor(HWND owner, char* path, int size, DWORD flags) {
   if (size <= 0) return false;
   if (Chooser()) {
     std::string chosen;
@@ -43,7 +43,7 @@ bool ChooseFileFor(HWND owner, char* path, int size) {
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
   dialog.lpstrInitialDir = folder[0] != '\0' ? folder : nullptr;
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  dialog.Flags = flags;
   if (!GetOpenFileNameA(&dialog)) {
     // A text that is no file name (a command line with arguments) makes the
     // dialog refuse to open: it opens on the folder alone instead.

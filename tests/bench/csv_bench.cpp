@@ -1,0 +1,186 @@
+// Speed of the CSV export: every day of 2001-2099 with every item checked,
+// read through the year reader from 99 year files with eight entries on
+// every day, written to a real file. The goal is under 1 s under Wine.
+// Natively a Google Benchmark; in the Windows tree, where that library is
+// not built, the same export is timed by hand:
+//   tools/wine-run build/windows/tests/bench/csv_bench.exe [REPEATS]
+// Both report the peak memory of the process.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#endif
+
+#include "almanac/dates.h"
+#include "almanac/day_settings.h"
+#include "print/csv_export.h"
+#include "schedule/data_file.h"
+#include "schedule/display_flags.h"
+#include "schedule/prompts.h"
+#include "schedule/records.h"
+#include "schedule/year_reader.h"
+#include "schedule/year_store.h"
+#include "settings/options.h"
+
+namespace hiyomi {
+namespace {
+
+class QuietPrompts final : public UserPrompts {
+ public:
+  void Tell(const char*) noexcept override {}
+  bool AskYesNo(const char*) noexcept override { return false; }
+};
+
+// The days as the program reads them: through the year reader, never the
+// editing store.
+class FileDays final : public DayDataSource {
+ public:
+  explicit FileDays(const std::string& base) : store_(SystemDataFiles(), prompts_),
+                                               reader_(SystemDataFiles(), store_) {
+    store_.Open(base, 2026);
+  }
+  bool DayRecordOf(SerialDay day, DayRecord& out) override { return reader_.DayRecordOf(day, out); }
+  std::span<const ScheduleEntry> UndatedEntries() override { return {}; }
+  const char* CategoryNameOf(int category) override {
+    static const char* const kNames[] = {"仕事", "私用", "家族"};
+    return category >= 0 && category < 3 ? kNames[category] : "";
+  }
+  int32_t CategoryTextColorOf(int) override { return -1; }
+  int32_t CategoryBackColorOf(int) override { return -1; }
+  bool MakeReadable(char (&)[kEntryTextSize]) override { return true; }
+  std::span<const ToDoItem> ToDoItems() override { return {}; }
+  std::span<const TemporaryItem> TemporaryItems() override { return {}; }
+
+ private:
+  QuietPrompts prompts_;
+  YearStore store_;
+  YearReader reader_;
+};
+
+// Eight entries on every day of the year, one of them a two-day span now
+// and then, as busy as a file gets.
+void WriteBusyYear(const std::string& base, int year) {
+  const SerialDay first = SerialOfNewYear(year);
+  const int days = IsLeapYear(year) ? 366 : 365;
+  YearFileHeader header = EmptyYearHeader();
+  header.count = days;
+  std::vector<uint8_t> bytes(kHeaderSize + days * kDayRecordSize);
+  for (int d = 0; d < days; ++d) {
+    header.index[d] = d;
+    DayRecord record = FreshDayRecord(first + d);
+    for (int e = 0; e < kEntriesPerDay; ++e) {
+      ScheduleEntry& entry = record.entries[e];
+      entry.order = static_cast<int8_t>(e + 1);
+      entry.category = static_cast<uint8_t>(e % 3);
+      std::snprintf(entry.text, sizeof entry.text, "予定%d 打ち合わせ, \"第%d会議室\"", e + 1, d % 9);
+      entry.span = (e == 7 && d % 5 == 0) ? 2 : 0;
+    }
+    EncodeDayRecord(record, bytes.data() + kHeaderSize + d * kDayRecordSize);
+  }
+  EncodeHeader(header, bytes.data());
+  const std::span<const uint8_t> pieces[] = {bytes};
+  SaveDataFile(SystemDataFiles(), YearFileName(base, year), "", pieces);
+}
+
+struct Export {
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "hiyomi-csv-bench";
+  std::string base;
+  std::string csv;
+
+  Export() {
+    std::filesystem::create_directories(folder);
+    base = (folder / "Hiyomi").string();
+    csv = (folder / "Hiyomi.csv").string();
+    for (int year = 2001; year <= 2099; ++year) WriteBusyYear(base, year);
+  }
+
+  // Bytes written; 0 when the write failed. csvOpt: the dialog's choices.
+  size_t Run(const char* csvOpt) {
+    auto options = std::make_unique<Options>();
+    const DaySettings days{};
+    FileDays data(base);
+    const DayItemInputs inputs{data, *options, days, SerialFromDate(2026, 12, 10), kShowAll};
+    if (WriteCsvFile(SystemDataFiles(), csv, kFirstSerial, kLastSerial, ParseCsvOpt(csvOpt), inputs) !=
+        CsvWriteResult::kWritten) {
+      return 0;
+    }
+    return static_cast<size_t>(std::filesystem::file_size(csv));
+  }
+};
+
+double PeakMegabytes() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+#else
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+#endif
+}
+
+}  // namespace
+}  // namespace hiyomi
+
+// Every almanac item checked, the entries in one field or a line each.
+constexpr const char* kChoices[] = {"0001111", "0011111"};
+
+#ifdef _WIN32
+int main(int argc, char** argv) {
+  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  hiyomi::Export exportRun;
+  int failures = 0;
+  for (const char* choice : kChoices) {
+    double slowest = 0;
+    double sum = 0;
+    size_t bytes = 0;
+    for (int i = 0; i < repeats; ++i) {
+      LARGE_INTEGER frequency, start, end;
+      QueryPerformanceFrequency(&frequency);
+      QueryPerformanceCounter(&start);
+      bytes = exportRun.Run(choice);
+      QueryPerformanceCounter(&end);
+      const double took = static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+      sum += took;
+      slowest = std::max(slowest, took);
+    }
+    if (bytes == 0) ++failures;
+    std::printf("CSVOpt %s, 2001-2099, eight entries a day: %zu bytes, mean %.3f s, slowest %.3f s"
+                " over %d runs\n", choice, bytes, sum / repeats, slowest, repeats);
+  }
+  std::printf("peak working set %.1f MB\n", hiyomi::PeakMegabytes());
+  return failures == 0 ? 0 : 1;
+}
+#else
+namespace hiyomi {
+namespace {
+
+void BM_CsvExport99Years(benchmark::State& state) {
+  static Export exportRun;  // the files are written once
+  const char* choice = kChoices[state.range(0)];
+  state.SetLabel(std::string("CSVOpt ") + choice);
+  size_t bytes = 0;
+  for (auto _ : state) bytes = exportRun.Run(choice);
+  state.counters["bytes"] = static_cast<double>(bytes);
+  state.counters["peak_MB"] = PeakMegabytes();
+  if (bytes == 0) state.SkipWithError("the export failed");
+}
+BENCHMARK(BM_CsvExport99Years)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hiyomi
+
+BENCHMARK_MAIN();
+#endif
