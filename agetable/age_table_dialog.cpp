@@ -17,11 +17,6 @@
 namespace hiyomi {
 namespace {
 
-struct DestroyMenuHandle {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using PopupMenu = Owned<HMENU, DestroyMenuHandle>;
-
 enum class EditMode { kNone, kYears, kAges };
 
 enum Column { kYearColumn, kEraColumn, kEtoColumn, kAgeColumn, kRemarkColumn, kColumnCount };
@@ -40,8 +35,8 @@ struct AgeTableState {
   bool early = false;
   EditMode editing = EditMode::kNone;
   int editRow = -1;
-  PopupMenu browseMenu;  // 行マーク, 備考編集(Year), 備考編集(Age)
-  PopupMenu editMenu;    // 編集終了(保存あり), 編集終了(保存なし)
+  OwnedMenu browseMenu;  // 行マーク, 備考編集(Year), 備考編集(Age)
+  OwnedMenu editMenu;    // 編集終了(保存あり), 編集終了(保存なし)
 };
 
 AgeTableState* StateOf(HWND dialog) {
@@ -379,8 +374,8 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   return FALSE;
 }
 
-PopupMenu MakeMenu(std::initializer_list<std::pair<UINT, const char*>> items) {
-  PopupMenu menu(CreatePopupMenu());
+OwnedMenu MakeMenu(std::initializer_list<std::pair<UINT, const char*>> items) {
+  OwnedMenu menu(CreatePopupMenu());
   for (const auto& [id, text] : items) AppendMenuA(menu.get(), MF_STRING, id, text);
   return menu;
 }

@@ -375,6 +375,16 @@ int ReadBusinessTime(HWND page, int stored) {
   return minutes == ShownBusinessTime(stored) ? stored : minutes;
 }
 
+// A row shows its source's name and keeps its number.
+LVITEMA PriorityRow(int row, int source) {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = row;
+  item.pszText = const_cast<char*>(kPrioritySourceNames[source]);
+  item.lParam = source;
+  return item;
+}
+
 // One column as wide as the list, the rows in priority order, each row's
 // source number kept with it.
 void FillPriorityList(HWND page, int k, const int (&order)[kPriorityRoom]) {
@@ -390,12 +400,7 @@ void FillPriorityList(HWND page, int k, const int (&order)[kPriorityRoom]) {
   }
   ListView_DeleteAllItems(list);
   for (int row = 0; row < kPrioritySources; ++row) {
-    const int source = std::clamp(order[row], 0, kPrioritySources - 1);
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(kPrioritySourceNames[source]);
-    item.lParam = source;
+    LVITEMA item = PriorityRow(row, std::clamp(order[row], 0, kPrioritySources - 1));
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
 }
@@ -409,11 +414,7 @@ int SourceOfRow(HWND list, int row) {
 }
 
 void SetRowSource(HWND list, int row, int source) {
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = row;
-  item.pszText = const_cast<char*>(kPrioritySourceNames[source]);
-  item.lParam = source;
+  LVITEMA item = PriorityRow(row, source);
   SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 

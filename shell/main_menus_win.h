@@ -8,26 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/win/gdi_objects.h"
 #include "shell/main_menus.h"
 
 namespace hiyomi {
-
-// One menu handle, destroyed with its owner.
-class OwnedMenu {
- public:
-  OwnedMenu() = default;
-  OwnedMenu(const OwnedMenu&) = delete;
-  OwnedMenu& operator=(const OwnedMenu&) = delete;
-  ~OwnedMenu() { Reset(); }
-  void Reset(HMENU menu = nullptr) {
-    if (menu_ != nullptr) DestroyMenu(menu_);
-    menu_ = menu;
-  }
-  HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_ = nullptr;
-};
 
 // The state flags (MFS_CHECKED, MFS_GRAYED) an item shows now; the window's
 // command table answers.

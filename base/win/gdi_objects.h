@@ -1,4 +1,4 @@
-// Owners for GDI objects, selections, device contexts and thread hooks,
+// Owners for GDI objects, menus, selections, device contexts and thread hooks,
 // released in reverse order of acquisition by scope.
 #pragma once
 
@@ -42,9 +42,15 @@ struct UnhookThreadHook {
   void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
 };
 
+struct DestroyMenuHandle {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+
 template <typename Handle>
 using GdiObject = Owned<Handle, DeleteGdiObject>;
 using ScopedHook = Owned<HHOOK, UnhookThreadHook>;
+// A menu with its submenus, destroyed with its owner.
+using OwnedMenu = Owned<HMENU, DestroyMenuHandle>;
 
 // A hook of the calling thread, removed with its owner.
 inline ScopedHook HookThisThread(int kind, HOOKPROC procedure) {

@@ -25,23 +25,6 @@ using hiyomi::testing::DayFields;
 using hiyomi::testing::WriteBytes;
 using hiyomi::testing::YearFileBytes;
 
-HWND WaitForDialog(const char* title) {
-  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
-    HWND dialog = FindWindowA("#32770", title);
-    if (dialog != nullptr && IsWindowVisible(dialog)) return dialog;
-    Sleep(100);
-  }
-  return nullptr;
-}
-
-bool WaitGone(HWND window) {
-  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
-    if (!IsWindow(window)) return true;
-    Sleep(100);
-  }
-  return false;
-}
-
 std::string WaitForFile(const std::string& path) {
   for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
     const std::string text = ReadFileText(path);

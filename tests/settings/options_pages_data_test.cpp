@@ -14,17 +14,12 @@
 #include "resources/optpage_data_ids.h"
 #include "resources/optpage_ids.h"
 #include "resources/spddlg_ids.h"
-#include "settings/memory_backend.h"
-#include "settings/options_sheet_win.h"
-#include "settings/settings_store.h"
-#include "tests/schedule/dialog_driver.h"
+#include "tests/settings/options_sheet_fixture.h"
 
 namespace hiyomi {
 namespace {
 
-using testing::Click;
-using testing::DriveNextDialog;
-using testing::ExpectNoDriverPending;
+using namespace hiyomi::testing;
 
 constexpr int kRegularPage = 4;
 constexpr int kTemporaryPage = 5;
@@ -35,56 +30,16 @@ constexpr char kBadName[] = "Section名に「\\」「[」「]」は使えませ�
 int Row(int group, int offset) { return IDC_REGULAR_ROW_FIRST + IDC_REGULAR_ROW_STEP * group + offset; }
 int GroupRow(int offset) { return IDC_GROUP_ROW_FIRST + offset; }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-HWND ShowPage(HWND sheet, int index) {
-  PropSheet_SetCurSel(sheet, nullptr, index);
-  Pump();
-  return PropSheet_GetCurrentPageHwnd(sheet);
-}
-
-void Choose(HWND dialog, int listId, int index) {
-  HWND list = GetDlgItem(dialog, listId);
-  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-int Chosen(HWND dialog, int listId) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, listId, CB_GETCURSEL, 0, 0));
-}
-
-std::string Text(HWND dialog, int id) {
-  char text[1024] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
-
-void Tick(HWND dialog, int id, bool ticked) {
-  if ((IsDlgButtonChecked(dialog, id) == BST_CHECKED) != ticked) Click(dialog, id);
-}
-
 // A row's lists, as indices: kind, month, day, weekday, shift.
 void SetRule(HWND dialog, int base, int kind, int month, int day, int weekday, int shift) {
   const int values[] = {kind, month, day, weekday, shift};
   for (int k = 0; k < 5; ++k) Choose(dialog, base + IDO_REGULAR_KIND + k, values[k]);
 }
 
-class OptionsPagesDataTest : public ::testing::Test {
+class OptionsPagesDataTest : public OptionsSheetFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
   void SetUp() override {
-    auto owned = std::make_unique<MemorySettingsBackend>();
-    backend = owned.get();
-    store.Attach(std::move(owned), kDefaultSection);
+    OptionsSheetFixture::SetUp();
     previousAnswerer = SetMessageAnswererForTests([this](MessageKind, const char* text) {
       said.emplace_back(text);
       return answer;
@@ -93,29 +48,17 @@ class OptionsPagesDataTest : public ::testing::Test {
   void TearDown() override {
     SetMessageAnswererForTests(std::move(previousAnswerer));
     SetFileChooserForTests(nullptr);
-    ExpectNoDriverPending();
+    OptionsSheetFixture::TearDown();
   }
 
   void Put(const char* section, const char* key, const char* value) { backend->Write(section, key, value); }
-  std::string Stored(const char* section, const char* key) const {
-    const std::string* value = backend->Find(section, key);
-    return value != nullptr ? *value : "(none)";
-  }
 
-  OptionsDialogState Run(std::function<void(HWND)> driver) {
-    DriveNextDialog("設定", std::move(driver));
-    return ShowOptionsDialog(nullptr, options, store, services);
-  }
   // Runs the sheet and saves what it applied, as the options command does.
   bool RunAndSave(std::function<void(HWND)> driver) {
     OptionsDialogState state = Run(std::move(driver));
     return SaveOptions(options, store, state);
   }
 
-  MemorySettingsBackend* backend = nullptr;
-  SettingsStore store;
-  Options options{};
-  OptionsSheetServices services;
   std::vector<std::string> said;
   MessageAnswer answer = MessageAnswer::Yes;
   MessageAnswerer previousAnswerer;

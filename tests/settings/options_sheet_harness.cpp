@@ -14,6 +14,7 @@
 #include "settings/memory_backend.h"
 #include "settings/options_sheet_win.h"
 #include "settings/settings_store.h"
+#include "tests/settings/screen_picture.h"
 
 using namespace hiyomi;
 
@@ -23,41 +24,10 @@ int startPage = 4;
 bool showGroup = false;
 std::string savePath;
 
-void SaveScreen(const char* path) {
-  HDC screen = GetDC(nullptr);
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + stride * height;
-  if (FILE* out = std::fopen(path, "wb")) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, static_cast<size_t>(stride) * height, 1, out);
-    std::fclose(out);
-  }
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-}
-
 void CALLBACK SaveAndClose(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  SaveScreen(savePath.c_str());
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  hiyomi::testing::SaveScreenPicture(screen, savePath);
   HWND group = FindWindowA("#32770", "定期予定グループ設定");
   if (group != nullptr) PostMessageA(group, WM_CLOSE, 0, 0);
   if (HWND sheet = FindWindowA("#32770", "設定")) PostMessageA(sheet, WM_CLOSE, 0, 0);

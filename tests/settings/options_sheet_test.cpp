@@ -14,57 +14,29 @@
 #include "base/message_box.h"
 #include "base/win/ui_helpers.h"
 #include "resources/optpage_view_ids.h"
-#include "settings/memory_backend.h"
-#include "settings/options_sheet_win.h"
-#include "settings/settings_store.h"
-#include "tests/schedule/dialog_driver.h"
+#include "tests/settings/options_sheet_fixture.h"
+#include "tests/settings/screen_picture.h"
 
 namespace hiyomi {
 namespace {
 
-using testing::Click;
-using testing::DriveNextDialog;
-using testing::ExpectNoDriverPending;
+using namespace hiyomi::testing;
 
 constexpr int kApplyButtonId = 0x3021;  // the sheet's "Apply" when it has one
 
-class OptionsSheetTest : public ::testing::Test {
+class OptionsSheetTest : public OptionsSheetFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
-    auto owned = std::make_unique<MemorySettingsBackend>();
-    backend = owned.get();
-    store.Attach(std::move(owned), kDefaultSection);
-  }
-  void TearDown() override { ExpectNoDriverPending(); }
-
-  OptionsDialogState Run(std::function<void(HWND)> driver) {
-    DriveNextDialog("設定", std::move(driver));
-    return ShowOptionsDialog(nullptr, options, store, services);
-  }
-
   // Known values in the store, which the sheet loads its options from.
   void Store(std::initializer_list<std::pair<const char*, const char*>> keys) {
     for (const auto& [key, text] : keys) backend->Write(kDefaultSection, key, text);
   }
-  std::string Key(const char* key) const {
-    const std::string* text = backend->Find(kDefaultSection, key);
-    return text != nullptr ? *text : "(none)";
-  }
+  std::string Key(const char* key) const { return Stored(kDefaultSection, key); }
   // The sheet driven, OK pressed and the options saved as the main window does.
   void RunAndSave(std::function<void(HWND)> driver) {
     OptionsDialogState state = Run(std::move(driver));
     ASSERT_TRUE(state.applied);
     ASSERT_TRUE(SaveOptions(options, store, state));
   }
-
-  MemorySettingsBackend* backend = nullptr;
-  SettingsStore store;
-  Options options{};
-  OptionsSheetServices services;
 };
 
 std::vector<std::string> PageTitles(HWND sheet) {
@@ -106,25 +78,7 @@ TEST_F(OptionsSheetTest, OkAppliesAndKeepsTheLoadedOptions) {
 
 enum Page { kBasic, kWholeView, kDayView, kColors };
 
-HWND ShowPage(HWND sheet, int index) {
-  PropSheet_SetCurSel(sheet, nullptr, index);
-  return PropSheet_GetCurrentPageHwnd(sheet);
-}
-
-void Choose(HWND page, int id, int index) {
-  HWND list = GetDlgItem(page, id);
-  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-int Chosen(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0)); }
 int Entries(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, CB_GETCOUNT, 0, 0)); }
-
-std::string Text(HWND page, int id) {
-  char text[128] = "";
-  GetDlgItemTextA(page, id, text, sizeof text);
-  return text;
-}
 
 // The sheet posts its buttons' commands to itself: they run once its queue
 // is handled.
@@ -141,12 +95,7 @@ void PressAndHandle(HWND sheet, int button) {
 
 void Type(HWND page, int id, const char* text) { SetDlgItemTextA(page, id, text); }
 
-bool Ticked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-
-void Tick(HWND page, int id, bool ticked) {
-  if (Ticked(page, id) != ticked) Click(page, id);
-}
 
 // Answers every message box, keeping what they said.
 class BoxAnswers {
@@ -621,44 +570,6 @@ TEST_F(OptionsSheetTest, EveryControlOfEveryPageIsInsideTheSheet) {
 }
 
 // Pictures for looking at the pages.
-
-// What the screen shows of window, as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::string& path) {
-  RECT box{};
-  GetWindowRect(window, &box);
-  const int width = box.right - box.left;
-  const int height = box.bottom - box.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
-  bool written = false;
-  if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-              std::fwrite(bits, stride * static_cast<DWORD>(height), 1, out) == 1;
-    std::fclose(out);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return written;
-}
 
 void HandleMessagesFor(DWORD ms) {
   const DWORD start = GetTickCount();

@@ -52,23 +52,6 @@ POINT TodaysCellCentre() {
   return centre;
 }
 
-HWND WaitForDialog(const char* title) {
-  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
-    HWND dialog = FindWindowA("#32770", title);
-    if (dialog != nullptr && IsWindowVisible(dialog)) return dialog;
-    Sleep(100);
-  }
-  return nullptr;
-}
-
-bool WaitGone(HWND window) {
-  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
-    if (!IsWindow(window)) return true;
-    Sleep(100);
-  }
-  return false;
-}
-
 // Starts exe and opens the day dialog with a double-click on today's cell.
 // False when a step did not happen.
 bool StartOnTodaysDay(const std::string& exe, POINT cell, Process& program, HWND& window, HWND& day) {

@@ -111,4 +111,22 @@ inline HWND WaitForVisibleWindow(DWORD processId) {
   return nullptr;
 }
 
+// A visible dialog of that title, from any process; null when none comes.
+inline HWND WaitForDialog(const char* title) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    HWND dialog = FindWindowA("#32770", title);
+    if (dialog != nullptr && IsWindowVisible(dialog)) return dialog;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+inline bool WaitGone(HWND window) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    if (!IsWindow(window)) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
 }  // namespace hiyomi_test
