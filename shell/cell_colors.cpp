@@ -1,5 +1,8 @@
 #include "shell/cell_colors.h"
 
+#include "almanac/holidays.h"
+#include "almanac/rest_days.h"
+
 namespace hiyomi {
 
 namespace {
@@ -79,6 +82,26 @@ int CellColor(const Options& options, CellPass pass, const DayFacts& day) noexce
     if (color >= 0) return color;
   }
   return -1;
+}
+
+DayFacts DayFactsOf(SerialDay day, const DayRecord* record,
+                    const unsigned char (&hits)[kRegularRuleCount], SerialDay today,
+                    const DaySettings& days, int referenceYear, int referenceMonth) noexcept {
+  const CalendarDate date = DateFromSerial(day);
+  DayFacts facts{};
+  facts.isToday = day == today;
+  facts.hasRecord = record != nullptr;
+  facts.recordBack = record != nullptr ? record->dayBackColor : -1;
+  facts.recordText = record != nullptr ? record->dayTextColor : -1;
+  facts.isRestDay = IsRestDay(day, days);
+  for (int i = 0; i < kRegularRuleCount; ++i) {
+    if (hits[i]) facts.regularGroups |= 1u << (i % 5);
+  }
+  facts.isHoliday = HolidayCodeOf(day) >= 0;
+  facts.weekday = WeekdayOf(day);
+  facts.month = date.month;
+  facts.inReferenceMonth = date.year == referenceYear && date.month == referenceMonth;
+  return facts;
 }
 
 }  // namespace hiyomi

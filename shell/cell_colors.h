@@ -2,6 +2,9 @@
 // its priority list and takes the first rule that applies and has a colour.
 #pragma once
 
+#include "almanac/dates.h"
+#include "almanac/day_settings.h"
+#include "schedule/records.h"
 #include "settings/options.h"
 
 namespace hiyomi {
@@ -25,6 +28,13 @@ struct DayFacts {
 // Colour slot n of the table as the settings number it: TextColor<n> or
 // BackColor<n>, -1 when unset or out of range.
 int ColorSlot(const ColorTable& table, bool text, int slot) noexcept;
+
+// The facts of a day for its colours: `record` is the day's or null, `hits`
+// its regular schedules; the reference month is the one whose days count as
+// "this month".
+DayFacts DayFactsOf(SerialDay day, const DayRecord* record,
+                    const unsigned char (&hits)[kRegularRuleCount], SerialDay today,
+                    const DaySettings& days, int referenceYear, int referenceMonth) noexcept;
 
 // -1 when no rule of the list gives a colour.
 int CellColor(const Options& options, CellPass pass, const DayFacts& day) noexcept;

@@ -156,24 +156,10 @@ void PaintRowLabel(const Painter& p, int row) {
 
 DayFacts FactsOf(const Painter& p, SerialDay day, const DayRecord* record,
                  const unsigned char (&hits)[kRegularRuleCount]) {
-  const CalendarDate date = DateFromSerial(day);
-  DayFacts facts{};
-  facts.isToday = day == p.today;
-  facts.hasRecord = record != nullptr;
-  facts.recordBack = record != nullptr ? record->dayBackColor : -1;
-  facts.recordText = record != nullptr ? record->dayTextColor : -1;
-  facts.isRestDay = IsRestDay(day, p.days);
-  for (int i = 0; i < kRegularRuleCount; ++i) {
-    if (hits[i]) facts.regularGroups |= 1u << (i % 5);
-  }
-  facts.isHoliday = HolidayCodeOf(day) >= 0;
-  facts.weekday = WeekdayOf(day);
-  facts.month = date.month;
   // A view of a year or more shows a month's namesakes too: the year counts.
   const int referenceYear = p.options.MCType != 0 ? p.todayDate.year : p.page.rows.year;
   const int referenceMonth = p.options.MCType != 0 ? p.todayDate.month : p.page.rows.month;
-  facts.inReferenceMonth = date.year == referenceYear && date.month == referenceMonth;
-  return facts;
+  return DayFactsOf(day, record, hits, p.today, p.days, referenceYear, referenceMonth);
 }
 
 struct CellBox {

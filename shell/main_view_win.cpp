@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "almanac/dates.h"
+#include "print/print_metrics.h"
 #include "resources/main_dialog_ids.h"
+#include "settings/day_settings.h"
 #include "shell/grid_painter_win.h"
 #include "shell/layered_window_win.h"
 
@@ -94,6 +96,47 @@ GridMetricsInput MetricsInput(const MainView& view, const Options& options, int 
   return input;
 }
 
+void MakeSurface(MainView& view) {
+  if (view.surfaceOld != nullptr) SelectObject(view.surfaceDc.get(), view.surfaceOld);
+  view.surfaceOld = nullptr;
+  view.surface.Reset();
+  view.surfaceDc.Reset();
+  WindowDc dc(view.window);
+  view.surfaceDc.Reset(CreateCompatibleDC(dc.get()));
+  view.surface.Reset(CreateCompatibleBitmap(dc.get(), view.surfaceWidth, view.surfaceHeight));
+  view.surfaceOld = SelectObject(view.surfaceDc.get(), view.surface.get());
+}
+
+// Between and around the two panels of the table view.
+int TableBorder(const Options& options) { return std::max(options.PenSize[0], 1); }
+
+const PrintLook& TableLook(const MainView& view) {
+  static const PrintLook fallback = DefaultPrintLook();
+  return view.printLook != nullptr ? *view.printLook : fallback;
+}
+
+// Two panels of the sheet's natural size at screen scale; the window is at
+// least as wide as the button row.
+void SizeTableSurface(MainView& view, const Options& options) {
+  const PrintLook& look = TableLook(view);
+  {
+    WindowDc dc(view.window);
+    view.tableDrawing = CreateSheetDrawing(dc.get(), SheetTarget::kScreen, options, look, 0);
+    view.tableGeometry =
+        MeasureSheet(dc.get(), SheetTarget::kScreen, view.tableDrawing, look, options, 0, 0);
+  }
+  const int a = TableBorder(options);
+  const SheetMetrics& m = view.tableGeometry.metrics;
+  view.surfaceWidth = 3 * a + 2 * m.pageWidth;
+  view.surfaceHeight = m.pageHeight + 2 * a;
+  RECT button{};
+  GetWindowRect(GetDlgItem(view.window, IDB_MENU), &button);
+  MapWindowPoints(nullptr, view.window, reinterpret_cast<POINT*>(&button), 2);
+  view.wantedClientWidth = std::max(std::min(view.maxClientWidth, view.surfaceWidth * view.zoom / 100),
+                                    static_cast<int>(button.right));
+  MakeSurface(view);
+}
+
 // The surface and the rows it holds; the rows shrink until half the surface
 // fits the screen (zoom 50 may show it all).
 void SizeSurface(MainView& view, const Options& options, const GridMetricsInput& input) {
@@ -115,18 +158,12 @@ void SizeSurface(MainView& view, const Options& options, const GridMetricsInput&
   int wanted = view.surfaceWidth * view.zoom / 100;
   for (int i = 0; i < grid.columns - 1 && wanted > view.maxClientWidth; ++i) wanted -= grid.cellWidth;
   view.wantedClientWidth = wanted;
-
-  if (view.surfaceOld != nullptr) SelectObject(view.surfaceDc.get(), view.surfaceOld);
-  view.surfaceOld = nullptr;
-  view.surface.Reset();
-  view.surfaceDc.Reset();
-  WindowDc dc(view.window);
-  view.surfaceDc.Reset(CreateCompatibleDC(dc.get()));
-  view.surface.Reset(CreateCompatibleBitmap(dc.get(), view.surfaceWidth, view.surfaceHeight));
-  view.surfaceOld = SelectObject(view.surfaceDc.get(), view.surface.get());
+  MakeSurface(view);
 }
 
+// The table view has no rows to give way: its height is the panels'.
 int ContentHeight(const MainView& view, int rows) {
+  if (view.tableView) return view.surfaceHeight * view.zoom / 100;
   const GridGeometry& grid = view.grid;
   return (grid.halfPen + rows * grid.cellHeight + grid.topMargin) * view.zoom / 100;
 }
@@ -195,9 +232,56 @@ int ClientWidth(const MainView& view) {
   return client.right;
 }
 
+// In the table view the bar scrolls surface pixels.
+int ColumnPage(const MainView& view) {
+  if (!view.tableView) return GridScrollPage(view.grid, ClientWidth(view), view.zoom);
+  return std::max((ClientWidth(view) - kScrollBarSize) * 100 / view.zoom, 1);
+}
+
+int ColumnMaximum(const MainView& view) {
+  return view.tableView ? view.surfaceWidth - 1 : view.grid.columns - 1;
+}
+
+// The table view's panels as drawn: where they are and which days they hold.
+TableLayout TableLayoutOf(const MainView& view) {
+  const PrintLook& look = TableLook(view);
+  const SheetMetrics& m = view.tableGeometry.metrics;
+  const int alignment = RowAlignmentOf(view.layout.ptn5);
+  int days[2] = {look.days[0], look.days[1]};
+  NormalizeSheetDays(days);
+  return TableLayout{view.options != nullptr ? TableBorder(*view.options) : 1,
+                     m.pageWidth,
+                     m.headerHeight,
+                     m.linesPerDay * m.lineHeight,
+                     m.dateColumnWidth,
+                     m.dayNumberHeight,
+                     TableFirstDay(view.rows.focusDay, alignment, days),
+                     {days[0], days[1]}};
+}
+
+void PaintTable(MainView& view) {
+  const Options& options = *view.options;
+  HDC dc = view.surfaceDc.get();
+  Brush border(CreateSolidBrush(static_cast<COLORREF>(std::max(options.PenColor[0], 0))));
+  RECT all{0, 0, view.surfaceWidth, view.surfaceHeight};
+  FillRect(dc, &all, border.get());
+  const TableLayout table = TableLayoutOf(view);
+  const DaySettings days = DaySettingsOf(options);
+  const DayItemInputs items{*view.data, options, days, view.today, view.displayFlags};
+  const int a = table.pen;
+  const SheetMetrics& m = view.tableGeometry.metrics;
+  SerialDay first = table.firstDay;
+  for (int i = 0; i < 2; ++i) {
+    const int left = a + i * (a + m.pageWidth);
+    PaintPage(dc, SheetTarget::kScreen, view.tableGeometry, view.tableDrawing, TableLook(view), items,
+              RECT{left, a, left + m.pageWidth, a + m.pageHeight}, first, table.days[i]);
+    first += table.days[i];
+  }
+}
+
 // The page is recomputed from the client width; a changed position repaints.
 void UpdateColumnPage(MainView& view) {
-  view.columns.page = GridScrollPage(view.grid, ClientWidth(view), view.zoom);
+  view.columns.page = ColumnPage(view);
   const int position = LimitScrollPosition(view.columns, view.columns.position);
   const bool moved = position != view.columns.position;
   view.columns.position = position;
@@ -251,6 +335,7 @@ void ApplyOptions(MainView& view, const Options& options) {
     dayNumberWidth = DayNumberWidth(dc.get(), view.fonts[1].get(), options);
   }
   SizeSurface(view, options, MetricsInput(view, options, dayNumberWidth));
+  if (view.tableView) SizeTableSurface(view, options);
 
   const int showDayButtons = hiyomi::StartDayFixed(options) ? SW_HIDE : SW_SHOW;
   for (int id : {IDB_DAY_BACK, IDB_DAY_FORWARD}) {
@@ -261,8 +346,7 @@ void ApplyOptions(MainView& view, const Options& options) {
   ResizeWindowToContent(view, options);
   // The page of the size the window has now, so that going to the focus day
   // scrolls as little as shows its column.
-  view.columns = HorizontalScroll{0, view.grid.columns - 1,
-                                  GridScrollPage(view.grid, ClientWidth(view), view.zoom), 0};
+  view.columns = HorizontalScroll{0, ColumnMaximum(view), ColumnPage(view), 0};
   Navigate(view, NavigateKind::kToDay, view.rows.focusDay);
   UpdateColumnPage(view);
 
@@ -276,6 +360,7 @@ void ApplyOptions(MainView& view, const Options& options) {
 }
 
 void ReleaseView(MainView& view) {
+  view.tableDrawing = SheetDrawing{};
   if (view.surfaceOld != nullptr) SelectObject(view.surfaceDc.get(), view.surfaceOld);
   view.surfaceOld = nullptr;
   view.surface.Reset();
@@ -290,6 +375,11 @@ void ReleaseView(MainView& view) {
 
 void Navigate(MainView& view, NavigateKind kind, int amount) {
   view.today = TodaySerial();
+  if (view.tableView && kind == NavigateKind::kByRows) {
+    const TableLayout table = TableLayoutOf(view);
+    kind = NavigateKind::kToDay;
+    amount = view.rows.focusDay + amount * (table.days[0] + table.days[1]);
+  }
   NavigateRows(view.rows, view.layout, kind, amount, view.today);
   if (!view.tableView && kind != NavigateKind::kByRows) {
     const int column = FocusColumn(view.rows, view.layout);
@@ -305,6 +395,10 @@ void Navigate(MainView& view, NavigateKind kind, int amount) {
 
 void PaintSurface(MainView& view) {
   if (view.surfaceDc.get() == nullptr || view.options == nullptr || view.data == nullptr) return;
+  if (view.tableView) {
+    PaintTable(view);
+    return;
+  }
   const PageLayout page{view.grid,  view.rows,        view.layout, view.columns.position,
                         view.today, view.displayFlags};
   PaintGrid(view.surfaceDc.get(), DrawingOf(view), page, *view.options, *view.data);
@@ -326,6 +420,11 @@ bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const O
   return DrawButtonRowItem(item, state, options, ticked);
 }
 
+SerialDay FirstShownDay(const MainView& view) {
+  if (view.tableView) return TableLayoutOf(view).firstDay;
+  return view.rows.rowStart[1] + view.columns.position;
+}
+
 int SurfaceTop(const MainView& view) {
   if (view.memoHeight <= 0 || !view.memoAbove) return kButtonRowHeight;
   const int pen = GridPenSize(view);
@@ -335,11 +434,14 @@ int SurfaceTop(const MainView& view) {
 
 void PaintView(MainView& view, HDC dc) {
   if (view.surfaceDc.get() == nullptr) return;
-  const int width = view.zoom * view.surfaceWidth / 100;
+  // The table view scrolls by surface pixels.
+  const int from = view.tableView ? std::clamp(view.columns.position, 0, view.surfaceWidth - 1) : 0;
+  const int visible = view.surfaceWidth - from;
+  const int width = view.zoom * visible / 100;
   const int height = view.zoom * view.surfaceHeight / 100;
   SetStretchBltMode(dc, view.zoom < 100 ? HALFTONE : COLORONCOLOR);
   SetBrushOrgEx(dc, 0, 0, nullptr);
-  StretchBlt(dc, 0, SurfaceTop(view), width, height, view.surfaceDc.get(), 0, 0, view.surfaceWidth,
+  StretchBlt(dc, 0, SurfaceTop(view), width, height, view.surfaceDc.get(), from, 0, visible,
              view.surfaceHeight, SRCCOPY);
   if (view.memoHeight > 0) {
     RECT client{};
@@ -399,7 +501,12 @@ void SetZoom(MainView& view, bool absolute, int value) {
 }
 
 SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell) {
-  if (view.tableView) return kNoDay;
+  if (view.tableView) {
+    const int x = point.x * 100 / view.zoom + view.columns.position;
+    const int y = (point.y - SurfaceTop(view)) * 100 / view.zoom;
+    if (point.y < SurfaceTop(view)) return kNoDay;
+    return TableHitTest(TableLayoutOf(view), x, y, wholeCell);
+  }
   // Where the surface is drawn: below a memo above the grid, the drawing
   // sits a few pixels lower at small zooms, and clicks must follow it.
   const SerialDay day = GridHitTest(view.grid, view.rows, view.columns.position, point.x, point.y,

@@ -6,6 +6,8 @@
 
 #include "base/win/gdi_objects.h"
 #include "base/win/work_area.h"
+#include "print/print_settings.h"
+#include "print/sheet_painter_win.h"
 #include "schedule/day_items.h"
 #include "schedule/display_flags.h"
 #include "schedule/memo_area_win.h"
@@ -65,6 +67,12 @@ struct MainView {
   int maxClientWidth = 0;
   int maxClientHeight = 0;
 
+  // The schedule-table view: two sheet pages at screen scale in the look
+  // of the print settings, laid out whenever the options are applied.
+  const PrintLook* printLook = nullptr;
+  SheetDrawing tableDrawing;
+  SheetGeometry tableGeometry{};
+
   // Main, tray, display and zoom menus; they go with the view.
   MainMenus menus;
 };
@@ -95,6 +103,9 @@ SerialDay HitTestView(const MainView& view, POINT point, bool wholeCell);
 // button was one of the row's.
 bool DrawButtonRowItem(const DRAWITEMSTRUCT& item, const MainView& view, const Options& options,
                        bool ticked);
+// The first day the view shows: of its first row (after the scrolled
+// columns), or of the table view's left panel.
+SerialDay FirstShownDay(const MainView& view);
 // Top of the drawing surface in the client area.
 int SurfaceTop(const MainView& view);
 // After the memo's text or mode changed: its height, the window's size and

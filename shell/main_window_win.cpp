@@ -25,6 +25,8 @@
 #include "base/win/ui_helpers.h"
 #include "base/win/work_area.h"
 #include "print/csv_dialog_win.h"
+#include "print/print_dialog_win.h"
+#include "print/print_settings.h"
 #include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
 #include "shell/command_table.h"
@@ -82,6 +84,13 @@ void PlaceWindow(HWND window) {
     y = std::clamp(y, static_cast<int>(area.top), static_cast<int>(area.bottom) - height);
   }
   SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
+}
+
+// The table view comes back when it was on at the last exit (with the
+// window's place kept) or when the options ask for it.
+bool TableViewAtStart(const Options& options) {
+  if (options.Note == 1) return true;
+  return KeepsWindowPlace(options) && MainSettings().ReadInt("N", "0", 0, 1) == 1;
 }
 
 void SaveViewState(HWND window) {
@@ -191,12 +200,23 @@ void ToggleSecretLock(HWND window) {
   }
 }
 
+// Either view is laid out anew, with the window sized for it.
+void ToggleTableView() {
+  MainView& view = mainWindow.view;
+  view.tableView = !view.tableView;
+  ApplyOptions(view, AppOptions());
+}
+
 void RunDisplay(HWND window, int n) {
   MainView& view = mainWindow.view;
   const Options& options = AppOptions();
   const DisplayStep step = RunDisplayCommand(n, view.displayFlags, options.Notrik != 0, options.Zoom);
   if (step.action == DisplayAction::kAgeTable) {
     RunAgeTableDialog(view.window, AgeSettings(), ReadLocalTime().year);
+    return;
+  }
+  if (step.action == DisplayAction::kTableView) {
+    ToggleTableView();
     return;
   }
   if (step.action == DisplayAction::kZoom) {
@@ -207,9 +227,6 @@ void RunDisplay(HWND window, int n) {
   }
   Redraw(view);
 }
-
-// "予定表" waits for its feature.
-bool DisplayCommandEnabled(int n) { return IDM_DISPLAY_FIRST + n != IDM_TABLE_VIEW; }
 
 // Options that replace the program's: a new zoom in them is what the user
 // wants to see now, and the categories follow where they are kept.
@@ -227,6 +244,7 @@ void TakeOptions(const Options& taken, bool sectionChanged) {
     LoadCategories();
     Program().categories.ApplyFilter(view.displayFlags);
   }
+  if (sectionChanged) Program().printLook = LoadPrintLook(MainSettings());
   // TEMPORARY SCHEDULES: ReadTemporarySchedules is called here, before the options reach the view.
   OnOptionsChanged(current);
 }
@@ -280,6 +298,17 @@ void RunOptionsSheet(HWND window) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// The sheet starts on the first day the view shows; the table view takes
+// the new look at once.
+void RunPrintSettings(HWND window) {
+  MainView& view = mainWindow.view;
+  const Options& options = AppOptions();
+  const DaySettings days = DaySettingsOf(options);
+  const DayItemInputs inputs{Program().dayData, options, days, view.today, view.displayFlags};
+  const PrintDialogData data{MainSettings(), Program().printLook, inputs, FirstShownDay(view)};
+  if (RunPrintDialog(window, data) == 1 && view.tableView) ApplyOptions(view, options);
+}
+
 // The export reads the days as the view shows them.
 void ExportCsv(HWND window) {
   const MainView& view = mainWindow.view;
@@ -317,6 +346,7 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDM_ABOUT, IDM_ABOUT, [](HWND window, int, int) { ShowAbout(window, kAboutOverOwner); }},
     {IDM_ABOUT_ON_SCREEN, IDM_ABOUT_ON_SCREEN, [](HWND window, int, int) { ShowAbout(window, kAboutOnScreen); }},
     {IDM_CSV_EXPORT, IDM_CSV_EXPORT, [](HWND window, int, int) { ExportCsv(window); }},
+    {IDM_PRINT_SETTINGS, IDM_PRINT_SETTINGS, [](HWND window, int, int) { RunPrintSettings(window); }},
     {IDM_TO_TRAY, IDM_TO_TRAY, [](HWND window, int, int) { HideToTray(window); }},
     {IDM_EXIT, IDM_EXIT, [](HWND window, int, int) { CloseForGood(window); }},
     {IDM_RESTORE, IDM_RESTORE, [](HWND window, int, int) { TrayRestore(window); }},
@@ -326,7 +356,7 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDM_MEMO_PAGE_FIRST, IDM_MEMO_PAGE_LAST, [](HWND, int page, int) { LoadMemoPage(mainWindow.memo, page); },
      nullptr, [](HWND, int page) { return mainWindow.memo.current == page; }},
     {IDM_DISPLAY_FIRST, IDM_DISPLAY_LAST, [](HWND window, int n, int) { RunDisplay(window, n); },
-     [](HWND, int n) { return DisplayCommandEnabled(n); },
+     nullptr,
      [](HWND, int n) { return DisplayItemTicked(TicksOf(mainWindow.view), IDM_DISPLAY_FIRST + n); }},
     {IDM_SECTION_FIRST, IDM_SECTION_LAST, [](HWND, int index, int) { LoadSectionOptions(index); },
      [](HWND, int index) { return index < static_cast<int>(mainWindow.view.menus.sections.size()); },
@@ -450,6 +480,8 @@ INT_PTR OnInitDialog(HWND window) {
   InitView(view, window, Program().dayData);
   Program().categories.ApplyFilter(view.displayFlags);
   view.zoom = AppOptions().Zoom;
+  view.printLook = &Program().printLook;
+  view.tableView = TableViewAtStart(AppOptions());
   OnOptionsChanged(AppOptions());
   PlaceWindow(window);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HIYOMI));

@@ -63,6 +63,7 @@ void CreateProgramObjects() {
   const int year = DateFromSerial(ClampSerial(TodaySerial())).year;
   program->years.Open(ReadDataFileSetting(store), year);
   program->undated.LoadUndated(program->years.BasePath());
+  program->printLook = LoadPrintLook(store);
   program->secrets.LoadSettings(store);
   OpenAgeSettings();
 }

@@ -2,6 +2,7 @@
 // in a fixed order and destroyed in the reverse order at exit.
 #pragma once
 
+#include "print/print_settings.h"
 #include "schedule/categories.h"
 #include "schedule/day_items.h"
 #include "schedule/message_prompts.h"
@@ -47,6 +48,7 @@ struct ProgramObjects {
   UndatedList undated;
   SecretTexts secrets;
   ProgramDayData dayData;
+  PrintLook printLook;  // the schedule sheet's look, shared by the print and the table view
 };
 
 // Settings, options, categories, the user's data and the cipher, opened
