@@ -15,6 +15,7 @@
 
 #include "almanac/dates.h"
 #include "resources/daydlg_ids.h"
+#include "resources/main_commands_ids.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/optpage_view_ids.h"
 #include "schedule/records.h"
@@ -354,6 +355,58 @@ TEST(EndToEnd, AZoomSetInTheOptionsSheetShowsAndIsStored) {
   const std::string ini = FolderOf(exe) + "\\Hiyomi.ini";
   EXPECT_EQ(GetPrivateProfileIntA("Default", "Zoom", 0, ini.c_str()), 150u);
 
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
+}
+
+// The column bar counts columns in the grid and surface pixels in the
+// schedule-table view: its range tells the two apart.
+int ColumnMaximum(HWND window) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE;
+  GetScrollInfo(GetDlgItem(window, IDC_COLUMN_SCROLL), SB_CTL, &info);
+  return info.nMax;
+}
+
+bool WaitForView(HWND window, bool table) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+    if ((ColumnMaximum(window) > 100) == table) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// The table view comes back at start from `N` (with the window's place
+// kept) or from the option `Note`; "予定表" switches it, and `N` at exit
+// says which view was left.
+TEST(EndToEnd, TheTableViewStartsFromNOrNoteAndItsMenuItemSwitchesIt) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FF};
+  InitCommonControlsEx(&controls);
+  const std::string exe = FreshCopy(HIYOMI_EXE, "hiyomi-end-to-end-table", "[Default]\r\nPtn6=1\r\nN=1\r\n");
+  ASSERT_FALSE(exe.empty());
+  const std::string ini = FolderOf(exe) + "\\Hiyomi.ini";
+  {
+    Process program;
+    ASSERT_TRUE(Start(exe, program));
+    HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForView(window, true)) << ColumnMaximum(window);
+    PostMessageA(window, WM_COMMAND, IDM_TABLE_VIEW, 0);
+    EXPECT_TRUE(WaitForView(window, false)) << ColumnMaximum(window);
+    EXPECT_EQ(ColumnMaximum(window), 6) << "seven columns of the grid";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
+  }
+  EXPECT_EQ(GetPrivateProfileIntA("Default", "N", 9, ini.c_str()), 0u);
+
+  WritePrivateProfileStringA("Default", "Ptn6", "0", ini.c_str());
+  WritePrivateProfileStringA("Default", "Note", "1", ini.c_str());
+  Process program;
+  ASSERT_TRUE(Start(exe, program));
+  HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitForView(window, true)) << ColumnMaximum(window);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitExit(kStartTimeoutMs), 0u);
 }
