@@ -41,6 +41,7 @@ const SheetCase kCases[] = {
     {"duplex-back", PagePattern::kDuplexBack, 0x03, SerialFromDate(2026, 12, 7), 0},
     {"front-top-row", PagePattern::kSideBySide, 0x03, SerialFromDate(2026, 12, 7), 0},
     {"last-days", PagePattern::kSideBySide, 0x01, SerialFromDate(2099, 12, 29), 0},
+    {"new-year", PagePattern::kSideBySide, 0x03, SerialFromDate(2026, 12, 28), 1},
 };
 
 // Presses "印刷" and then "ｷｬﾝｾﾙ" once the dialog is up.

@@ -153,7 +153,7 @@ def main():
     folders = pdf_folders()
     failures = []
     pdfs = {}
-    for case in ["side-by-side", "stacked", "duplex-front", "duplex-back", "front-top-row", "last-days", "dialog"]:
+    for case in ["side-by-side", "stacked", "duplex-front", "duplex-back", "front-top-row", "last-days", "new-year", "dialog"]:
         path, slots, error = run_case(command, folders, case)
         if error:
             failures.append(error)
@@ -183,6 +183,14 @@ def main():
             check.that("2099年12月" in text, "the header has no 2099年12月")
             check.that("木" in text and "金" not in text, "the row after 2099-12-31 is not empty")
             check.that("2100" not in text, "a day of 2100 printed")
+        elif case == "new-year":
+            # Each page is headed by the month of its first day; the holiday
+            # name is the item line of 1 January, above its entry.
+            check.that("令和8年12月" in text and "令和9年1月" in text, "the headers are not 令和8年12月 and 令和9年1月")
+            holiday = first_word(ws, check, "元日")
+            entry = first_word(ws, check, "E0101")
+            check.that(entry[1] > holiday[1] and abs(entry[0] - holiday[0]) < 300,
+                       f"元日 {holiday} is not the line above E0101 {entry}")
         failures += check.failures
 
     # The back of a duplex sheet mirrors the front's columns: seen through
