@@ -84,7 +84,8 @@ SheetOutcome ComputeAndPrint(HDC printer, const SheetRequest& request, const Day
   const int pageWidth = PixelsFromTenthsMm(placement.pageWidth, dpiX);
   const int pageHeight = PixelsFromTenthsMm(placement.pageHeight, dpiY);
   const int lineHeight = std::min(PixelsFromTenthsMm(placement.lineHeight, dpiY), area.height);
-  PlacementInput input{area, placement.mode == 1 ? PlacementMode::kFourOrigins : PlacementMode::kOriginAndMargins,
+  const bool fourOrigins = placement.mode == static_cast<int>(PlacementMode::kFourOrigins);
+  PlacementInput input{area, fourOrigins ? PlacementMode::kFourOrigins : PlacementMode::kOriginAndMargins,
                        slots, {}, 0, 0};
   for (int i = 0; i < kPageSlots; ++i) {
     input.given[i] = PixelPoint{PixelsFromTenthsMm(placement.x[i], dpiX), PixelsFromTenthsMm(placement.y[i], dpiY)};

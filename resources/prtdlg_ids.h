@@ -51,8 +51,6 @@
 #define IDB_PRT_CLOSE 11
 #define IDB_PRT_CANCEL 12
 // Slot n (0-3): page button, row label, x and y edits with their spins.
-#define IDX_PRT_SLOT_BASE 7050
-#define IDC_PRT_SLOT_STEP 10
 #define IDX_PRT_SLOT(n) (7050 + 10 * (n))
 #define IDE_PRT_SLOT_X(n) (7051 + 10 * (n))
 #define IDS_PRT_SLOT_X(n) (7052 + 10 * (n))
