@@ -290,6 +290,7 @@ void ReleaseView(MainView& view) {
 
 void Navigate(MainView& view, NavigateKind kind, int amount) {
   view.today = TodaySerial();
+  if (view.todayTaken != nullptr) view.todayTaken(view.today);
   NavigateRows(view.rows, view.layout, kind, amount, view.today);
   if (!view.tableView && kind != NavigateKind::kByRows) {
     const int column = FocusColumn(view.rows, view.layout);
