@@ -11,6 +11,7 @@
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
+#include "schedule/display_flags.h"
 #include "schedule/records.h"
 #include "settings/options.h"
 #include "shell/main_view_win.h"
@@ -169,6 +170,41 @@ TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
   EXPECT_EQ(Pixel(first.right - 2, lineMiddle(first, 2)), 0xFF00FF);
   EXPECT_EQ(Pixel(next.left + 8, lineMiddle(next, 2)), 0xFF00FF);
   EXPECT_NE(Pixel(next.left + 8, lineMiddle(next, 1)), 0xFF00FF);
+}
+
+// Temporary items take a line of their day; to-do items their line, or a
+// bar across the days they cover, in the Notrik colours.
+TEST_F(GridPainting, TemporaryAndToDoItemsOnTheirDays) {
+  ProgramObjects& program = Program();
+  TemporaryItem temporary{Day(2026, 12, 15), "臨時", -1, 0x00FFFF};
+  program.outside.temporary = {temporary};
+  std::vector<DueItem> due(2);
+  due[0] = DueItem{Day(2026, 12, 16), {0, 0}, "電話", 0};
+  due[1] = DueItem{Day(2026, 12, 20), {0, 0}, "旅行", 3};  // Sunday 20th to Tuesday 22nd
+  program.outside.due.Take(due);
+  AppOptions().colors.back[kColorNotrik] = 0xFFCC00;
+  Show(Day(2026, 12, 10));
+
+  const int h0 = view_.h0;
+  const Cell temporaryDay = CellOf(Day(2026, 12, 15));
+  EXPECT_EQ(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), 0x00FFFF);
+  const Cell call = CellOf(Day(2026, 12, 16));
+  EXPECT_EQ(Pixel(call.right - 4, call.entryLine + 2), 0xFFCC00);
+  const Cell sunday = CellOf(Day(2026, 12, 20));
+  const Cell monday = CellOf(Day(2026, 12, 21));
+  ASSERT_GT(monday.top, sunday.top);
+  EXPECT_EQ(Pixel(sunday.right - 2, sunday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  EXPECT_EQ(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  const Cell wednesday = CellOf(Day(2026, 12, 23));
+  EXPECT_NE(Pixel(wednesday.left + 8, wednesday.entryLine + h0 + h0 / 2), 0xFFCC00);
+
+  // Their display switches hide them.
+  view_.displayFlags = kShowAll & ~kShowTemporary & ~kShowToDo;
+  Redraw(view_);
+  EXPECT_NE(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), 0x00FFFF);
+  EXPECT_NE(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  program.outside.temporary.clear();
+  program.outside.due.Take({});
 }
 
 // With the displayed month as the reference month (MCType 0), its
