@@ -6,7 +6,6 @@
 
 #include <map>
 
-#include "base/text.h"
 #include "notrik_records.h"
 
 namespace hiyomi {
@@ -169,25 +168,6 @@ TEST(NotrikFiles, IniAndDataFileNames) {
       {"\\share\\todo", "\\share\\todo.dat"},
   };
   for (const Case& c : cases) EXPECT_EQ(NotrikDataPath("C:\\Tools\\Notrik.exe", c.file), c.path) << c.file;
-}
-
-TEST(NotrikFiles, LinkUsable) {
-  auto options = std::make_unique<Options>();
-  struct Case {
-    int on;
-    const char* dir;
-    bool usable;
-  };
-  const Case cases[] = {
-      {1, "C:\\Tools\\Notrik.exe", true}, {1, "c:\\tools\\NOTRIK.EXE", true},
-      {0, "C:\\Tools\\Notrik.exe", false}, {1, "C:\\Tools\\Notrik.exe.bak", false},
-      {1, "", false},
-  };
-  for (const Case& c : cases) {
-    options->Notrik = c.on;
-    CopyText(options->NotrikDir, c.dir, sizeof options->NotrikDir);
-    EXPECT_EQ(NotrikLinkUsable(*options), c.usable) << c.dir;
-  }
 }
 
 // Files in memory whose reads and times the test controls.
