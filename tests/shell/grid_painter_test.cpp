@@ -175,34 +175,37 @@ TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
 // Temporary items take a line of their day; to-do items their line, or a
 // bar across the days they cover, in the Notrik colours.
 TEST_F(GridPainting, TemporaryAndToDoItemsOnTheirDays) {
+  constexpr int kTemporaryBack = 0x4488CC;
+  constexpr int kToDoBack = 0xCC8844;
   ProgramObjects& program = Program();
-  TemporaryItem temporary{Day(2026, 12, 15), "臨時", -1, 0x00FFFF};
+  TemporaryItem temporary{Day(2026, 12, 17), "臨時", -1, kTemporaryBack};
   program.outside.temporary = {temporary};
   std::vector<DueItem> due(2);
-  due[0] = DueItem{Day(2026, 12, 16), {0, 0}, "電話", 0};
-  due[1] = DueItem{Day(2026, 12, 20), {0, 0}, "旅行", 3};  // Sunday 20th to Tuesday 22nd
+  due[0] = DueItem{Day(2026, 12, 18), {0, 0}, "電話", 0};
+  due[1] = DueItem{Day(2026, 12, 27), {0, 0}, "旅行", 3};  // Sunday 27th to Tuesday 29th
   program.outside.due.Take(due);
-  AppOptions().colors.back[kColorNotrik] = 0xFFCC00;
+  AppOptions().colors.back[kColorNotrik] = kToDoBack;
   Show(Day(2026, 12, 10));
 
   const int h0 = view_.h0;
-  const Cell temporaryDay = CellOf(Day(2026, 12, 15));
-  EXPECT_EQ(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), 0x00FFFF);
-  const Cell call = CellOf(Day(2026, 12, 16));
-  EXPECT_EQ(Pixel(call.right - 4, call.entryLine + 2), 0xFFCC00);
-  const Cell sunday = CellOf(Day(2026, 12, 20));
-  const Cell monday = CellOf(Day(2026, 12, 21));
+  const Cell temporaryDay = CellOf(Day(2026, 12, 17));
+  EXPECT_EQ(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), kTemporaryBack);
+  const Cell call = CellOf(Day(2026, 12, 18));
+  EXPECT_EQ(Pixel(call.right - 4, call.entryLine + 2), kToDoBack);
+  const Cell sunday = CellOf(Day(2026, 12, 27));
+  const Cell monday = CellOf(Day(2026, 12, 28));
   ASSERT_GT(monday.top, sunday.top);
-  EXPECT_EQ(Pixel(sunday.right - 2, sunday.entryLine + h0 + h0 / 2), 0xFFCC00);
-  EXPECT_EQ(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
-  const Cell wednesday = CellOf(Day(2026, 12, 23));
-  EXPECT_NE(Pixel(wednesday.left + 8, wednesday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  EXPECT_EQ(Pixel(sunday.right - 2, sunday.entryLine + h0 + h0 / 2), kToDoBack);
+  EXPECT_EQ(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), kToDoBack);
+  const Cell wednesday = CellOf(Day(2026, 12, 30));
+  EXPECT_NE(Pixel(wednesday.left + 8, wednesday.entryLine + h0 + h0 / 2), kToDoBack);
 
   // Their display switches hide them.
   view_.displayFlags = kShowAll & ~kShowTemporary & ~kShowToDo;
   Redraw(view_);
-  EXPECT_NE(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), 0x00FFFF);
-  EXPECT_NE(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), 0xFFCC00);
+  EXPECT_NE(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), kTemporaryBack);
+  EXPECT_NE(Pixel(call.right - 4, call.entryLine + 2), kToDoBack);
+  EXPECT_NE(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), kToDoBack);
   program.outside.temporary.clear();
   program.outside.due.Take({});
 }
