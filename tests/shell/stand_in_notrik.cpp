@@ -40,7 +40,7 @@ void WriteDataFile() {
   AppendNotrikRecord(bytes, {.class1 = 2, .text = "出張", .kind = 4, .from = today + 2, .days = 3});
   AppendNotrikRecord(bytes, {.text = "毎日", .kind = 3, .due = today - 5, .from = today - 5,
                              .rules = {0, 0, 0, 0, 100000 + today - 5}});
-  const std::string path = Beside("") + "todo.dat";
+  const std::string path = programPath.substr(0, programPath.find_last_of('\\')) + "\\todo.dat";
   if (FILE* file = std::fopen(path.c_str(), "wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
