@@ -32,7 +32,7 @@ const Said kDone{MessageKind::Information, "処理を正常に終了しました
 
 int Row(int firstRowId, int row) { return firstRowId + row * IDC_SETUP_ROW_STEP; }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void WriteBytes(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
@@ -56,7 +56,7 @@ void Stamp(const std::string& path, const LocalStamp& at) {
 }
 
 void PutFile(const std::string& path, const std::string& bytes, int version) {
-  WriteFile(path, bytes);
+  WriteBytes(path, bytes);
   Stamp(path, kVersionTable[static_cast<size_t>(version)].stamp);
 }
 
@@ -269,7 +269,7 @@ TEST_F(SetupTest, OlderFilesAndTheBackupOnSeventhDecember) {
   PutFile(target_ + "\\Hiyomi.exe", "old program", 10);  // V1.50
   PutFile(target_ + "\\Hiyomi.ini", "my settings", 5);   // V1.40
   PutFile(target_ + "\\Hiyomi.exe_12071", "an earlier backup", 8);
-  WriteFile(target_ + "\\Kivrel.exe", "unknown");  // today's stamp: no version
+  WriteBytes(target_ + "\\Kivrel.exe", "unknown");  // today's stamp: no version
   SetSetupTodayForTests(12, 7);
   std::vector<RowLook> before;
   std::vector<bool> backupEnabled;
