@@ -52,7 +52,7 @@ void PutValue(const char* section, const char* name, const std::string& data) {
   RegCloseKey(key);
 }
 
-// Every value of a subkey with its stored bytes.
+// Every value of a subkey with its text.
 std::map<std::string, std::string> ValuesOf(const char* section) {
   std::map<std::string, std::string> values;
   HKEY key = nullptr;
@@ -68,6 +68,9 @@ std::map<std::string, std::string> ValuesOf(const char* section) {
     if (RegEnumValueA(key, i, name, &nameLength, nullptr, nullptr, data, &dataLength) != ERROR_SUCCESS) {
       break;
     }
+    // The ANSI read hands a string back with a terminator whether or not
+    // one was stored.
+    if (dataLength > 0 && data[dataLength - 1] == '\0') --dataLength;
     values[name] = std::string(reinterpret_cast<char*>(data), dataLength);
   }
   RegCloseKey(key);
@@ -174,7 +177,7 @@ TEST_F(KivrelTest, RegistryToIniCopiesEverySectionAsItIs) {
   // The short section after the long one: its own key only, the old one gone.
   char section[512] = {};
   const DWORD length = GetPrivateProfileSectionA("Short", section, sizeof section, ini_.c_str());
-  EXPECT_EQ(std::string(section, length), std::string("Only=1", 6)) << ReadIni();
+  EXPECT_EQ(std::string(section, length), std::string("Only=1\0", 7)) << ReadIni();
 }
 
 TEST_F(KivrelTest, RegistryToIniWithoutSettingsKeyReportsTheCode) {
@@ -263,7 +266,7 @@ TEST_F(KivrelTest, SettingTheSwitch) {
     if (c.regValue[0] == '\0') {
       EXPECT_FALSE(KeyExists(kSettingsKey));
     } else {
-      EXPECT_EQ(ValuesOf("Default")["UseReg"], c.regValue);  // one byte, no zero
+      EXPECT_EQ(ValuesOf("Default")["UseReg"], c.regValue);
     }
   }
 }
