@@ -16,10 +16,8 @@ inline constexpr char kIniFileName[] = "Hiyomi.ini";
 
 // Results of the copies.
 inline constexpr int kCopyDone = 0;
-inline constexpr int kNoRegistryKey = -1;       // registry to ini: no settings key
+inline constexpr int kNoRegistryKey = -1;       // no settings key to copy or delete
 inline constexpr int kSubkeysUnknown = -2;      // registry to ini: the count failed
-inline constexpr int kNoMemory = -3;            // registry to ini: no section buffer
-inline constexpr int kNoBuffer = -1;            // ini to registry: no buffer
 inline constexpr int kCannotCreateKey = -2;     // ini to registry: settings key refused
 
 // Every subkey becomes the ini section of its name, replacing what that
