@@ -163,13 +163,22 @@ Event EntryEvent(DayDataSource& data, const DayItem& item, bool secret) {
                item.category, data.CategoryNameOf(item.category), secret, false};
 }
 
+// With the secret option off the data source blanks secret texts: such an
+// entry has nothing to say and stays out rather than going out empty.
+void WriteEntry(DayDataSource& data, const DayItem& item, const ScheduleEntry* stored,
+                CalendarWriter& writer) {
+  const bool secret = stored != nullptr && WasSecret(*stored, item);
+  if (secret && item.readable[0] == '\0') return;
+  writer.Write(EntryEvent(data, item, secret));
+}
+
 // Items of the day's own list, as events; undated entries stay out.
 void WriteDayItems(const std::vector<DayItem>& items, const DayRecord* record, DayDataSource& data,
                    CalendarWriter& writer) {
   for (const DayItem& item : items) {
     switch (item.source) {
       case DayItemSource::kEntry:
-        writer.Write(EntryEvent(data, item, record != nullptr && WasSecret(record->entries[item.index], item)));
+        WriteEntry(data, item, record != nullptr ? &record->entries[item.index] : nullptr, writer);
         break;
       case DayItemSource::kRegular:
         writer.Write(Event{'R', item.start, EndAfter(item.start, 1), item.Text(), item.index, "", false, false});
@@ -278,7 +287,7 @@ void AppendIcsCalendar(SerialDay first, SerialDay last, const IcsOptions& option
     for (const DayItem& item : items) {
       writer.StartDay();
       const bool stored = data.DayRecordOf(item.start, record);
-      writer.Write(EntryEvent(data, item, stored && WasSecret(record.entries[item.index], item)));
+      WriteEntry(data, item, stored ? &record.entries[item.index] : nullptr, writer);
     }
 
     for (SerialDay day = first; day <= last; ++day) {

@@ -285,9 +285,12 @@ TEST(IcsCalendar, SecretEntriesPrivateWhenUnlockedAndLeftOutWhenLocked) {
             (std::vector<std::string>{Utf8("20261208 20261214 旅行 私用 PRIVATE -"),
                                       Utf8("20261210 20261211 見える 仕事 - -"),
                                       Utf8("20261210 20261211 ひみつ 私用 PRIVATE -")}));
+  const std::vector<std::string> plainOnly = {Utf8("20261210 20261211 見える 仕事 - -")};
   secrets.SetLockState(kLocked);
-  EXPECT_EQ(Summaries(Calendar(in, kThursday, kThursday)),
-            (std::vector<std::string>{Utf8("20261210 20261211 見える 仕事 - -")}));
+  EXPECT_EQ(Summaries(Calendar(in, kThursday, kThursday)), plainOnly);
+  // With the option off the texts read as blank: not an empty event either.
+  secrets.SetLockState(kLockOff);
+  EXPECT_EQ(Summaries(Calendar(in, kThursday, kThursday)), plainOnly);
 }
 
 std::vector<std::string> Uids(const std::string& calendar) {
