@@ -76,7 +76,7 @@ TEST(MainMenu, SubmenusAndTrayMenu) {
   MainMenuState state;
   const std::vector<MenuItem> items = MainMenuItems(state);
   EXPECT_EQ(items[1].submenu, Submenu::kSections);
-  EXPECT_EQ(items[5].submenu, Submenu::kTemporary);
+  EXPECT_EQ(items[6].submenu, Submenu::kTemporary);
 }
 
 std::string SectionList(const std::vector<std::string>& names) {
