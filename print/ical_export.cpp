@@ -72,14 +72,24 @@ SerialDay EndAfter(SerialDay start, int64_t days) {
 
 class CalendarWriter {
  public:
-  CalendarWriter(const std::string& stamp, std::string& out) : stamp_(stamp), out_(out) {}
+  // The text goes into pieces of about kPieceBytes, so a large export never
+  // holds a string being doubled on top of what it already has.
+  CalendarWriter(const std::string& stamp, std::vector<std::string>& pieces)
+      : stamp_(stamp), pieces_(pieces) {
+    NextPiece();
+  }
 
   // UIDs made on one start day are told apart by the count of identical
   // events before them, not by list positions that shift as lines are added.
-  void StartDay() { seen_.clear(); }
+  void StartDay() {
+    seen_.clear();
+    if (pieces_.back().size() >= kPieceBytes) NextPiece();
+  }
+  std::string& Text() { return pieces_.back(); }
 
   void Write(const Event& event) {
-    out_ += "BEGIN:VEVENT\r\n";
+    std::string& out = Text();
+    out += "BEGIN:VEVENT\r\n";
     Line("UID:");
     line_ += UidOf(event);
     Flush();
@@ -100,14 +110,21 @@ class CalendarWriter {
       AppendIcsText(event.categoryName, line_);
       Flush();
     }
-    if (event.secret) out_ += "CLASS:PRIVATE\r\n";
-    if (event.transparent) out_ += "TRANSP:TRANSPARENT\r\n";
-    out_ += "END:VEVENT\r\n";
+    if (event.secret) out += "CLASS:PRIVATE\r\n";
+    if (event.transparent) out += "TRANSP:TRANSPARENT\r\n";
+    out += "END:VEVENT\r\n";
   }
 
  private:
   void Line(const char* name) { line_ = name; }
-  void Flush() { AppendFoldedLine(line_, out_); }
+  void Flush() { AppendFoldedLine(line_, Text()); }
+  void NextPiece() {
+    pieces_.emplace_back();
+    pieces_.back().reserve(kPieceBytes + kPieceSlack);
+  }
+
+  static constexpr size_t kPieceBytes = 1u << 20;
+  static constexpr size_t kPieceSlack = 64u << 10;  // more than one day's events
 
   void AppendDate(SerialDay day) {
     const CalendarDate date = DateFromSerial(day);
@@ -139,7 +156,7 @@ class CalendarWriter {
   }
 
   const std::string& stamp_;
-  std::string& out_;
+  std::vector<std::string>& pieces_;
   std::string line_;
   std::vector<uint64_t> seen_;
 };
@@ -269,23 +286,28 @@ void AppendFoldedLine(std::string_view line, std::string& out) {
   out += kLineEnd;
 }
 
-void AppendIcsCalendar(SerialDay first, SerialDay last, const IcsOptions& options,
-                       const DayItemInputs& inputs, const std::string& stamp, std::string& out) {
-  out += kCalendarHead;
+namespace {
+
+void WriteCalendar(SerialDay first, SerialDay last, const IcsOptions& options,
+                   const DayItemInputs& inputs, const std::string& stamp,
+                   std::vector<std::string>& pieces) {
+  CalendarWriter writer(stamp, pieces);
+  writer.Text() += kCalendarHead;
   if (last >= first) {
     first = ClampSerial(first);
     last = ClampSerial(last);
     DayDataSource& data = inputs.data;
     const DayItemInputs in{data, inputs.options, inputs.days, inputs.today, FlagsFor(options)};
-    CalendarWriter writer(stamp, out);
     std::vector<DayItem> items;
 
     // Periods that began before the first day and still run on it go out
     // whole, as they are stored.
     CollectRunningEntries(data, in.displayFlags, first - kBarLookBack, first - 1, first, items);
     DayRecord record;
+    SerialDay startDay = kNoDay;
     for (const DayItem& item : items) {
-      writer.StartDay();
+      if (item.start != startDay) writer.StartDay();
+      startDay = item.start;
       const bool stored = data.DayRecordOf(item.start, record);
       WriteEntry(data, item, stored ? &record.entries[item.index] : nullptr, writer);
     }
@@ -305,17 +327,28 @@ void AppendIcsCalendar(SerialDay first, SerialDay last, const IcsOptions& option
       WriteDayItems(items, hasRecord ? &record : nullptr, data, writer);
     }
   }
-  out += kCalendarTail;
+  writer.Text() += kCalendarTail;
+}
+
+}  // namespace
+
+void AppendIcsCalendar(SerialDay first, SerialDay last, const IcsOptions& options,
+                       const DayItemInputs& inputs, const std::string& stamp, std::string& out) {
+  std::vector<std::string> pieces;
+  WriteCalendar(first, last, options, inputs, stamp, pieces);
+  for (const std::string& piece : pieces) out += piece;
 }
 
 IcsWriteResult WriteIcsFile(DataFiles& files, const std::string& path, SerialDay first,
                             SerialDay last, const IcsOptions& options, const DayItemInputs& inputs,
                             const std::string& stamp) {
   if (last < first) return IcsWriteResult::kNothingToWrite;
-  std::string text;
-  AppendIcsCalendar(first, last, options, inputs, stamp, text);
-  const std::span<const uint8_t> pieces[] = {
-      {reinterpret_cast<const uint8_t*>(text.data()), text.size()}};
+  std::vector<std::string> text;
+  WriteCalendar(first, last, options, inputs, stamp, text);
+  std::vector<std::span<const uint8_t>> pieces;
+  for (const std::string& piece : text) {
+    pieces.emplace_back(reinterpret_cast<const uint8_t*>(piece.data()), piece.size());
+  }
   return SaveDataFile(files, path, "", pieces) ? IcsWriteResult::kWritten : IcsWriteResult::kFailed;
 }
 

@@ -306,9 +306,11 @@ TEST(IcsCalendar, UidsStayWhileTheDataDoes) {
   in.days.Add(kThursday, "会議", 1);
   in.days.Add(kThursday + 1, "会議", 0);
   in.days.Add(kThursday + 2, "出張", 0).span = 2;
+  in.days.Add(kThursday - 3, "合宿", 0).span = 4;  // running into the range, twice
+  in.days.Add(kThursday - 3, "合宿", 0).span = 4;
   const IcsOptions holidays{false, false, false, true};
   const std::vector<std::string> first = Uids(Calendar(in, kThursday, kThursday + 30, holidays));
-  ASSERT_EQ(first.size(), 6u);  // and 元日
+  ASSERT_EQ(first.size(), 8u);  // and 元日
   const std::set<std::string> firstSet(first.begin(), first.end());
   EXPECT_EQ(firstSet.size(), first.size());
   for (const std::string& uid : first) EXPECT_EQ(uid.find(' '), std::string::npos) << uid;
@@ -353,6 +355,22 @@ TEST_F(IcsFile, ReplacesTheOldFileWhole) {
   EXPECT_EQ(ReadBytes(path_), Bytes(expected.begin(), expected.end()));
   EXPECT_FALSE(dir_.Has("out.ics.new"));
   EXPECT_FALSE(dir_.Has("out.ics.bak"));
+}
+
+// Large exports are written in pieces; the file is still the one calendar.
+TEST_F(IcsFile, ALargeExportIsTheSameCalendarWhole) {
+  const SerialDay last = kThursday + 4 * 366;
+  for (SerialDay day = kThursday; day <= last; ++day) {
+    for (int e = in_.days.records.count(day) ? 1 : 0; e < kEntriesPerDay; ++e) {
+      in_.days.Add(day, "毎日の予定があります。とても忙しい日々", e % 2).span = e == 7 ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(Write(SystemDataFiles(), kThursday, last), IcsWriteResult::kWritten);
+  std::string expected;
+  AppendIcsCalendar(kThursday, last, IcsOptions{}, in_.Inputs(), kStamp, expected);
+  ASSERT_GT(expected.size(), 1u << 21);  // pieces of about a megabyte each
+  EXPECT_EQ(EventsOf(expected).size(), static_cast<size_t>(last - kThursday + 1) * kEntriesPerDay);
+  EXPECT_TRUE(ReadBytes(path_) == Bytes(expected.begin(), expected.end()));
 }
 
 TEST_F(IcsFile, AFailedWriteOrReplaceLeavesTheOldFile) {
