@@ -104,27 +104,8 @@ constexpr const char* kChoices[] = {"0001111", "0011111"};
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   hiyomi::Export exportRun;
-  int failures = 0;
-  for (const char* choice : kChoices) {
-    double slowest = 0;
-    double sum = 0;
-    size_t bytes = 0;
-    for (int i = 0; i < repeats; ++i) {
-      LARGE_INTEGER frequency, start, end;
-      QueryPerformanceFrequency(&frequency);
-      QueryPerformanceCounter(&start);
-      bytes = exportRun.Run(choice);
-      QueryPerformanceCounter(&end);
-      const double took = static_cast<double>(end.QuadPart - start.QuadPart) /
-                          static_cast<double>(frequency.QuadPart);
-      sum += took;
-      slowest = std::max(slowest, took);
-    }
-    if (bytes == 0) ++failures;
-    std::printf("CSVOpt %s, 2001-2099, eight entries a day: %zu bytes, mean %.3f s, slowest %.3f s"
-                " over %d runs\n", choice, bytes, sum / repeats, slowest, repeats);
-  }
-  std::printf("peak working set %.1f MB\n", hiyomi::PeakMegabytes());
+  const int failures = hiyomi::TimeChoicesByHand("CSVOpt", kChoices, repeats,
+                                                 [&](const char* choice) { return exportRun.Run(choice); });
   return failures == 0 ? 0 : 1;
 }
 #else

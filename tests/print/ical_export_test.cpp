@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -105,6 +106,47 @@ TEST(IcsFolding, LinesOfAtMost75OctetsSplitBetweenCharacters) {
     }
     EXPECT_EQ(unfolded, line);
     EXPECT_EQ(out.find("\r\n") == out.size() - 2, line.size() <= kIcsLineOctets) << line.size();
+  }
+}
+
+bool IsWholeUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+// Entry texts are bytes from a file: whatever they hold, each content line
+// stays whole UTF-8, short, free of control characters and of bare line
+// breaks. Seeded, so a failure repeats.
+TEST(IcsText, AnyBytesGiveWellFormedLines) {
+  std::mt19937 random(20261210);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(random() % 41, '\0');
+    for (char& c : text) c = static_cast<char>(1 + random() % 255);
+    std::string line = "SUMMARY:";
+    AppendIcsText(text, line);
+    std::string out;
+    AppendFoldedLine(line, out);
+    ASSERT_EQ(out.substr(out.size() - 2), "\r\n");
+    size_t at = 0;
+    while (at < out.size()) {
+      const size_t end = out.find("\r\n", at);
+      ASSERT_NE(end, std::string::npos);
+      const std::string_view physical(out.data() + at, end - at);
+      ASSERT_LE(physical.size(), kIcsLineOctets);
+      ASSERT_TRUE(IsWholeUtf8(physical)) << round;
+      for (char c : physical) {
+        ASSERT_FALSE((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) << round;
+      }
+      at = end + 2;
+    }
   }
 }
 
