@@ -19,6 +19,7 @@
 #include "schedule/dialog_rows_win.h"
 #include "settings/memory_backend.h"
 #include "settings/settings_store.h"
+#include "export_dialog_fixture.h"
 #include "tests/schedule/dialog_driver.h"
 #include "tests/schedule/schedule_fixtures.h"
 
@@ -31,40 +32,10 @@ constexpr char kTitle[] = "iCalendar出力";
 constexpr char kWriteFailed[] = "iCalendarファイルを書き込めませんでした。元のファイルはそのままです。　　";
 const SerialDay kThursday = SerialFromDate(2026, 12, 10);
 
-std::string Text(HWND dialog, int id) {
-  char text[512] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
-
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-std::string ProgramIcsPath() {
-  char path[MAX_PATH + 8] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  ReplaceExtension(path, sizeof path, ".ics");
-  return path;
-}
-
 std::string FileText(const std::string& path) {
   const Bytes bytes = ReadBytes(path);
   return std::string(bytes.begin(), bytes.end());
 }
-
-// Another program's handle on the file, opened with no sharing.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path)
-      : h_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr)) {}
-  ~HeldFile() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  bool Held() const { return h_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_;
-};
 
 class IcsDialogTest : public ::testing::Test {
  protected:
@@ -124,7 +95,7 @@ TEST_F(IcsDialogTest, OpensFromIcsOptAndKeepsTheChoicesWhenClosed) {
   Run([](HWND d) {
     EXPECT_TRUE(IsChecked(d, IDX_ICS_REGULAR) && IsChecked(d, IDX_ICS_HOLIDAYS));
     EXPECT_FALSE(IsChecked(d, IDX_ICS_TEMPORARY) || IsChecked(d, IDX_ICS_TODO));
-    EXPECT_EQ(Text(d, IDE_ICS_PATH), ProgramIcsPath());
+    EXPECT_EQ(Text(d, IDE_ICS_PATH), ProgramPathWith(".ics"));
     EXPECT_EQ(SendDlgItemMessageA(d, IDE_ICS_PATH, EM_GETLIMITTEXT, 0, 0), 260);
     for (int id : {IDC_ICS_FIRST_DAY, IDC_ICS_LAST_DAY}) {
       EXPECT_EQ(PickerDay(GetDlgItem(d, id), kNoDay), kThursday);
@@ -168,7 +139,7 @@ TEST_F(IcsDialogTest, WritesTheRangeAndStaysOpen) {
 }
 
 TEST_F(IcsDialogTest, AnEmptyPathWritesBesideTheProgram) {
-  const std::string path = ProgramIcsPath();
+  const std::string path = ProgramPathWith(".ics");
   DeleteFileA(path.c_str());
   Run([&](HWND d) {
     PickRange(d, kThursday, kThursday);
