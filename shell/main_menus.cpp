@@ -44,6 +44,7 @@ std::vector<MenuItem> MainMenuItems(const MainMenuState& state) {
   items.push_back(Opens(Submenu::kSections, "設定読込"));
   items.push_back(Command(IDM_PRINT_SETTINGS, "予定表設定"));
   items.push_back(Command(IDM_CSV_EXPORT, "CSV出力"));
+  items.push_back(Command(IDM_ICS_EXPORT, "iCalendar出力"));
   items.push_back(Separator());
   items.push_back(Opens(Submenu::kTemporary, "一時予定"));
   items.push_back(Separator());

@@ -25,6 +25,7 @@
 #include "base/win/ui_helpers.h"
 #include "base/win/work_area.h"
 #include "print/csv_dialog_win.h"
+#include "print/ical_dialog_win.h"
 #include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
 #include "shell/command_table.h"
@@ -357,6 +358,13 @@ void ExportCsv(HWND window) {
   RunCsvDialog(window, CsvDialogData{inputs, MainSettings(), SystemDataFiles()});
 }
 
+void ExportIcs(HWND window) {
+  const Options& options = AppOptions();
+  const DaySettings days = DaySettingsOf(options);
+  const DayItemInputs inputs{Program().dayData, options, days, mainWindow.view.today, kShowAll};
+  RunIcsDialog(window, IcsDialogData{inputs, MainSettings(), SystemDataFiles()});
+}
+
 using MainCommand = CommandEntry<HWND>;
 
 // Every command of the main window: its buttons, its menus, the memo pane's
@@ -393,6 +401,7 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDM_ABOUT, IDM_ABOUT, [](HWND window, int, int) { ShowAbout(window, kAboutOverOwner); }},
     {IDM_ABOUT_ON_SCREEN, IDM_ABOUT_ON_SCREEN, [](HWND window, int, int) { ShowAbout(window, kAboutOnScreen); }},
     {IDM_CSV_EXPORT, IDM_CSV_EXPORT, [](HWND window, int, int) { ExportCsv(window); }},
+    {IDM_ICS_EXPORT, IDM_ICS_EXPORT, [](HWND window, int, int) { ExportIcs(window); }},
     {IDM_TO_TRAY, IDM_TO_TRAY, [](HWND window, int, int) { HideToTray(window); }},
     {IDM_EXIT, IDM_EXIT, [](HWND window, int, int) { CloseForGood(window); }},
     {IDM_RESTORE, IDM_RESTORE, [](HWND window, int, int) { TrayRestore(window); }},
