@@ -133,4 +133,23 @@ double JdAtNoonJst(SerialDay serial) noexcept {
   return static_cast<double>(serial) + 2451909.625;
 }
 
+bool ParseIsoDate(const char* text, SerialDay* serial) noexcept {
+  int fields[3] = {};
+  constexpr int kWidths[3] = {4, 2, 2};
+  const char* at = text;
+  for (int f = 0; f < 3; ++f) {
+    if (f > 0 && *at++ != '-') return false;
+    for (int i = 0; i < kWidths[f]; ++i, ++at) {
+      if (*at < '0' || *at > '9') return false;
+      fields[f] = fields[f] * 10 + (*at - '0');
+    }
+  }
+  const int y = fields[0], m = fields[1], d = fields[2];
+  if (*at != '\0' || y < 2001 || y > 2099 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) {
+    return false;
+  }
+  *serial = SerialFromDate(y, m, d);
+  return true;
+}
+
 }  // namespace hiyomi

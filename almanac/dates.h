@@ -51,6 +51,10 @@ SerialDay TodaySerial() noexcept;
 // [1, 36159]: <= 0 -> 1, >= 36160 -> 36159.
 SerialDay ClampSerial(SerialDay serial) noexcept;
 
+// "YYYY-MM-DD", a real day of 2001-01-01..2099-12-31, as the command-line
+// tools take dates. False for anything else.
+bool ParseIsoDate(const char* text, SerialDay* serial) noexcept;
+
 // Adds months to *month (1-12) in place; returns the years to carry.
 int StepMonth(int months, int* month) noexcept;
 

@@ -50,4 +50,23 @@ bool SettingsFilePath(char* out, int size, const char* programPath, const char* 
   return true;
 }
 
+std::string JoinPath(const std::string& folder, const char* name) {
+  if (folder.empty()) return name;
+  const int after = FileNameOffset(folder.c_str());
+  const bool endsWithSeparator = after == static_cast<int>(folder.size()) &&
+                                 (folder.back() == '\\' || folder.back() == '/');
+  return endsWithSeparator ? folder + name : folder + "\\" + name;
+}
+
+std::string FolderOfPath(const char* path) {
+  const int after = FileNameOffset(path);
+  if (after == 0) return "";
+  const char last = path[after - 1];
+  // "C:\\x" keeps its root separator; "C:x" keeps the drive.
+  if (last == ':' || (after == 3 && path[1] == ':')) return std::string(path, static_cast<size_t>(after));
+  return std::string(path, static_cast<size_t>(after - 1));
+}
+
+std::string TemporaryNameFor(const std::string& path) { return path + ".new"; }
+
 }  // namespace hiyomi

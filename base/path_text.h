@@ -2,6 +2,8 @@
 // double-byte character, so separators are found by walking characters.
 #pragma once
 
+#include <string>
+
 namespace hiyomi {
 
 // Offset just past the last '\' or '/' (or ':'), 0 when there is none.
@@ -16,5 +18,15 @@ bool ReplaceExtension(char* path, int size, const char* extension);
 // ':' or first '\'), else put in the folder of programPath. False when it
 // does not fit.
 bool SettingsFilePath(char* out, int size, const char* programPath, const char* name);
+
+// folder + "\\" + name, without doubling a separator the folder already
+// ends with ("C:\\"); name alone when folder is empty.
+std::string JoinPath(const std::string& folder, const char* name);
+
+// The folder part of path, without its last separator ("" when none).
+std::string FolderOfPath(const char* path);
+
+// The name a file is written under before it replaces path in one step.
+std::string TemporaryNameFor(const std::string& path);
 
 }  // namespace hiyomi

@@ -31,3 +31,19 @@ function(hiyomi_gtest name)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     TIMEOUT 600)
 endfunction()
+
+# A small Windows program of its own with its resource script (Kivrel,
+# Setup); the resources are an object library that its tests link as well.
+#   hiyomi_program(target OUTPUT_NAME name RC script SOURCES ... LIBS ...)
+function(hiyomi_program target)
+  cmake_parse_arguments(A "" "OUTPUT_NAME;RC" "SOURCES;LIBS" ${ARGN})
+  if(NOT WIN32)
+    return()
+  endif()
+  add_library(${target}_resources OBJECT ${A_RC})
+  target_include_directories(${target}_resources PRIVATE ${CMAKE_SOURCE_DIR})
+  add_executable(${target} WIN32 ${A_SOURCES} $<TARGET_OBJECTS:${target}_resources>)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${A_OUTPUT_NAME})
+  target_link_libraries(${target} PRIVATE ${A_LIBS})
+  target_compile_options(${target} PRIVATE -fno-exceptions)
+endfunction()

@@ -21,6 +21,8 @@
 #define IDM_TEMPORARY_EDIT1 275
 #define IDM_TEMPORARY_EDIT2 276
 #define IDM_TEMPORARY_COPY 279
+// Commands of our own, beyond the menus described above.
+#define IDM_ICS_EXPORT 290
 
 // Display commands: 300 + n, n the bit of the display flags it toggles,
 // or one of the fixed n below.

@@ -2,8 +2,6 @@
 
 namespace hiyomi {
 
-std::string TemporaryNameFor(const std::string& path) { return path + ".new"; }
-
 bool SaveDataFile(DataFiles& files, const std::string& path, const std::string& backup,
                   std::span<const std::span<const uint8_t>> pieces) noexcept {
   if (!backup.empty()) files.Copy(path, backup);  // a missing file has nothing to keep

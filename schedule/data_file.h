@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/path_text.h"  // TemporaryNameFor: the name SaveDataFile writes first
+
 namespace hiyomi {
 
 // One file being written; created with write-through and no sharing.
@@ -53,8 +55,5 @@ DataFiles& SystemDataFiles() noexcept;
 // only when completely written, so a failure leaves `path` as it was.
 bool SaveDataFile(DataFiles& files, const std::string& path, const std::string& backup,
                   std::span<const std::span<const uint8_t>> pieces) noexcept;
-
-// The temporary name SaveDataFile writes to before the replace.
-std::string TemporaryNameFor(const std::string& path);
 
 }  // namespace hiyomi

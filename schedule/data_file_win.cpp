@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/win/file_replace.h"
+
 namespace hiyomi {
 namespace {
 
@@ -74,8 +76,7 @@ class WinDataFiles final : public DataFiles {
   }
 
   bool MoveReplace(const std::string& from, const std::string& to) noexcept override {
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveIntoPlace(from.c_str(), to.c_str(), true);
   }
 
   bool Remove(const std::string& path) noexcept override { return DeleteFileA(path.c_str()) != 0; }

@@ -5,6 +5,7 @@
 
 #include "almanac/regular_schedules.h"
 #include "schedule/categories.h"
+#include "schedule/temporary_schedules.h"
 
 namespace hiyomi {
 
@@ -69,11 +70,11 @@ void CollectDayItems(SerialDay day, const DayItemInputs& in, const DayRecord* re
   out.clear();
   if (in.displayFlags & kShowTemporary) {
     const std::span<const TemporaryItem> temporary = in.data.TemporaryItems();
-    for (size_t i = 0; i < temporary.size(); ++i) {
-      const TemporaryItem& item = temporary[i];
-      if (item.serial != day) continue;
-      out.push_back(PlainItem(DayItemSource::kTemporary, static_cast<int>(i), day, -1, item.text,
-                              item.textColor, item.backColor, 0));
+    const TemporaryItem* item = nullptr;
+    for (int at = FindTemporaryItem(temporary, day, 0, &item); at > 0;
+         at = FindTemporaryItem(temporary, day, at, &item)) {
+      out.push_back(PlainItem(DayItemSource::kTemporary, at - 1, day, -1, item->text,
+                              item->textColor, item->backColor, 0));
     }
   }
   if (in.displayFlags & kShowRegular) {
@@ -130,6 +131,18 @@ void CollectRunningEntries(DayDataSource& data, unsigned displayFlags, SerialDay
       if (!ShownEntryText(data, displayFlags, entry, text)) continue;
       out.push_back(EntryItem(data, DayItemSource::kEntry, slot, day, entry, text));
     }
+  }
+}
+
+void CollectRunningToDos(const DayItemInputs& in, SerialDay first, SerialDay last,
+                         SerialDay reaching, std::vector<DayItem>& out) {
+  const std::span<const ToDoItem> toDos = in.data.ToDoItems();
+  for (size_t i = 0; i < toDos.size(); ++i) {
+    const ToDoItem& item = toDos[i];
+    if (item.days <= 1 || item.due < first || item.due > last || LastDayOf(item) < reaching) continue;
+    if (!ToDoShown(in, item)) continue;
+    out.push_back(PlainItem(DayItemSource::kToDo, static_cast<int>(i), item.due, item.category,
+                            item.text, -1, -1, item.days));
   }
 }
 

@@ -107,4 +107,9 @@ void CollectDayItems(SerialDay day, const DayItemInputs& in, std::vector<DayItem
 void CollectRunningEntries(DayDataSource& data, unsigned displayFlags, SerialDay first,
                            SerialDay last, SerialDay reaching, std::vector<DayItem>& out);
 
+// To-do items covering several days that fall due on days first..last and
+// still run on `reaching`, in their sorted order, appended to out.
+void CollectRunningToDos(const DayItemInputs& in, SerialDay first, SerialDay last,
+                         SerialDay reaching, std::vector<DayItem>& out);
+
 }  // namespace hiyomi

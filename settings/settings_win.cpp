@@ -7,6 +7,7 @@
 
 #include "base/path_text.h"
 #include "base/text.h"
+#include "base/win/registry_key.h"
 
 namespace hiyomi {
 
@@ -49,21 +50,6 @@ class IniBackend : public SettingsBackend {
 
  private:
   char path_[kSettingsPathSize];
-};
-
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  ~RegistryKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  HKEY* Out() { return &key_; }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
 };
 
 class RegistryBackend : public SettingsBackend {

@@ -118,8 +118,8 @@ void FormatMonthTitle(char* buffer, int size, int year, int month, int ptn1, int
 
 void LayoutButtonRow(HWND window, const Options& options) {
   const bool standard = options.MenuType == kStandard;
-  // "Notrik" and the editor button wait for the features they start.
-  const std::vector<ButtonPlace> places = ButtonRowPlaces(options, false, false);
+  const std::vector<ButtonPlace> places =
+      ButtonRowPlaces(options, NotrikLinkUsable(options), options.TDBtn != 0);
   for (int id = IDB_TODAY; id <= IDB_EDITOR; ++id) {
     if (InRow(id)) ShowWindow(GetDlgItem(window, id), SW_HIDE);
   }

@@ -306,7 +306,24 @@ bool AddBar(const Painter& p, RowState& state, SerialDay end, const char* text, 
   return false;
 }
 
-// Bars of entries that began on days not painted and still run at from.
+// A to-do item's colours: its category's where the link colours by
+// category and the category sets them, else the Notrik slot's.
+struct LineColors {
+  int text;
+  int back;
+};
+LineColors ToDoColors(const Painter& p, int category) {
+  const ColorTable& table = p.options.colors;
+  const bool byCategory = p.options.NotrikTypeC != 0;
+  int text = byCategory ? p.data.CategoryTextColorOf(category) : -1;
+  int back = byCategory ? p.data.CategoryBackColorOf(category) : -1;
+  if (text < 0) text = FirstSet(ColorSlot(table, true, kColorNotrik + 1), ColorSlot(table, true, 1));
+  if (back < 0) back = ColorSlot(table, false, kColorNotrik + 1);
+  return {text, back};
+}
+
+// Bars of entries that began on days not painted and still run at from,
+// then those of to-do items.
 void LoadRunningBars(const Painter& p, RowState& state, SerialDay first, SerialDay last,
                      SerialDay from) {
   state.items.clear();
@@ -314,11 +331,16 @@ void LoadRunningBars(const Painter& p, RowState& state, SerialDay first, SerialD
   for (const DayItem& item : state.items) {
     AddBar(p, state, item.start + item.span, item.Text(), TextColorOf(p, item), item.backColor);
   }
+  state.items.clear();
+  CollectRunningToDos(p.items, first, last, from, state.items);
+  for (const DayItem& item : state.items) {
+    const LineColors colors = ToDoColors(p, item.category);
+    AddBar(p, state, item.start + item.span - 1, item.Text(), colors.text, colors.back);
+  }
 }
 
 // The day's items on their lines in the order the day lists give them. A
-// source whose item finds no free line gives up its remaining items; the
-// to-do and temporary items wait for their lists to be read.
+// source whose item finds no free line gives up its remaining items.
 void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const DayRecord* record,
                   const unsigned char (&hits)[kRegularRuleCount], RowState& state) {
   SelectedObject font(p.dc, p.drawing.entryFont);
@@ -359,8 +381,31 @@ void PaintEntries(const Painter& p, const CellBox& cell, SerialDay day, const Da
         state.used[line] = true;
         break;
       }
-      case DayItemSource::kToDo:
-      case DayItemSource::kTemporary: break;
+      case DayItemSource::kToDo: {
+        const LineColors colors = ToDoColors(p, item.category);
+        if (item.span > 1) {
+          AddBar(p, state, -(day + item.span - 1), item.Text(), colors.text, colors.back);
+          continue;
+        }
+        const int line = LowestFreeLine(p, state);
+        if (line < 0) {
+          sourceFull = true;
+          continue;
+        }
+        PaintEntryLine(p, cell, line, item.Text(), colors.text, colors.back, 0);
+        state.used[line] = true;
+        break;
+      }
+      case DayItemSource::kTemporary: {
+        const int line = LowestFreeLine(p, state);
+        if (line < 0) {
+          sourceFull = true;
+          continue;
+        }
+        PaintEntryLine(p, cell, line, item.Text(), TextColorOf(p, item), item.backColor, 0);
+        state.used[line] = true;
+        break;
+      }
     }
   }
 }

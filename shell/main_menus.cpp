@@ -28,8 +28,6 @@ MenuItem Opens(Submenu submenu, std::string caption) {
 
 bool FlagSet(uint32_t flags, int bit) { return bit < kFlagBits && (flags >> bit & 1u) != 0; }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::vector<MenuItem> MainMenuItems(const MainMenuState& state) {
@@ -46,6 +44,7 @@ std::vector<MenuItem> MainMenuItems(const MainMenuState& state) {
   items.push_back(Opens(Submenu::kSections, "設定読込"));
   items.push_back(Command(IDM_PRINT_SETTINGS, "予定表設定"));
   items.push_back(Command(IDM_CSV_EXPORT, "CSV出力"));
+  items.push_back(Command(IDM_ICS_EXPORT, "iCalendar出力"));
   items.push_back(Separator());
   items.push_back(Opens(Submenu::kTemporary, "一時予定"));
   items.push_back(Separator());
@@ -180,24 +179,6 @@ int ZoomItemAfterLeaving(int zoomItem, int oldZoom, int optionZoom) {
   if (zoomItem == IDM_ZOOM_STANDARD && oldZoom == optionZoom) return 0;
   if (zoomItem == IDM_ZOOM_STANDARD + oldZoom / 10) return 0;
   return zoomItem;
-}
-
-bool NotrikLinkUsable(const Options& options) {
-  if (options.Notrik == 0) return false;
-  static constexpr char kProgram[] = "notrik.exe";
-  constexpr int kLength = sizeof kProgram - 1;
-  const char* path = options.NotrikDir;
-  const int length = static_cast<int>(strnlen(path, sizeof options.NotrikDir));
-  if (length < kLength) return false;
-  // The name must start on a character: a double-byte character's trail
-  // byte may look like its first letter.
-  int at = 0;
-  while (at < length - kLength) at += IsLeadByte(static_cast<unsigned char>(path[at])) ? 2 : 1;
-  if (at != length - kLength) return false;
-  for (int i = 0; i < kLength; ++i) {
-    if (AsciiLower(path[at + i]) != kProgram[i]) return false;
-  }
-  return true;
 }
 
 std::vector<ButtonPlace> ButtonRowPlaces(const Options& options, bool notrikButton,

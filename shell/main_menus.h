@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/notrik.h"
 #include "settings/options.h"
 
 namespace hiyomi {
@@ -79,9 +80,6 @@ DisplayStep RunDisplayCommand(int n, uint32_t& flags, bool notrikOn, int optionZ
 // The ticked zoom item once the zoom leaves oldZoom: the old value's items
 // lose their tick.
 int ZoomItemAfterLeaving(int zoomItem, int oldZoom, int optionZoom);
-
-// Option Notrik on and NotrikDir naming Notrik.exe, in any letter case.
-bool NotrikLinkUsable(const Options& options);
 
 // One button of the row above the grid, for the options' menu type.
 struct ButtonPlace {

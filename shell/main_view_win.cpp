@@ -375,6 +375,7 @@ void ReleaseView(MainView& view) {
 
 void Navigate(MainView& view, NavigateKind kind, int amount) {
   view.today = TodaySerial();
+  if (view.todayTaken != nullptr) view.todayTaken(view.today);
   if (view.tableView && kind == NavigateKind::kByRows) {
     const TableLayout table = TableLayoutOf(view);
     kind = NavigateKind::kToDay;

@@ -39,6 +39,8 @@ struct MainView {
   // What the grid is painted from: the data it reads and the options record
   // applied last. Both outlive the view.
   DayDataSource* data = nullptr;
+  // Told the day the view takes as today, whenever it takes it again.
+  void (*todayTaken)(SerialDay today) = nullptr;
   const Options* options = nullptr;
 
   // The memo area above or below the grid; its height 0 hides it.

@@ -27,6 +27,7 @@
 #include "print/csv_dialog_win.h"
 #include "print/print_dialog_win.h"
 #include "print/print_settings.h"
+#include "print/ical_dialog_win.h"
 #include "shell/about_dialog_win.h"
 #include "shell/button_row_win.h"
 #include "shell/command_table.h"
@@ -36,6 +37,7 @@
 #include "shell/main_menus.h"
 #include "shell/main_menus_win.h"
 #include "shell/main_view_win.h"
+#include "shell/outside_schedules_win.h"
 #include "shell/program_objects_win.h"
 #include "shell/tray_icon_win.h"
 
@@ -95,6 +97,7 @@ bool TableViewAtStart(const Options& options) {
 
 void SaveViewState(HWND window) {
   if (IsMemoEditing(mainWindow.memo)) ToggleMemoEdit(mainWindow.memo);
+  StopNotrikWatch(Program().outside);
   if (!KeepsWindowPlace(AppOptions())) return;
   RECT frame{};
   GetWindowRect(window, &frame);
@@ -228,6 +231,71 @@ void RunDisplay(HWND window, int n) {
   Redraw(view);
 }
 
+// A memo page kept in the same file as the temporary schedules shows what
+// was just read. A page being edited keeps the user's unsaved text.
+void FollowTemporaryFile(int memoPage) {
+  if (memoPage >= 1 && memoPage <= kMemoPageCount && !IsMemoEditing(mainWindow.memo)) {
+    LoadMemoPage(mainWindow.memo, memoPage - 1);
+    LayOutMemo(mainWindow.view);
+  }
+  Redraw(mainWindow.view);
+}
+
+TemporarySource CurrentTemporarySource() {
+  return TemporarySourceOf(MainSettings(), Program().categories, SystemDataFiles());
+}
+
+void ReadTemporarySchedules() {
+  const TemporarySource source = CurrentTemporarySource();
+  Program().outside.temporary = ReadTemporaryFile(SystemDataFiles(), source);
+  FollowTemporaryFile(source.memoPage);
+}
+
+void CopyTemporaryItems() {
+  ProgramObjects& program = Program();
+  CopyTemporaryItemsToDays(program.outside.temporary, CurrentTemporarySource().category, program.years);
+  Redraw(mainWindow.view);
+}
+
+void StartEditor(HWND window, int slot) {
+  char configured[kEditorCommandChars + 1];
+  MainSettings().ReadString(slot == 1 ? "TDEdit1" : "TDEdit2", "", configured, sizeof configured,
+                            kDefaultSection);
+  const TemporarySource source = CurrentTemporarySource();
+  if (RunEditor(Program().outside, window, slot, EditorCommandLine(configured, source.path), source)) {
+    InvalidateRect(GetDlgItem(window, IDB_EDITOR), nullptr, FALSE);
+  }
+}
+
+void StartNotrik(HWND window, bool launch) {
+  if (WatchNotrik(Program().outside, window, AppOptions(), launch) == WatchStart::kStarted) {
+    InvalidateRect(GetDlgItem(window, IDB_NOTRIK), nullptr, FALSE);
+  }
+}
+
+// A worker's list arrives: it replaces the shown one here, on the window's
+// thread, between two paints.
+INT_PTR OnOutsideList(HWND window, WPARAM which, LPARAM list) {
+  switch (TakeOutsideList(Program().outside, which, list)) {
+    case OutsideList::kTemporary:
+      InvalidateRect(GetDlgItem(window, IDB_EDITOR), nullptr, FALSE);
+      FollowTemporaryFile(CurrentTemporarySource().memoPage);
+      break;
+    case OutsideList::kToDo:
+      InvalidateRect(GetDlgItem(window, IDB_NOTRIK), nullptr, FALSE);
+      Redraw(mainWindow.view);
+      break;
+    case OutsideList::kNone: break;
+  }
+  return 0;
+}
+
+// The to-do list follows the day the view takes as today.
+void TodayTaken(SerialDay today) {
+  const Options& options = AppOptions();
+  if (options.Notrik != 0) LoadDueItems(Program().outside, options, SystemDataFiles(), today);
+}
+
 // Options that replace the program's: a new zoom in them is what the user
 // wants to see now, and the categories follow where they are kept.
 void TakeOptions(const Options& taken, bool sectionChanged) {
@@ -245,7 +313,8 @@ void TakeOptions(const Options& taken, bool sectionChanged) {
     Program().categories.ApplyFilter(view.displayFlags);
   }
   if (sectionChanged) Program().printLook = LoadPrintLook(MainSettings());
-  // TEMPORARY SCHEDULES: ReadTemporarySchedules is called here, before the options reach the view.
+  Program().outside.due.Classify(current.NotrikType);
+  ReadTemporarySchedules();
   OnOptionsChanged(current);
 }
 
@@ -318,6 +387,13 @@ void ExportCsv(HWND window) {
   RunCsvDialog(window, CsvDialogData{inputs, MainSettings(), SystemDataFiles()});
 }
 
+void ExportIcs(HWND window) {
+  const Options& options = AppOptions();
+  const DaySettings days = DaySettingsOf(options);
+  const DayItemInputs inputs{Program().dayData, options, days, mainWindow.view.today, kShowAll};
+  RunIcsDialog(window, IcsDialogData{inputs, MainSettings(), SystemDataFiles()});
+}
+
 using MainCommand = CommandEntry<HWND>;
 
 // Every command of the main window: its buttons, its menus, the memo pane's
@@ -340,6 +416,14 @@ constexpr MainCommand kMainCommandEntries[] = {
      [](HWND, int) { return mainWindow.view.onTop; }},
     {IDB_MEMO, IDB_MEMO, [](HWND window, int, int) { ToggleMemo(window); }, nullptr,
      [](HWND, int) { return IsMemoEditing(mainWindow.memo); }},
+    {IDB_NOTRIK, IDB_NOTRIK, [](HWND window, int, int) { StartNotrik(window, true); }, nullptr,
+     [](HWND, int) { return NotrikWatched(Program().outside); }},
+    {IDB_EDITOR, IDB_EDITOR, [](HWND window, int, int) { StartEditor(window, 1); }, nullptr,
+     [](HWND, int) { return EditorRunning(Program().outside, 1); }},
+    {IDM_TEMPORARY_READ, IDM_TEMPORARY_READ, [](HWND, int, int) { ReadTemporarySchedules(); }},
+    {IDM_TEMPORARY_EDIT1, IDM_TEMPORARY_EDIT1, [](HWND window, int, int) { StartEditor(window, 1); }},
+    {IDM_TEMPORARY_EDIT2, IDM_TEMPORARY_EDIT2, [](HWND window, int, int) { StartEditor(window, 2); }},
+    {IDM_TEMPORARY_COPY, IDM_TEMPORARY_COPY, [](HWND, int, int) { CopyTemporaryItems(); }},
     {IDC_MEMO, IDC_MEMO, [](HWND window, int, int code) { OnMemoNotification(window, code); }},
     {IDM_OPTIONS, IDM_OPTIONS, [](HWND window, int, int) { RunOptionsSheet(window); }},
     {IDM_HELP, IDM_HELP, [](HWND, int, int) { ShowProgramHelp(); }},
@@ -347,6 +431,7 @@ constexpr MainCommand kMainCommandEntries[] = {
     {IDM_ABOUT_ON_SCREEN, IDM_ABOUT_ON_SCREEN, [](HWND window, int, int) { ShowAbout(window, kAboutOnScreen); }},
     {IDM_CSV_EXPORT, IDM_CSV_EXPORT, [](HWND window, int, int) { ExportCsv(window); }},
     {IDM_PRINT_SETTINGS, IDM_PRINT_SETTINGS, [](HWND window, int, int) { RunPrintSettings(window); }},
+    {IDM_ICS_EXPORT, IDM_ICS_EXPORT, [](HWND window, int, int) { ExportIcs(window); }},
     {IDM_TO_TRAY, IDM_TO_TRAY, [](HWND window, int, int) { HideToTray(window); }},
     {IDM_EXIT, IDM_EXIT, [](HWND window, int, int) { CloseForGood(window); }},
     {IDM_RESTORE, IDM_RESTORE, [](HWND window, int, int) { TrayRestore(window); }},
@@ -477,6 +562,7 @@ INT_PTR OnInitDialog(HWND window) {
   SetUpDatePicker(window);
   CreateMemoArea(mainWindow.memo, window, mainWindow.richEditClass);
   view.memo = &mainWindow.memo;
+  view.todayTaken = TodayTaken;
   InitView(view, window, Program().dayData);
   Program().categories.ApplyFilter(view.displayFlags);
   view.zoom = AppOptions().Zoom;
@@ -487,6 +573,13 @@ INT_PTR OnInitDialog(HWND window) {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HIYOMI));
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   mainWindow.activationHook = CenterMessageBoxesOnThisThread();
+  // A Notrik already running is watched from the start.
+  StartNotrik(window, false);
+  if (MainSettings().ReadBool("TDStart", "0", kDefaultSection)) {
+    StartEditor(window, 1);  // the file is read when the editor ends
+  } else {
+    ReadTemporarySchedules();
+  }
   mainWindow.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   TrayInit(AppOptions().TSR == 1, window, kTrayCallback);
   BuildTrayMenu(view.menus);
@@ -604,6 +697,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
       HideDayTooltip(mainWindow.tooltip);
       return 0;
     case kTrayCallback: return OnTrayCallback(window, lParam);
+    case kOutsideListMessage: return OnOutsideList(window, wParam, lParam);
     case WM_NOTIFY:
       if (HandleMemoNotify(mainWindow.memo, *reinterpret_cast<const NMHDR*>(lParam))) {
         SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);

@@ -44,6 +44,10 @@ bool ProgramDayData::MakeReadable(char (&text)[kEntryTextSize]) {
   return program_.secrets.DecipherText(text, MarkMode::Drop) == 0;
 }
 
+std::span<const ToDoItem> ProgramDayData::ToDoItems() { return program_.outside.due.Items(); }
+
+std::span<const TemporaryItem> ProgramDayData::TemporaryItems() { return program_.outside.temporary; }
+
 ProgramObjects& Program() { return *program; }
 
 void LoadCategories() {
@@ -64,6 +68,7 @@ void CreateProgramObjects() {
   program->years.Open(ReadDataFileSetting(store), year);
   program->undated.LoadUndated(program->years.BasePath());
   program->printLook = LoadPrintLook(store);
+  program->outside.due.Classify(AppOptions().NotrikType);
   program->secrets.LoadSettings(store);
   OpenAgeSettings();
 }

@@ -11,6 +11,7 @@
 #include "schedule/vestin_notify.h"
 #include "schedule/year_reader.h"
 #include "schedule/year_store.h"
+#include "shell/outside_schedules_win.h"
 
 namespace hiyomi {
 
@@ -27,10 +28,8 @@ class ProgramDayData final : public DayDataSource {
   int32_t CategoryTextColorOf(int category) override;
   int32_t CategoryBackColorOf(int category) override;
   bool MakeReadable(char (&text)[kEntryTextSize]) override;
-  // The Notrik link and the temporary-schedule file fill these once they
-  // are read.
-  std::span<const ToDoItem> ToDoItems() override { return {}; }
-  std::span<const TemporaryItem> TemporaryItems() override { return {}; }
+  std::span<const ToDoItem> ToDoItems() override;
+  std::span<const TemporaryItem> TemporaryItems() override;
 
  private:
   ProgramObjects& program_;
@@ -46,6 +45,7 @@ struct ProgramObjects {
   YearStore years;
   YearReader yearReader;
   UndatedList undated;
+  OutsideSchedules outside;  // the editor slots and the Notrik to-do list
   SecretTexts secrets;
   ProgramDayData dayData;
   PrintLook printLook;  // the schedule sheet's look, shared by the print and the table view

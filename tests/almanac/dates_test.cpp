@@ -109,6 +109,24 @@ TEST(ClampSerial, Cases) {
   for (const auto& c : cases) EXPECT_EQ(ClampSerial(c[0]), c[1]) << c[0];
 }
 
+TEST(ParseIsoDate, RealDaysOfTheRangeOnly) {
+  const struct {
+    const char* text;
+    SerialDay serial;  // kNoDay: refused
+  } cases[] = {
+      {"2001-01-01", 1},       {"2099-12-31", 36159},   {"2024-02-29", SerialFromDate(2024, 2, 29)},
+      {"2023-02-29", kNoDay},  {"2000-12-31", kNoDay},  {"2100-01-01", kNoDay},
+      {"2026-13-01", kNoDay},  {"2026-00-10", kNoDay},  {"2026-12-00", kNoDay},
+      {"2026-1-01", kNoDay},   {"2026/12/10", kNoDay},  {"2026-12-10x", kNoDay},
+      {"2026-12-1", kNoDay},   {"", kNoDay},            {"+026-12-10", kNoDay},
+  };
+  for (const auto& c : cases) {
+    SerialDay serial = kNoDay;
+    EXPECT_EQ(ParseIsoDate(c.text, &serial), c.serial != kNoDay) << c.text;
+    EXPECT_EQ(serial, c.serial) << c.text;
+  }
+}
+
 TEST(StepMonth, Cases) {
   struct Case {
     int month, step, resultMonth, carry;

@@ -31,6 +31,7 @@
 #include "schedule/year_reader.h"
 #include "schedule/year_store.h"
 #include "settings/options.h"
+#include "tests/bench/busy_years.h"
 
 namespace hiyomi {
 namespace {
@@ -67,31 +68,6 @@ class FileDays final : public DayDataSource {
   YearReader reader_;
 };
 
-// Eight entries on every day of the year, one of them a two-day span now
-// and then, as busy as a file gets.
-void WriteBusyYear(const std::string& base, int year) {
-  const SerialDay first = SerialOfNewYear(year);
-  const int days = IsLeapYear(year) ? 366 : 365;
-  YearFileHeader header = EmptyYearHeader();
-  header.count = days;
-  std::vector<uint8_t> bytes(kHeaderSize + days * kDayRecordSize);
-  for (int d = 0; d < days; ++d) {
-    header.index[d] = d;
-    DayRecord record = FreshDayRecord(first + d);
-    for (int e = 0; e < kEntriesPerDay; ++e) {
-      ScheduleEntry& entry = record.entries[e];
-      entry.order = static_cast<int8_t>(e + 1);
-      entry.category = static_cast<uint8_t>(e % 3);
-      std::snprintf(entry.text, sizeof entry.text, "予定%d 打ち合わせ, \"第%d会議室\"", e + 1, d % 9);
-      entry.span = (e == 7 && d % 5 == 0) ? 2 : 0;
-    }
-    EncodeDayRecord(record, bytes.data() + kHeaderSize + d * kDayRecordSize);
-  }
-  EncodeHeader(header, bytes.data());
-  const std::span<const uint8_t> pieces[] = {bytes};
-  SaveDataFile(SystemDataFiles(), YearFileName(base, year), "", pieces);
-}
-
 struct Export {
   std::filesystem::path folder = std::filesystem::temp_directory_path() / "hiyomi-csv-bench";
   std::string base;
@@ -118,18 +94,6 @@ struct Export {
   }
 };
 
-double PeakMegabytes() {
-#ifdef _WIN32
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-#else
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-#endif
-}
-
 }  // namespace
 }  // namespace hiyomi
 
@@ -140,27 +104,8 @@ constexpr const char* kChoices[] = {"0001111", "0011111"};
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   hiyomi::Export exportRun;
-  int failures = 0;
-  for (const char* choice : kChoices) {
-    double slowest = 0;
-    double sum = 0;
-    size_t bytes = 0;
-    for (int i = 0; i < repeats; ++i) {
-      LARGE_INTEGER frequency, start, end;
-      QueryPerformanceFrequency(&frequency);
-      QueryPerformanceCounter(&start);
-      bytes = exportRun.Run(choice);
-      QueryPerformanceCounter(&end);
-      const double took = static_cast<double>(end.QuadPart - start.QuadPart) /
-                          static_cast<double>(frequency.QuadPart);
-      sum += took;
-      slowest = std::max(slowest, took);
-    }
-    if (bytes == 0) ++failures;
-    std::printf("CSVOpt %s, 2001-2099, eight entries a day: %zu bytes, mean %.3f s, slowest %.3f s"
-                " over %d runs\n", choice, bytes, sum / repeats, slowest, repeats);
-  }
-  std::printf("peak working set %.1f MB\n", hiyomi::PeakMegabytes());
+  const int failures = hiyomi::TimeChoicesByHand("CSVOpt", kChoices, repeats,
+                                                 [&](const char* choice) { return exportRun.Run(choice); });
   return failures == 0 ? 0 : 1;
 }
 #else

@@ -1,5 +1,6 @@
-// A small in-memory day data source for the CSV tests: entries added by
-// day, category names, and an optional real cipher for secret texts.
+// A small in-memory day data source for the export tests: entries added by
+// day, category names, to-do, temporary and undated lists, and an optional real
+// cipher for secret texts.
 #pragma once
 
 #include <algorithm>
@@ -35,9 +36,9 @@ class CsvDays final : public DayDataSource {
   }
   int32_t CategoryTextColorOf(int) override { return -1; }
   int32_t CategoryBackColorOf(int) override { return -1; }
-  std::span<const ScheduleEntry> UndatedEntries() override { return {}; }
-  std::span<const ToDoItem> ToDoItems() override { return {}; }
-  std::span<const TemporaryItem> TemporaryItems() override { return {}; }
+  std::span<const ScheduleEntry> UndatedEntries() override { return undated; }
+  std::span<const ToDoItem> ToDoItems() override { return toDos; }
+  std::span<const TemporaryItem> TemporaryItems() override { return temporary; }
 
   // Adds an entry into the day's next free slot; returns it.
   ScheduleEntry& Add(SerialDay day, const char* text, int category = 0) {
@@ -56,6 +57,9 @@ class CsvDays final : public DayDataSource {
   std::map<SerialDay, DayRecord> records;
   std::string names[10] = {"仕事", "私用"};
   SecretTexts* secrets = nullptr;  // null: every text is plain
+  std::vector<ToDoItem> toDos;         // sorted by due day
+  std::vector<TemporaryItem> temporary;
+  std::vector<ScheduleEntry> undated;
 };
 
 // The inputs the export reads: everything shown, no regular schedules.

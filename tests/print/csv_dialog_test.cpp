@@ -19,6 +19,7 @@
 #include "schedule/dialog_rows_win.h"
 #include "settings/memory_backend.h"
 #include "settings/settings_store.h"
+#include "export_dialog_fixture.h"
 #include "tests/schedule/dialog_driver.h"
 #include "tests/schedule/schedule_fixtures.h"
 
@@ -30,36 +31,6 @@ using namespace hiyomi::testing;
 constexpr char kTitle[] = "CSV出力";
 constexpr char kOpenFailed[] = "ファイルオープンに失敗しました。　　";
 const SerialDay kThursday = SerialFromDate(2026, 12, 10);
-
-std::string Text(HWND dialog, int id) {
-  char text[512] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
-
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-std::string ProgramCsvPath() {
-  char path[MAX_PATH + 8] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  ReplaceExtension(path, sizeof path, ".csv");
-  return path;
-}
-
-// Another program's handle on the file, opened with no sharing.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path)
-      : h_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr)) {}
-  ~HeldFile() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  bool Held() const { return h_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_;
-};
 
 class CsvDialogTest : public ::testing::Test {
  protected:
@@ -121,7 +92,7 @@ TEST_F(CsvDialogTest, OpensFromCsvOptAndKeepsTheChoicesWhenClosed) {
     for (int id : {IDX_CSV_ONE_ENTRY_PER_LINE, IDX_CSV_HOLIDAY, IDX_CSV_ROKUYO, IDX_CSV_SOLAR_TERM}) {
       EXPECT_FALSE(IsChecked(d, id)) << id;
     }
-    EXPECT_EQ(Text(d, IDE_CSV_PATH), ProgramCsvPath());
+    EXPECT_EQ(Text(d, IDE_CSV_PATH), ProgramPathWith(".csv"));
     EXPECT_EQ(SendDlgItemMessageA(d, IDE_CSV_PATH, EM_GETLIMITTEXT, 0, 0), 260);
     Click(d, IDR_CSV_TAB);
     Click(d, IDX_CSV_ONLY_DAYS_WITH_ENTRIES);
@@ -177,7 +148,7 @@ TEST_F(CsvDialogTest, WritesTheRangeAndStaysOpen) {
 }
 
 TEST_F(CsvDialogTest, AnEmptyPathWritesBesideTheProgram) {
-  const std::string path = ProgramCsvPath();
+  const std::string path = ProgramPathWith(".csv");
   DeleteFileA(path.c_str());
   Run([&](HWND d) {
     PickRange(d, kThursday, kThursday);

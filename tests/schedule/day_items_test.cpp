@@ -135,6 +135,26 @@ TEST_F(DayItems, SwitchesFilterAndLockDecideWhatShows) {
   }
 }
 
+// The temporary list ends at an item dated before the first day; to-do
+// items covering several days run on from the day they fall due.
+TEST_F(DayItems, TheTemporaryListsEndAndRunningToDos) {
+  data_.temporary = {TemporaryItem{kThursday, "前", -1, -1}, TemporaryItem{0, "2000年", -1, -1},
+                     TemporaryItem{kThursday, "後", -1, -1}};
+  EXPECT_EQ(Texts(Items(kThursday)), "前;");
+
+  data_.toDos = {{kThursday - 3, 3, -1, "三日"}, {kThursday - 2, 1, -1, "一日"},
+                 {kThursday - 1, 5, -1, "五日"}, {kThursday - 200, 300, -1, "長い"}};
+  const DayItemInputs inputs{data_, *options_, days_, today_, flags_};
+  std::vector<DayItem> running;
+  CollectRunningToDos(inputs, kThursday - 100, kThursday - 1, kThursday, running);
+  EXPECT_EQ(Texts(running), "五日;");  // "三日" ended the day before
+  running.clear();
+  flags_ = kShowAll & ~kShowToDo;
+  CollectRunningToDos(DayItemInputs{data_, *options_, days_, today_, flags_}, kThursday - 100,
+                      kThursday - 1, kThursday, running);
+  EXPECT_TRUE(running.empty());
+}
+
 TEST_F(DayItems, ColoursAreTheEntrysOwnElseItsCategorys) {
   data_.Add(kThursday, "分類の色", 1);
   ScheduleEntry& own = data_.Add(kThursday, "自分の色", 1);

@@ -89,19 +89,20 @@ inline void DriveNextDialog(const char* title, std::function<void(HWND)> driver)
             std::move(driver));
 }
 
-// The real message box of this thread that says `text` (caption "Hiyomi").
-inline HWND FindBox(const char* text) {
+// The real message box of this thread that says `text` under `caption`.
+inline HWND FindBox(const char* text, const char* caption = "Hiyomi") {
   struct Search {
     const char* text;
+    const char* caption;
     HWND found;
-  } search{text, nullptr};
+  } search{text, caption, nullptr};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM data) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
-        char title[16] = {};
+        char title[64] = {};
         GetWindowTextA(window, title, sizeof title);
-        if (!IsWindowVisible(window) || std::string(title) != "Hiyomi") return TRUE;
+        if (!IsWindowVisible(window) || std::string(title) != s.caption) return TRUE;
         EnumChildWindows(
             window,
             [](HWND child, LPARAM data2) -> BOOL {
@@ -121,9 +122,10 @@ inline HWND FindBox(const char* text) {
 
 // No answer is scripted: the box itself comes up and `driver` presses one
 // of its buttons.
-inline void AnswerNextBox(const char* text, std::function<void(HWND)> driver) {
-  DriveNext(std::string("the message box \"") + text + "\"", [text] { return FindBox(text); },
-            std::move(driver));
+inline void AnswerNextBox(const char* text, std::function<void(HWND)> driver,
+                          const char* caption = "Hiyomi") {
+  DriveNext(std::string("the message box \"") + text + "\"",
+            [text, caption] { return FindBox(text, caption); }, std::move(driver));
 }
 
 // A dialog of another module (the colour chooser) that `owner` opens.

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "settings/memory_backend.h"
 #include "base/message_box.h"
@@ -301,6 +302,24 @@ TEST(ShowMessage, TestsAnswerAndNothingWaitsWithoutThem) {
   EXPECT_EQ(SafeAnswer(static_cast<MessageKind>(9)), MessageAnswer::Ok);
 }
 
+TEST(ShowMessage, CaptionIsTheProgramsOwnOrTheOneOfTheBox) {
+  std::vector<std::string> captions;
+  auto previous = SetCaptionedMessageAnswererForTests(
+      [&](MessageKind, const char*, const char* caption) {
+        captions.push_back(caption);
+        return MessageAnswer::Ok;
+      });
+  ShowMessage(nullptr, MessageKind::Information, "x");
+  SetMessageCaption("UseReg");
+  ShowMessage(nullptr, MessageKind::Information, "x");
+  ShowMessage(nullptr, MessageKind::YesNo, "x", "エラー");
+  SetMessageCaption(nullptr);
+  ShowMessage(nullptr, MessageKind::Stop, "x");
+  SetCaptionedMessageAnswererForTests(std::move(previous));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Hiyomi", "UseReg", "エラー", "Hiyomi"}));
+  EXPECT_EQ(SafeAnswer(MessageKind::Information), MessageAnswer::Ok);
+}
+
 #ifndef _WIN32
 TEST(ShowMessage, WithoutAWindowSystemNothingWaits) {
   int owner = 0;  // stands for a window; never dereferenced
@@ -340,6 +359,22 @@ TEST(CleanNumericText, KeepsAnIntegerAndTheCaret) {
     EXPECT_EQ(start, c.caretAfter) << c.text;
     EXPECT_EQ(end, c.caretAfter) << c.text;
   }
+}
+
+TEST(PathText, JoinAndFolderKeepDoubleByteNames) {
+  const struct {
+    const char* folder;
+    const char* joined;
+  } joins[] = {
+      {"C:\\Hiyomi", "C:\\Hiyomi\\Hiyomi.ini"},
+      {"C:\\", "C:\\Hiyomi.ini"},
+      {"C:\\\x95\x5C", "C:\\\x95\x5C\\Hiyomi.ini"},  // the trail byte is no separator
+      {"", "Hiyomi.ini"},
+  };
+  for (const auto& c : joins) EXPECT_EQ(JoinPath(c.folder, "Hiyomi.ini"), c.joined) << c.folder;
+  EXPECT_EQ(FolderOfPath("C:\\\x95\x5C\\Kivrel.exe"), "C:\\\x95\x5C");
+  EXPECT_EQ(FolderOfPath("C:\\Kivrel.exe"), "C:\\");
+  EXPECT_EQ(FolderOfPath("Kivrel.exe"), "");
 }
 
 TEST(PathText, SeparatorsAreFoundByCharacterNotByByte) {

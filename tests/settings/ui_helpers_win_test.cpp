@@ -148,6 +148,7 @@ TEST(ShowMessage, ShowsTheKindsWithTheProgramCaption) {
       {MessageKind::Exclamation, true, false, false, false, IDOK, MessageAnswer::Ok},
       {MessageKind::YesNo, false, false, true, true, IDYES, MessageAnswer::Yes},
       {MessageKind::YesNoCancel, false, true, true, true, IDCANCEL, MessageAnswer::Cancel},
+      {MessageKind::Information, true, false, false, false, IDOK, MessageAnswer::Ok},
       {static_cast<MessageKind>(7), true, false, false, false, IDOK, MessageAnswer::Ok},
   };
   for (const auto& c : cases) {

@@ -11,6 +11,7 @@
 
 #include "almanac/clock.h"
 #include "almanac/dates.h"
+#include "schedule/display_flags.h"
 #include "schedule/records.h"
 #include "settings/options.h"
 #include "shell/main_view_win.h"
@@ -169,6 +170,44 @@ TEST_F(GridPainting, BarTakesALineTheDaysEntriesLeaveFree) {
   EXPECT_EQ(Pixel(first.right - 2, lineMiddle(first, 2)), 0xFF00FF);
   EXPECT_EQ(Pixel(next.left + 8, lineMiddle(next, 2)), 0xFF00FF);
   EXPECT_NE(Pixel(next.left + 8, lineMiddle(next, 1)), 0xFF00FF);
+}
+
+// Temporary items take a line of their day; to-do items their line, or a
+// bar across the days they cover, in the Notrik colours.
+TEST_F(GridPainting, TemporaryAndToDoItemsOnTheirDays) {
+  constexpr int kTemporaryBack = 0x4488CC;
+  constexpr int kToDoBack = 0xCC8844;
+  ProgramObjects& program = Program();
+  TemporaryItem temporary{Day(2026, 12, 17), "臨時", -1, kTemporaryBack};
+  program.outside.temporary = {temporary};
+  std::vector<DueItem> due(2);
+  due[0] = DueItem{Day(2026, 12, 18), {0, 0}, "電話", 0};
+  due[1] = DueItem{Day(2026, 12, 27), {0, 0}, "旅行", 3};  // Sunday 27th to Tuesday 29th
+  program.outside.due.Take(due);
+  AppOptions().colors.back[kColorNotrik] = kToDoBack;
+  Show(Day(2026, 12, 10));
+
+  const int h0 = view_.h0;
+  const Cell temporaryDay = CellOf(Day(2026, 12, 17));
+  EXPECT_EQ(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), kTemporaryBack);
+  const Cell call = CellOf(Day(2026, 12, 18));
+  EXPECT_EQ(Pixel(call.right - 4, call.entryLine + 2), kToDoBack);
+  const Cell sunday = CellOf(Day(2026, 12, 27));
+  const Cell monday = CellOf(Day(2026, 12, 28));
+  ASSERT_GT(monday.top, sunday.top);
+  EXPECT_EQ(Pixel(sunday.right - 2, sunday.entryLine + h0 + h0 / 2), kToDoBack);
+  EXPECT_EQ(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), kToDoBack);
+  const Cell wednesday = CellOf(Day(2026, 12, 30));
+  EXPECT_NE(Pixel(wednesday.left + 8, wednesday.entryLine + h0 + h0 / 2), kToDoBack);
+
+  // Their display switches hide them.
+  view_.displayFlags = kShowAll & ~kShowTemporary & ~kShowToDo;
+  Redraw(view_);
+  EXPECT_NE(Pixel(temporaryDay.right - 4, temporaryDay.entryLine + 2), kTemporaryBack);
+  EXPECT_NE(Pixel(call.right - 4, call.entryLine + 2), kToDoBack);
+  EXPECT_NE(Pixel(monday.right - 2, monday.entryLine + h0 + h0 / 2), kToDoBack);
+  program.outside.temporary.clear();
+  program.outside.due.Take({});
 }
 
 // With the displayed month as the reference month (MCType 0), its

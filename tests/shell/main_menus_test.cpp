@@ -33,7 +33,8 @@ std::string Shape(const std::vector<MenuItem>& items) {
 
 TEST(MainMenu, ItemsForBothMenuTypesAndBothResidentModes) {
   const std::string common =
-      "260 設定(Ini) | >設定読込 | 261 予定表設定 | 273 CSV出力 | - | >一時予定 | - | 262 Help | "
+      "260 設定(Ini) | >設定読込 | 261 予定表設定 | 273 CSV出力 | 290 iCalendar出力 | - | >一時予定 | - | "
+      "262 Help | "
       "263 About | - | ";
   const std::string simplified = ">表示 | 211 Top | 212 メモ | - | ";
   struct Case {
@@ -75,7 +76,7 @@ TEST(MainMenu, SubmenusAndTrayMenu) {
   MainMenuState state;
   const std::vector<MenuItem> items = MainMenuItems(state);
   EXPECT_EQ(items[1].submenu, Submenu::kSections);
-  EXPECT_EQ(items[5].submenu, Submenu::kTemporary);
+  EXPECT_EQ(items[6].submenu, Submenu::kTemporary);
 }
 
 std::string SectionList(const std::vector<std::string>& names) {

@@ -55,16 +55,7 @@ bool ParseDigits(const char* text, int count, int* value) {
   return true;
 }
 
-// YYYY-MM-DD, a real day of 2001-01-01..2099-12-31.
-bool ParseDate(const char* text, SerialDay* serial) {
-  int y = 0, m = 0, d = 0;
-  if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-') return false;
-  if (!ParseDigits(text, 4, &y) || !ParseDigits(text + 5, 2, &m) || !ParseDigits(text + 8, 2, &d))
-    return false;
-  if (y < 2001 || y > 2099 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return false;
-  *serial = SerialFromDate(y, m, d);
-  return true;
-}
+bool ParseDate(const char* text, SerialDay* serial) { return ParseIsoDate(text, serial); }
 
 // YYYY-MM of 2001-01..2099-12.
 bool ParseMonth(const char* text, int* year, int* month) {
