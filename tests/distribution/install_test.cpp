@@ -147,8 +147,8 @@ HWND WaitForBox(DWORD processId, const char* caption, const char* text, std::str
 }
 
 template <typename Done>
-bool WaitUntil(Done done) {
-  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 100) {
+bool WaitUntil(Done done, DWORD ms = kStartTimeoutMs) {
+  for (DWORD waited = 0; waited < ms; waited += 100) {
     if (done()) return true;
     Sleep(100);
   }
@@ -221,18 +221,67 @@ HTREEITEM Selected(HWND tree) {
   return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
+// The text of a tree item in another process: the item record and its
+// text buffer lent in that process's memory, as the tree writes into them.
+std::string ItemText(HWND tree, HTREEITEM item) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tree, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return "";
+  constexpr int kTextSize = MAX_PATH;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
+  std::string text;
+  if (remote != nullptr) {
+    TVITEMA record{};
+    record.mask = TVIF_TEXT;
+    record.hItem = item;
+    record.pszText = remote + sizeof(TVITEMA);
+    record.cchTextMax = kTextSize;
+    char buffer[kTextSize] = "";
+    if (WriteProcessMemory(process, remote, &record, sizeof record, nullptr) &&
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote, &record, sizeof record, nullptr) &&
+        ReadProcessMemory(process, record.pszText, buffer, sizeof buffer - 1, nullptr)) {
+      text = buffer;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
 // The tree joins letters typed within this long into one name to look for.
 constexpr DWORD kTreeTypingPauseMs = 1000;
+// A typed name's search is done long before this.
+constexpr DWORD kTypedSearchMs = 5000;
 
-// "変更", then in the folder browser the way down to the target typed as a
-// user types in its tree: the selected folder opened with the right arrow,
-// the next folder's name typed, and so on; then OK. Wine's browser opens at
-// the user's own folder, so the way starts there.
+HTREEITEM ParentOf(HWND tree, HTREEITEM item) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+}
+
+bool IsOpen(HWND tree, HTREEITEM item) {
+  return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+          TVIS_EXPANDED) != 0;
+}
+
+void PressKey(HWND tree, WPARAM key) {
+  PostMessageA(tree, WM_KEYDOWN, key, 1);
+  PostMessageA(tree, WM_KEYUP, key, 0xC0000001);
+}
+
+// "変更", then in the folder browser the way to the target as a user goes
+// it in the tree: up with the left arrow from the folder it opens at (Wine's
+// browser opens at the current target or, at times, only at the user's own
+// folder above it) to the last folder on the way, then down: the selected
+// folder opened with the right arrow, the next folder's name typed; then OK.
 void ChooseTargetFolder(DWORD setupId, HWND setup, const std::string& target) {
   char profile[MAX_PATH] = "";
   ASSERT_GT(GetEnvironmentVariableA("USERPROFILE", profile, sizeof profile), 0u);
   const std::string start = std::string(profile) + "\\";
   ASSERT_TRUE(SameText(target.substr(0, start.size()), start)) << target << " is not under " << profile;
+  const std::string profileName = std::string(profile).substr(std::string(profile).find_last_of('\\') + 1);
   std::vector<std::string> way;
   for (size_t at = start.size(); at < target.size();) {
     const size_t end = std::min(target.find('\\', at), target.size());
@@ -248,24 +297,49 @@ void ChooseTargetFolder(DWORD setupId, HWND setup, const std::string& target) {
   HWND tree = ChildOfClass(browser, "SysTreeView32");
   ASSERT_NE(tree, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return Selected(tree) != nullptr; }));
-  for (size_t i = 0; i < way.size(); ++i) {
+  // The names from the user's folder down to the selected one.
+  std::vector<std::string> at;
+  for (HTREEITEM item = Selected(tree); item != nullptr; item = ParentOf(tree, item)) {
+    const std::string name = ItemText(tree, item);
+    if (SameText(name, profileName)) break;
+    at.insert(at.begin(), name);
+  }
+  size_t common = 0;
+  while (common < at.size() && common < way.size() && SameText(at[common], way[common])) ++common;
+  for (size_t up = at.size(); up > common; --up) {
+    const HTREEITEM from = Selected(tree);
+    const HTREEITEM parent = ParentOf(tree, from);
+    // An open folder closes at the first press and is left at the next.
+    ASSERT_TRUE(WaitUntil([&] {
+      if (Selected(tree) == parent) return true;
+      PressKey(tree, VK_LEFT);
+      return WaitUntil([&] { return Selected(tree) == parent || !IsOpen(tree, from); }, kTypedSearchMs) &&
+             Selected(tree) == parent;
+    })) << "the left arrow did not go up from " << ItemText(tree, from);
+  }
+  for (size_t i = common; i < way.size(); ++i) {
+    // A fresh name, not the last one continued; by then the last name's
+    // letters have all been taken.
+    if (i > common) Sleep(kTreeTypingPauseMs);
     const HTREEITEM parent = Selected(tree);
-    if (i > 0) Sleep(kTreeTypingPauseMs);  // a fresh name, not the last one continued
-    PostMessageA(tree, WM_KEYDOWN, VK_RIGHT, 1);
-    PostMessageA(tree, WM_KEYUP, VK_RIGHT, 0xC0000001);
+    // On an open folder the arrow would move down instead.
+    if (!IsOpen(tree, parent)) PressKey(tree, VK_RIGHT);
     ASSERT_TRUE(WaitUntil([&] {
       return SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)) != 0;
-    })) << "the folder above " << way[i] << " did not open";
+    })) << ItemText(tree, parent) << ", the folder above " << way[i] << ", did not open";
     // A key's character with its repeat count: the tree ignores one without.
-    for (const char c : way[i]) {
-      PostMessageA(tree, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+    // A busy machine may split a name into two searches: then it is typed
+    // again after a pause, as a user does who sees the wrong folder.
+    bool found = false;
+    for (int attempt = 0; attempt < 3 && !found; ++attempt) {
+      if (attempt > 0) Sleep(kTreeTypingPauseMs);
+      for (const char c : way[i]) {
+        PostMessageA(tree, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+      }
+      found = WaitUntil([&] { return SameText(ItemText(tree, Selected(tree)), way[i]); },
+                        kTypedSearchMs);
     }
-    ASSERT_TRUE(WaitUntil([&] {
-      const HTREEITEM now = Selected(tree);
-      return now != parent &&
-             SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(now)) ==
-                 reinterpret_cast<LRESULT>(parent);
-    })) << "typing " << way[i] << " selected no folder in the one above";
+    ASSERT_TRUE(found) << "typing " << way[i] << " selected " << ItemText(tree, Selected(tree));
   }
   PostMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitGone(browser));
@@ -343,14 +417,13 @@ TEST_F(Install, SetupInstallsTheDistributionIntoAnEmptyFolderAndHiyomiRunsFromTh
   ASSERT_NE(sheet, nullptr) << "no options sheet";
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
   ASSERT_TRUE(WaitGone(sheet));
-  EXPECT_TRUE(WaitUntil([&] {
-    FILETIME settingsAfter{};
-    return LastWriteOf(ini, settingsAfter) && CompareFileTime(&settingsAfter, &settingsBefore) != 0;
-  })) << "Hiyomi wrote no settings in " << ini;
-  EXPECT_EQ(GetPrivateProfileIntA("Default", "UseReg", 0, ini.c_str()), 1u);
 
   PostMessageA(calendar, WM_CLOSE, 0, 0);
   EXPECT_EQ(hiyomi.WaitExit(kStartTimeoutMs), 0u);
+  FILETIME settingsAfter{};
+  ASSERT_TRUE(LastWriteOf(ini, settingsAfter));
+  EXPECT_NE(CompareFileTime(&settingsAfter, &settingsBefore), 0) << "Hiyomi wrote no settings in " << ini;
+  EXPECT_EQ(GetPrivateProfileIntA("Default", "UseReg", 0, ini.c_str()), 1u);
 }
 
 }  // namespace
