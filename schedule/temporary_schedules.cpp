@@ -109,6 +109,14 @@ std::vector<TemporaryItem> ParseTemporarySchedules(std::span<const uint8_t> text
         expect = Expect::kColors;
         break;
       case Expect::kColors:
+        // Items written one after another without colour lines are all
+        // kept: a valid date line here starts the next item instead of
+        // being swallowed as the previous one's colours.
+        day = DateLineDay(line);
+        if (day != kNoDay) {
+          expect = Expect::kText;
+          break;
+        }
         ReadColorLine(line, items.back());
         expect = Expect::kDateLine;
         break;

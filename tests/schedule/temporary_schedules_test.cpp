@@ -97,12 +97,18 @@ TEST(TemporarySchedules, ColourLineValues) {
   }
 }
 
-TEST(TemporarySchedules, TheLineAfterAnItemIsConsumed) {
-  // A date line straight after an item's text, empty lines between or not,
-  // is taken as its colour line.
-  const auto items = Parse("$20070315\nfirst\n\n$20070316\nsecond\n$20070317\nthird\n");
-  ASSERT_EQ(items.size(), 2u);
+TEST(TemporarySchedules, TheLineAfterAnItemIsItsColourLineUnlessItIsADateLine) {
+  // Items one after another, empty lines between or not, are all kept; any
+  // other line after an item, an invalid date line among them, is taken as
+  // its colour line and carries nothing else.
+  auto items = Parse("$20070315\nfirst\n\n$20070316\nsecond\n$20070317\nthird\n");
+  ASSERT_EQ(items.size(), 3u);
   EXPECT_STREQ(items[0].text, "first");
+  EXPECT_STREQ(items[1].text, "second");
+  EXPECT_EQ(items[1].serial, SerialFromDate(2007, 3, 16));
+  EXPECT_STREQ(items[2].text, "third");
+  items = Parse("$20070315\nfirst\n$20070230\nnot an item\n$20070317\nthird\n");
+  ASSERT_EQ(items.size(), 2u);
   EXPECT_STREQ(items[1].text, "third");
 }
 
