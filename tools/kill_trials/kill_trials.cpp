@@ -128,16 +128,22 @@ pid_t StartSaver(const Saver& saver, const fs::path& dir) {
   _exit(127);
 }
 
-// Waits for the ready flag; false when the saver ended or never got there.
-bool WaitReady(pid_t pid, const fs::path& dir) {
+enum class Start { kReady, kFinished, kFailed };
+
+// Waits for the ready flag. A busy machine may not look again until the
+// saver has made its whole save and ended: it is reaped then (kFinished)
+// and must not be killed, its process id may already be another's.
+Start WaitReady(pid_t pid, const fs::path& dir) {
   const int64_t end = NowUs() + kStartLimitUs;
   while (NowUs() < end) {
-    if (fs::exists(dir / trials::kReadyFlag)) return true;
+    if (fs::exists(dir / trials::kReadyFlag)) return Start::kReady;
     int status;
-    if (waitpid(pid, &status, WNOHANG) == pid) return false;
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      return fs::exists(dir / trials::kReadyFlag) ? Start::kFinished : Start::kFailed;
+    }
     usleep(200);
   }
-  return false;
+  return Start::kFailed;
 }
 
 // One uncut save: how long the saver takes from its ready flag to its saved
@@ -146,7 +152,7 @@ int64_t Calibrate(const Saver& saver, const fs::path& dir) {
   Reset(dir);
   if (!WriteOldStateIn(dir)) return 0;
   const pid_t pid = StartSaver(saver, dir);
-  if (!WaitReady(pid, dir)) return 0;
+  if (WaitReady(pid, dir) != Start::kReady) return 0;
   const int64_t start = NowUs();
   while (!fs::exists(dir / trials::kSavedFlag)) usleep(100);
   const int64_t took = NowUs() - start;
@@ -173,16 +179,19 @@ int KillTrials(int count, const Saver& saver, const fs::path& dir) {
       return 2;
     }
     const pid_t pid = StartSaver(saver, dir);
-    if (!WaitReady(pid, dir)) {
+    const Start start = WaitReady(pid, dir);
+    if (start == Start::kFailed) {
       std::fprintf(stderr, "kill-trials: trial %d: the saver did not start\n", trial);
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, 0);
       return 2;
     }
-    // Anywhere in the save, and a little past it.
-    usleep(static_cast<useconds_t>(rng() % (window * 6 / 5 + 1)));
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    if (start == Start::kReady) {
+      // Anywhere in the save, and a little past it.
+      usleep(static_cast<useconds_t>(rng() % (window * 6 / 5 + 1)));
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
     if (saver.wine) {
       // The server closes the killed process's handles; wait for it.
       usleep(50000);
