@@ -93,9 +93,12 @@ std::string AllKeysAs(const std::string& value) {
 }
 
 TEST(AbsurdSettings, StartsShowsClosesAndWritesOnlyItsOwnKeys) {
-  // What a plain start and close writes.
+  // What a plain start and close writes, and with the window place kept
+  // (which an absurd Ptn6 may turn on) the place as well.
   const std::string plain = "[Default]\r\n";
-  const auto own = Written(ParseIni(plain), ParseIni(RunOn(plain, "plain")));
+  auto own = Written(ParseIni(plain), ParseIni(RunOn(plain, "plain")));
+  const std::string keepPlace = "[Default]\r\nPtn6=1\r\n";
+  own.merge(Written(ParseIni(keepPlace), ParseIni(RunOn(keepPlace, "window place kept"))));
 
   const std::string kilobytes10(10 * 1024, 'W');
   std::string thousandSections;
