@@ -86,6 +86,8 @@ bool ParseCategoryValue(const char* value, Category& out) noexcept {
   const std::vector<std::string> pieces = NameAndFields(value);
   if (pieces.empty()) return false;
   CopyText(out.name, pieces[0].c_str(), sizeof out.name);
+  // A name of half a character is cut to nothing: the row stays unused.
+  if (out.name[0] == '\0') return false;
   if (pieces.size() > 1 && pieces[1][0] != '#') out.textColor = ParseColor(pieces[1]);
   if (pieces.size() > 2 && pieces[2][0] != '#') out.backColor = ParseColor(pieces[2]);
   if (pieces.size() > 3 && pieces[3][0] != '#') out.visible = pieces[3][0] != '-';
@@ -106,6 +108,7 @@ bool ParseColorSetValue(const char* value, int32_t defaultColor, ColorSetEntry& 
   const std::vector<std::string> pieces = NameAndFields(value);
   if (pieces.empty()) return false;
   CopyText(out.name, pieces[0].c_str(), sizeof out.name);
+  if (out.name[0] == '\0') return false;  // no unnamed entry in the list
   if (pieces.size() > 1) out.color = ParseColor(pieces[1]);
   return true;
 }

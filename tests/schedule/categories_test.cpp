@@ -36,9 +36,14 @@ TEST(CategoryValue, Parsing) {
     EXPECT_EQ(row.backColor, c.back);
     EXPECT_EQ(row.visible, c.visible);
   }
-  Category row;
-  EXPECT_FALSE(ParseCategoryValue(" , ", row));
-  EXPECT_EQ(row.name[0], '\0');
+  // No name, or a name that is only half a double-byte character.
+  for (const char* value : {" , ", "\x81,0x0000FF", "\xFC"}) {
+    Category row;
+    EXPECT_FALSE(ParseCategoryValue(value, row)) << value;
+    EXPECT_EQ(row.name[0], '\0');
+    ColorSetEntry entry;
+    EXPECT_FALSE(ParseColorSetValue(value, 0, entry)) << value;
+  }
 }
 
 class CategoryStoreTest : public ::testing::Test {
@@ -52,6 +57,19 @@ class CategoryStoreTest : public ::testing::Test {
   SettingsStore store_;
   MemorySettingsBackend* backend_;
 };
+
+TEST_F(CategoryStoreTest, HalfCharacterNamesLeaveNoRowInUse) {
+  store_.WriteString("Type1", "\x81,0x0000FF");
+  store_.WriteString("Color1", "\x9F,0x0000FF");
+  store_.WriteString("Color2", "Red,0x0000FF");
+  CategoryTable table;
+  table.Load(store_, nullptr);
+  EXPECT_STREQ(table.NameOf(0), "Default");
+  ColorSets sets;
+  sets.Load(store_, nullptr);
+  ASSERT_EQ(sets.sets[0].count, 1);
+  EXPECT_STREQ(sets.sets[0].entries[0].name, "Red");
+}
 
 TEST_F(CategoryStoreTest, NoKeysGiveTheDefaultCategory) {
   CategoryTable table;

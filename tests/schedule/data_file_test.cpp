@@ -72,6 +72,22 @@ TEST(DataFiles, SaveKeepsBackupAndNeedsNoOldFile) {
   EXPECT_EQ(left, (std::vector<std::string>{"memo.bak", "memo.mem"}));
 }
 
+// The older backup is replaced only by a whole copy, put in place in one
+// step: a save killed during the copy leaves the older backup as it was.
+TEST(DataFiles, BackupIsReplacedInOneStep) {
+  ScratchDir dir("DataFilesBackup");
+  LoggingFiles files(SystemDataFiles());
+  const std::string path = dir.File("memo.mem"), backup = dir.File("memo.bak");
+  const Bytes older = {9, 9}, old = {1, 2, 3}, fresh = {4};
+  WriteBytes(backup, older);
+  WriteBytes(path, old);
+  const std::span<const uint8_t> pieces[] = {fresh};
+  ASSERT_TRUE(SaveDataFile(files, path, backup, pieces));
+  EXPECT_EQ(files.log, (std::vector<std::string>{"move memo.bak.new memo.bak", "move memo.mem.new memo.mem"}));
+  EXPECT_EQ(ReadBytes(backup), old);
+  EXPECT_EQ(ReadBytes(path), fresh);
+}
+
 TEST(DataFiles, BaseNameFromSettings) {
   SettingsStore store;
   auto backend = std::make_unique<MemorySettingsBackend>();

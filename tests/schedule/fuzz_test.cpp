@@ -13,6 +13,7 @@
 #include "schedule/undated_list.h"
 #include "schedule/year_store.h"
 #include "schedule_fixtures.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace hiyomi {
 namespace {
@@ -21,56 +22,7 @@ using namespace hiyomi::testing;
 
 constexpr uint32_t kSeed = 20260101;
 
-// Files in memory, so thousands of inputs run in moments.
-class MemoryFiles : public DataFiles {
- public:
-  std::map<std::string, Bytes> files;
-
-  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
-    out.clear();
-    auto it = files.find(p);
-    if (it == files.end()) return false;
-    out.assign(it->second.begin(), it->second.begin() + std::min(limit, it->second.size()));
-    return true;
-  }
-  std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
-    files[p].clear();
-    return std::make_unique<Writer>(files[p]);
-  }
-  bool Copy(const std::string& f, const std::string& t) noexcept override {
-    if (!files.count(f)) return false;
-    files[t] = files[f];
-    return true;
-  }
-  bool MoveReplace(const std::string& f, const std::string& t) noexcept override {
-    if (!files.count(f)) return false;
-    files[t] = std::move(files[f]);
-    files.erase(f);
-    return true;
-  }
-  bool Remove(const std::string& p) noexcept override { return files.erase(p) > 0; }
-  bool Exists(const std::string& p) noexcept override { return files.count(p) > 0; }
-  bool LastWriteTime(const std::string& p, int64_t& t) noexcept override {
-    t = 0;
-    return files.count(p) > 0;
-  }
-  std::string FullPath(const std::string& n) noexcept override { return "/mem/" + n; }
-
- private:
-  class Writer : public DataWriter {
-   public:
-    explicit Writer(Bytes& b) : b_(b) {}
-    bool Write(const void* d, size_t s) noexcept override {
-      const uint8_t* p = static_cast<const uint8_t*>(d);
-      b_.insert(b_.end(), p, p + s);
-      return true;
-    }
-    bool Close() noexcept override { return true; }
-
-   private:
-    Bytes& b_;
-  };
-};
+using fuzzing::MemoryFiles;  // files in memory, so thousands of inputs run in moments
 
 // A valid file with a few records, then some of its bytes changed, cut or added.
 Bytes MutatedYearFile(std::mt19937& rng) {
