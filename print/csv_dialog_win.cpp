@@ -1,23 +1,16 @@
 #include "print/csv_dialog_win.h"
 
-#include <commdlg.h>
-
 #include <string>
 
 #include "base/message_box.h"
-#include "base/path_text.h"
-#include "base/text.h"
-#include "base/win/file_choice.h"
 #include "base/win/ui_helpers.h"
 #include "print/csv_export.h"
+#include "print/export_dialog_win.h"
 #include "resources/csvdlg_ids.h"
-#include "schedule/dialog_rows_win.h"
 
 namespace hiyomi {
 namespace {
 
-constexpr char kPickerFormat[] = "yyy'年 'MM'月 'dd'日 'dddd ";
-constexpr int kPathChars = 260;
 constexpr char kOpenFailed[] = "ファイルオープンに失敗しました。　　";
 
 // The check boxes in the order of CSVOpt's characters 2 to 7.
@@ -65,46 +58,19 @@ CsvOptions ReadOptions(HWND dialog) {
   return options;
 }
 
-// The program's own path with ".csv" for its extension.
-std::string DefaultCsvPath() {
-  char path[MAX_PATH + 8] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  ReplaceExtension(path, sizeof path, ".csv");
-  return path;
-}
-
-std::string PathInEdit(HWND dialog) {
-  char path[kPathChars + 1] = {};
-  GetDlgItemTextA(dialog, IDE_CSV_PATH, path, sizeof path);
-  return path;
-}
-
 INT_PTR OnInitDialog(HWND dialog, CsvDialogState* state) {
   SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
   CenterWindow(dialog, true);
-  const SerialDay today = ClampSerial(state->data->days.today);
-  for (int id : {IDC_CSV_FIRST_DAY, IDC_CSV_LAST_DAY}) {
-    HWND picker = GetDlgItem(dialog, id);
-    SetUpDayPicker(picker, kFirstSerial, kLastSerial, kPickerFormat);
-    SetPickerDay(picker, today);
-  }
+  SetUpExportRange(dialog, IDC_CSV_FIRST_DAY, IDC_CSV_LAST_DAY, state->data->days.today);
   ShowOptions(dialog, LoadCsvOptions(state->data->settings));
-  SendDlgItemMessageA(dialog, IDE_CSV_PATH, EM_LIMITTEXT, kPathChars, 0);
-  SetDlgItemTextA(dialog, IDE_CSV_PATH, state->defaultPath.c_str());
+  SetUpExportPath(dialog, IDE_CSV_PATH, state->defaultPath);
   return TRUE;
 }
 
-void OnChoose(HWND dialog) {
-  char path[kPathChars + 1];
-  CopyText(path, PathInEdit(dialog).c_str(), sizeof path);
-  if (ChooseFileFor(dialog, path, sizeof path, kChooseFileToWrite)) SetDlgItemTextA(dialog, IDE_CSV_PATH, path);
-}
-
 void OnWrite(HWND dialog, CsvDialogState* state) {
-  const SerialDay first = PickerDay(GetDlgItem(dialog, IDC_CSV_FIRST_DAY), kFirstSerial);
-  const SerialDay last = PickerDay(GetDlgItem(dialog, IDC_CSV_LAST_DAY), kFirstSerial);
-  std::string path = PathInEdit(dialog);
-  if (path.empty()) path = state->defaultPath;
+  const SerialDay first = ExportDayIn(dialog, IDC_CSV_FIRST_DAY);
+  const SerialDay last = ExportDayIn(dialog, IDC_CSV_LAST_DAY);
+  const std::string path = ExportPathIn(dialog, IDE_CSV_PATH, state->defaultPath);
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   const CsvWriteResult result =
       WriteCsvFile(state->data->files, path, first, last, ReadOptions(dialog), state->data->days);
@@ -121,7 +87,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   CsvDialogState* state = StateOf(dialog);
   switch (LOWORD(wParam)) {
     case IDB_CSV_CHOOSE:
-      OnChoose(dialog);
+      ChooseExportPath(dialog, IDE_CSV_PATH);
       return TRUE;
     case IDB_CSV_WRITE:
       OnWrite(dialog, state);
@@ -147,7 +113,7 @@ INT_PTR CALLBACK CsvDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void RunCsvDialog(HWND owner, const CsvDialogData& data) {
-  CsvDialogState state{&data, DefaultCsvPath()};
+  CsvDialogState state{&data, DefaultExportPath(".csv")};
   DialogBoxParamA(GetModuleHandleA(nullptr), IDD_CSVDLG, owner, CsvDialogProc,
                   reinterpret_cast<LPARAM>(&state));
 }

@@ -3,19 +3,14 @@
 #include <string>
 
 #include "base/message_box.h"
-#include "base/path_text.h"
-#include "base/text.h"
-#include "base/win/file_choice.h"
 #include "base/win/ui_helpers.h"
+#include "print/export_dialog_win.h"
 #include "print/ical_export.h"
 #include "resources/icsdlg_ids.h"
-#include "schedule/dialog_rows_win.h"
 
 namespace hiyomi {
 namespace {
 
-constexpr char kPickerFormat[] = "yyy'年 'MM'月 'dd'日 'dddd ";
-constexpr int kPathChars = 260;
 constexpr char kWriteFailed[] = "iCalendarファイルを書き込めませんでした。元のファイルはそのままです。　　";
 
 struct CheckBox {
@@ -52,20 +47,6 @@ IcsOptions ReadOptions(HWND dialog) {
   return options;
 }
 
-// The program's own path with ".ics" for its extension.
-std::string DefaultIcsPath() {
-  char path[MAX_PATH + 8] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  ReplaceExtension(path, sizeof path, ".ics");
-  return path;
-}
-
-std::string PathInEdit(HWND dialog) {
-  char path[kPathChars + 1] = {};
-  GetDlgItemTextA(dialog, IDE_ICS_PATH, path, sizeof path);
-  return path;
-}
-
 std::string StampNow() {
   SYSTEMTIME utc;
   GetSystemTime(&utc);
@@ -75,29 +56,16 @@ std::string StampNow() {
 INT_PTR OnInitDialog(HWND dialog, IcsDialogState* state) {
   SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
   CenterWindow(dialog, true);
-  const SerialDay today = ClampSerial(state->data->days.today);
-  for (int id : {IDC_ICS_FIRST_DAY, IDC_ICS_LAST_DAY}) {
-    HWND picker = GetDlgItem(dialog, id);
-    SetUpDayPicker(picker, kFirstSerial, kLastSerial, kPickerFormat);
-    SetPickerDay(picker, today);
-  }
+  SetUpExportRange(dialog, IDC_ICS_FIRST_DAY, IDC_ICS_LAST_DAY, state->data->days.today);
   ShowOptions(dialog, LoadIcsOptions(state->data->settings));
-  SendDlgItemMessageA(dialog, IDE_ICS_PATH, EM_LIMITTEXT, kPathChars, 0);
-  SetDlgItemTextA(dialog, IDE_ICS_PATH, state->defaultPath.c_str());
+  SetUpExportPath(dialog, IDE_ICS_PATH, state->defaultPath);
   return TRUE;
 }
 
-void OnChoose(HWND dialog) {
-  char path[kPathChars + 1];
-  CopyText(path, PathInEdit(dialog).c_str(), sizeof path);
-  if (ChooseFileFor(dialog, path, sizeof path, kChooseFileToWrite)) SetDlgItemTextA(dialog, IDE_ICS_PATH, path);
-}
-
 void OnWrite(HWND dialog, IcsDialogState* state) {
-  const SerialDay first = PickerDay(GetDlgItem(dialog, IDC_ICS_FIRST_DAY), kFirstSerial);
-  const SerialDay last = PickerDay(GetDlgItem(dialog, IDC_ICS_LAST_DAY), kFirstSerial);
-  std::string path = PathInEdit(dialog);
-  if (path.empty()) path = state->defaultPath;
+  const SerialDay first = ExportDayIn(dialog, IDC_ICS_FIRST_DAY);
+  const SerialDay last = ExportDayIn(dialog, IDC_ICS_LAST_DAY);
+  const std::string path = ExportPathIn(dialog, IDE_ICS_PATH, state->defaultPath);
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   const IcsWriteResult result = WriteIcsFile(state->data->files, path, first, last, ReadOptions(dialog),
                                              state->data->days, StampNow());
@@ -114,7 +82,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   IcsDialogState* state = StateOf(dialog);
   switch (LOWORD(wParam)) {
     case IDB_ICS_CHOOSE:
-      OnChoose(dialog);
+      ChooseExportPath(dialog, IDE_ICS_PATH);
       return TRUE;
     case IDB_ICS_WRITE:
       OnWrite(dialog, state);
@@ -140,7 +108,7 @@ INT_PTR CALLBACK IcsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void RunIcsDialog(HWND owner, const IcsDialogData& data) {
-  IcsDialogState state{&data, DefaultIcsPath()};
+  IcsDialogState state{&data, DefaultExportPath(".ics")};
   DialogBoxParamA(GetModuleHandleA(nullptr), IDD_ICSDLG, owner, IcsDialogProc,
                   reinterpret_cast<LPARAM>(&state));
 }
