@@ -1,24 +1,33 @@
 #include "settings/memory_backend.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <utility>
 
 namespace hiyomi {
 
-MemorySettingsBackend::Section* MemorySettingsBackend::FindSection(const char* name) {
-  for (auto& s : sections_) {
-    if (SameSettingsName(s.name.c_str(), name)) return &s;
+void MemorySettingsBackend::Section::Reindex() {
+  places.clear();
+  for (size_t i = 0; i < values.size(); ++i) places.emplace(FoldedSettingsName(values[i].first.c_str()), i);
+}
+
+const MemorySettingsBackend::Section* MemorySettingsBackend::FindSection(const char* name) const {
+  const std::string folded = FoldedSettingsName(name);
+  for (const auto& s : sections_) {
+    if (s.folded == folded) return &s;
   }
   return nullptr;
 }
 
+MemorySettingsBackend::Section* MemorySettingsBackend::FindSection(const char* name) {
+  return const_cast<Section*>(std::as_const(*this).FindSection(name));
+}
+
 const std::string* MemorySettingsBackend::Find(const char* section, const char* key) const {
-  for (const auto& s : sections_) {
-    if (!SameSettingsName(s.name.c_str(), section)) continue;
-    for (const auto& [k, v] : s.values) {
-      if (SameSettingsName(k.c_str(), key)) return &v;
-    }
-  }
-  return nullptr;
+  const Section* s = FindSection(section);
+  if (s == nullptr || key == nullptr) return nullptr;
+  const auto place = s->places.find(FoldedSettingsName(key));
+  return place != s->places.end() ? &s->values[place->second].second : nullptr;
 }
 
 void MemorySettingsBackend::Read(const char* section, const char* key, const char* def,
@@ -35,25 +44,25 @@ void MemorySettingsBackend::Read(const char* section, const char* key, const cha
 void MemorySettingsBackend::Write(const char* section, const char* key, const char* text) {
   if (section == nullptr || key == nullptr) return;
   Section* s = FindSection(section);
+  const std::string folded = FoldedSettingsName(key);
   if (text == nullptr) {
     if (s == nullptr) return;
-    auto& v = s->values;
-    v.erase(std::remove_if(v.begin(), v.end(),
-                           [&](const auto& kv) { return SameSettingsName(kv.first.c_str(), key); }),
-            v.end());
+    const auto place = s->places.find(folded);
+    if (place == s->places.end()) return;
+    s->values.erase(s->values.begin() + static_cast<std::ptrdiff_t>(place->second));
+    s->Reindex();
     return;
   }
   if (s == nullptr) {
-    sections_.push_back({section, {}});
+    sections_.push_back({section, FoldedSettingsName(section), {}, {}});
     s = &sections_.back();
   }
-  for (auto& [k, v] : s->values) {
-    if (SameSettingsName(k.c_str(), key)) {
-      v = text;
-      return;
-    }
+  const auto [place, added] = s->places.emplace(folded, s->values.size());
+  if (added) {
+    s->values.emplace_back(key, text);
+  } else {
+    s->values[place->second].second = text;
   }
-  s->values.emplace_back(key, text);
 }
 
 int MemorySettingsBackend::ListSections(char* buffer, int size) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -14,7 +15,12 @@ class MemorySettingsBackend : public SettingsBackend {
  public:
   struct Section {
     std::string name;
+    std::string folded;  // the name as FoldedSettingsName gives it
     std::vector<std::pair<std::string, std::string>> values;
+    // Folded key name to its place in values: a lookup in a section of a
+    // thousand keys stays one step.
+    std::unordered_map<std::string, size_t> places;
+    void Reindex();
   };
 
   explicit MemorySettingsBackend(bool iniKind = true) : iniKind_(iniKind) {}
@@ -34,6 +40,7 @@ class MemorySettingsBackend : public SettingsBackend {
 
  private:
   Section* FindSection(const char* name);
+  const Section* FindSection(const char* name) const;
   bool iniKind_;
   std::vector<Section> sections_;
 };

@@ -21,23 +21,22 @@ constexpr int kNumberTextSize = 31;  // 30 characters + NUL
 
 }  // namespace
 
+std::string FoldedSettingsName(const char* name) {
+  std::string folded;
+  if (name == nullptr) return folded;
+  folded.reserve(std::strlen(name));
+  while (*name != '\0') {
+    const auto c = static_cast<unsigned char>(*name++);
+    folded.push_back(static_cast<char>(FoldAscii(c)));
+    // Trail bytes overlap the ASCII letters; they stay as they are.
+    if (IsLeadByte(c) && *name != '\0') folded.push_back(*name++);
+  }
+  return folded;
+}
+
 bool SameSettingsName(const char* a, const char* b) {
   if (a == nullptr || b == nullptr) return a == b;
-  for (;;) {
-    const auto ca = static_cast<unsigned char>(*a);
-    const auto cb = static_cast<unsigned char>(*b);
-    if (FoldAscii(ca) != FoldAscii(cb)) return false;
-    if (ca == '\0') return true;
-    ++a;
-    ++b;
-    if (IsLeadByte(ca)) {
-      // Trail bytes overlap the ASCII letters; they must match exactly.
-      if (*a != *b) return false;
-      if (*a == '\0') return true;
-      ++a;
-      ++b;
-    }
-  }
+  return FoldedSettingsName(a) == FoldedSettingsName(b);
 }
 
 void SettingsStore::Attach(std::unique_ptr<SettingsBackend> backend, const char* section,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace hiyomi {
 
@@ -103,5 +104,7 @@ SettingsStore& AgeSettings();
 // Whether two section or key names are equal regardless of ASCII letter
 // case; double-byte characters compare exactly.
 bool SameSettingsName(const char* a, const char* b);
+// The form of a name that SameSettingsName compares: equal forms, same name.
+std::string FoldedSettingsName(const char* name);
 
 }  // namespace hiyomi

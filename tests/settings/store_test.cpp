@@ -241,6 +241,28 @@ TEST(SettingsStore, NamesIgnoreCaseButNotInsideDoubleByteCharacters) {
   EXPECT_FALSE(SameSettingsName("\x83\x41", "\x83\x61"));
 }
 
+// The in-memory ini keeps one value per name, in the order first written;
+// a deleted key leaves the keys after it readable.
+TEST(MemorySettingsBackend, KeysKeepOrderThroughRewritesAndDeletes) {
+  MemorySettingsBackend ini;
+  ini.Write("Work", "Yoko", "7");
+  ini.Write("Work", "Tate", "5");
+  ini.Write("Work", "Memo", "1");
+  ini.Write("work", "YOKO", "8");
+  ini.Write("Work", "tate", nullptr);
+  ini.Write("Work", "Tate", "6");
+  ASSERT_EQ(ini.Sections().size(), 1u);
+  std::vector<std::string> order;
+  for (const auto& [key, value] : ini.Sections()[0].values) order.push_back(key + "=" + value);
+  EXPECT_EQ(order, (std::vector<std::string>{"Yoko=8", "Memo=1", "Tate=6"}));
+  ASSERT_NE(ini.Find("WORK", "memo"), nullptr);
+  EXPECT_EQ(*ini.Find("WORK", "memo"), "1");
+  EXPECT_EQ(ini.Find("Work", "\x83\x61"), nullptr);
+  ini.Write("Work", "\x83\x41", "ア");
+  EXPECT_EQ(ini.Find("Work", "\x83\x61"), nullptr);
+  EXPECT_NE(ini.Find("Work", "\x83\x41"), nullptr);
+}
+
 // Which kind OpenSettingsOn picks, from the two UseReg values.
 TEST(OpenSettingsOn, UseRegInTheIniFileDecidesFirst) {
   const struct {
