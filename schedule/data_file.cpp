@@ -1,6 +1,29 @@
 #include "schedule/data_file.h"
 
+#include <algorithm>
+#include <new>
+
 namespace hiyomi {
+
+ReadOutcome ReadOpenedFile(uint64_t size, size_t limit, std::vector<uint8_t>& out,
+                           const std::function<int64_t(uint8_t* into, size_t want)>& readSome) noexcept {
+  out.clear();
+  const size_t want = static_cast<size_t>(std::min<uint64_t>(size, limit));
+  // Asked for without throwing: a file too big for the memory is told, not
+  // an abort.
+  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[std::max<size_t>(want, 1)]);
+  if (!buffer) return ReadOutcome::kNoMemory;
+  size_t got = 0;
+  while (got < want) {
+    const int64_t n = readSome(buffer.get() + got, want - got);
+    if (n < 0) return ReadOutcome::kCutShort;
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  if (got < want) return ReadOutcome::kCutShort;
+  out.assign(buffer.get(), buffer.get() + got);
+  return ReadOutcome::kRead;
+}
 
 bool SaveDataFile(DataFiles& files, const std::string& path, const std::string& backup,
                   std::span<const std::span<const uint8_t>> pieces) noexcept {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -24,14 +25,25 @@ class DataWriter {
   virtual bool Close() noexcept = 0;
 };
 
+enum class ReadOutcome : uint8_t {
+  kRead,
+  kNotOpened,
+  kNoMemory,  // no buffer of the file's size could be had
+  kCutShort,  // a read failed or the file ended before its size
+};
+
 class DataFiles {
  public:
   virtual ~DataFiles() = default;
 
-  // Reads at most `limit` bytes from the start of an existing file. False
-  // when the file cannot be opened or a read fails; `out` then stays empty.
-  virtual bool ReadWhole(const std::string& path, size_t limit,
-                         std::vector<uint8_t>& out) noexcept = 0;
+  // Reads at most `limit` bytes from the start of an existing file: as
+  // many as its size when opened. Anything but kRead leaves `out` empty.
+  virtual ReadOutcome Read(const std::string& path, size_t limit,
+                           std::vector<uint8_t>& out) noexcept = 0;
+  // The same where only "read or not" matters.
+  bool ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& out) noexcept {
+    return Read(path, limit, out) == ReadOutcome::kRead;
+  }
   // Creates (always anew) for writing with write-through; null on failure.
   virtual std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& path) noexcept = 0;
   // Copies, overwriting `to`.
@@ -45,6 +57,12 @@ class DataFiles {
   // A name qualified against the current directory.
   virtual std::string FullPath(const std::string& name) noexcept = 0;
 };
+
+// For the system backends: reads an opened file of `size` bytes, at most
+// `limit`, through `readSome`, which gives how many bytes it read, 0 at
+// the end of the file and -1 when the read failed.
+ReadOutcome ReadOpenedFile(uint64_t size, size_t limit, std::vector<uint8_t>& out,
+                           const std::function<int64_t(uint8_t* into, size_t want)>& readSome) noexcept;
 
 // The files of the running system: POSIX natively, Win32 in the Windows tree.
 DataFiles& SystemDataFiles() noexcept;

@@ -41,27 +41,24 @@ class PosixWriter final : public DataWriter {
 
 class PosixDataFiles final : public DataFiles {
  public:
-  bool ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& out) noexcept override {
+  ReadOutcome Read(const std::string& path, size_t limit, std::vector<uint8_t>& out) noexcept override {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    out.resize(limit);
-    size_t got = 0;
-    while (got < limit) {
-      const ssize_t n = ::read(fd, out.data() + got, limit - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        // Not read whole: to the caller as good as not opened.
-        ::close(fd);
-        out.clear();
-        return false;
-      }
-      if (n == 0) break;
-      got += static_cast<size_t>(n);
+    if (fd < 0) return ReadOutcome::kNotOpened;
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+      ::close(fd);
+      return ReadOutcome::kCutShort;
     }
+    const ReadOutcome outcome = ReadOpenedFile(
+        static_cast<uint64_t>(st.st_size), limit, out, [fd](uint8_t* into, size_t want) -> int64_t {
+          for (;;) {
+            const ssize_t n = ::read(fd, into, want);
+            if (n >= 0 || errno != EINTR) return n;
+          }
+        });
     ::close(fd);
-    out.resize(got);
-    return true;
+    return outcome;
   }
 
   std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& path) noexcept override {

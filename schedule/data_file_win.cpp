@@ -38,30 +38,24 @@ class WinWriter final : public DataWriter {
 
 class WinDataFiles final : public DataFiles {
  public:
-  bool ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& out) noexcept override {
+  ReadOutcome Read(const std::string& path, size_t limit, std::vector<uint8_t>& out) noexcept override {
     out.clear();
     // No sharing: the file is held only for the moment of the read.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    out.resize(limit);
-    size_t got = 0;
-    while (got < limit) {
-      const size_t want = limit - got;
-      const DWORD chunk = want > 0x40000000 ? 0x40000000 : static_cast<DWORD>(want);
-      DWORD n = 0;
-      if (!ReadFile(h, out.data() + got, chunk, &n, nullptr)) {
-        // Not read whole: to the caller as good as not opened.
-        CloseHandle(h);
-        out.clear();
-        return false;
-      }
-      if (n == 0) break;
-      got += n;
-    }
+    if (h == INVALID_HANDLE_VALUE) return ReadOutcome::kNotOpened;
+    LARGE_INTEGER size{};
+    const ReadOutcome outcome =
+        !GetFileSizeEx(h, &size)
+            ? ReadOutcome::kCutShort
+            : ReadOpenedFile(static_cast<uint64_t>(size.QuadPart), limit, out,
+                             [h](uint8_t* into, size_t want) -> int64_t {
+                               const DWORD chunk = want > 0x40000000 ? 0x40000000 : static_cast<DWORD>(want);
+                               DWORD n = 0;
+                               return ReadFile(h, into, chunk, &n, nullptr) ? static_cast<int64_t>(n) : -1;
+                             });
     CloseHandle(h);
-    out.resize(got);
-    return true;
+    return outcome;
   }
 
   std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& path) noexcept override {

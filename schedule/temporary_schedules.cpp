@@ -148,6 +148,16 @@ TemporaryColors TemporaryDefaultColors(int32_t settingText, int32_t settingBack,
   return {settingText, settingBack};
 }
 
+const char* TemporaryReadMessage(ReadOutcome outcome) noexcept {
+  switch (outcome) {
+    case ReadOutcome::kNoMemory: return "作業領域確保に失敗しました。　　";
+    case ReadOutcome::kCutShort: return "データファイルが読み込めませんでした。　　";
+    case ReadOutcome::kRead:
+    case ReadOutcome::kNotOpened: break;
+  }
+  return nullptr;
+}
+
 std::string EditorCommandLine(const char* configured, const std::string& path) {
   if (configured[0] != '\0') return configured;
   return "notepad.exe " + path;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "almanac/dates.h"
+#include "schedule/data_file.h"
 #include "schedule/day_items.h"
 
 namespace hiyomi {
@@ -40,6 +41,10 @@ int FindTemporaryItem(std::span<const TemporaryItem> items, SerialDay serial, in
 // means the category's pair.
 TemporaryColors TemporaryDefaultColors(int32_t settingText, int32_t settingBack,
                                        int32_t categoryText, int32_t categoryBack) noexcept;
+
+// What a failed read of the file tells the user; null when there is
+// nothing to tell (read, or no file to open: an empty list is its answer).
+const char* TemporaryReadMessage(ReadOutcome outcome) noexcept;
 
 inline constexpr int kEditorCommandChars = 600;
 inline constexpr char kDefaultTemporaryFile[] = "Hiyomi_Data.dat";

@@ -245,10 +245,24 @@ TemporarySource CurrentTemporarySource() {
   return TemporarySourceOf(MainSettings(), Program().categories, SystemDataFiles());
 }
 
+// After the list changed: a file that would not read whole is told, with
+// the list left empty and the memo page not followed.
+void ShowTemporaryList(int memoPage) {
+  const char* failure = TemporaryReadMessage(Program().outside.temporaryRead);
+  if (failure == nullptr) {
+    FollowTemporaryFile(memoPage);
+    return;
+  }
+  Redraw(mainWindow.view);
+  ShowMessage(mainWindow.view.window, MessageKind::Exclamation, failure);
+}
+
 void ReadTemporarySchedules() {
   const TemporarySource source = CurrentTemporarySource();
-  Program().outside.temporary = ReadTemporaryFile(SystemDataFiles(), source);
-  FollowTemporaryFile(source.memoPage);
+  TemporaryRead read = ReadTemporaryFile(SystemDataFiles(), source);
+  Program().outside.temporary = std::move(read.items);
+  Program().outside.temporaryRead = read.outcome;
+  ShowTemporaryList(source.memoPage);
 }
 
 void CopyTemporaryItems() {
@@ -279,7 +293,7 @@ INT_PTR OnOutsideList(HWND window, WPARAM which, LPARAM list) {
   switch (TakeOutsideList(Program().outside, which, list)) {
     case OutsideList::kTemporary:
       InvalidateRect(GetDlgItem(window, IDB_EDITOR), nullptr, FALSE);
-      FollowTemporaryFile(CurrentTemporarySource().memoPage);
+      ShowTemporaryList(CurrentTemporarySource().memoPage);
       break;
     case OutsideList::kToDo:
       InvalidateRect(GetDlgItem(window, IDB_NOTRIK), nullptr, FALSE);

@@ -35,8 +35,7 @@ ProcessStarter processStarter = StartProcess;
 
 // What a worker posts: the list it read, or nothing when it read none.
 struct TemporaryResult {
-  bool read = false;
-  std::vector<TemporaryItem> items;
+  TemporaryRead read;
 };
 struct ToDoResult {
   bool read = false;
@@ -68,6 +67,17 @@ void Post(HWND notify, WPARAM which, std::unique_ptr<Result> result) {
   }
 }
 
+// A worker's last step. The mark says ended before the list is posted, so
+// the window, taking the list, paints the button as no longer pressed;
+// posted first, the list could be taken while the mark still said running.
+// Nothing of the program's objects is touched after the mark: the exit
+// waits only for it.
+template <typename Result>
+void EndWorker(std::atomic<int>& mark, HWND notify, WPARAM which, std::unique_ptr<Result> result) {
+  mark.store(kMarkEnded);
+  if (result) Post(notify, which, std::move(result));
+}
+
 struct EditorJob {
   OutsideSchedules* outside;
   HWND notify;
@@ -84,15 +94,15 @@ DWORD WINAPI EditorThread(void* parameter) {
     WaitWhileMarked(process, job->outside->wake, mark);
     CloseHandle(process);
   }
-  auto result = std::make_unique<TemporaryResult>();
+  std::unique_ptr<TemporaryResult> result;
   // Asked to stop, the program is leaving: nothing more to read.
   if (mark.load() > 0) {
-    result->read = true;
-    result->items = ReadTemporaryFile(SystemDataFiles(), job->source);
-    Post(job->notify, kTemporaryList, std::move(result));
+    result = std::make_unique<TemporaryResult>();
+    result->read = ReadTemporaryFile(SystemDataFiles(), job->source);
   }
+  const HWND notify = job->notify;
   job.reset();
-  mark.store(kMarkEnded);
+  EndWorker(mark, notify, kTemporaryList, std::move(result));
   return 0;
 }
 
@@ -109,25 +119,24 @@ DWORD WINAPI WatchThread(void* parameter) {
   HANDLE watched = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kNotrikName);
   const bool isMutex = watched != nullptr;
   if (!isMutex && job->launch) watched = processStarter(("\"" + job->programPath + "\"").c_str());
-  if (watched != nullptr) {
+  const bool hadWatch = watched != nullptr;
+  if (hadWatch) {
     const bool signalled = WaitWhileMarked(watched, job->outside->wake, mark);
     if (signalled && isMutex) ReleaseMutex(watched);
     CloseHandle(watched);
-    if (mark.load() > 0) {
-      auto result = std::make_unique<ToDoResult>();
-      std::vector<uint8_t> bytes;
-      const std::string path = NotrikDataFile(job->programPath);
-      result->read = SystemDataFiles().ReadWhole(path, kNotrikReadLimit, bytes) &&
-                     ParseDueItems(bytes, TodaySerial(), result->items);
-      Post(job->notify, kToDoList, std::move(result));
-    }
   }
-  if (watched == nullptr && mark.load() > 0) {
-    // Nothing to watch: only the button's look goes back.
-    Post(job->notify, kToDoList, std::make_unique<ToDoResult>());
+  std::unique_ptr<ToDoResult> result;
+  // Nothing watched, only the button's look goes back: an empty result.
+  if (mark.load() > 0) result = std::make_unique<ToDoResult>();
+  if (result && hadWatch) {
+    std::vector<uint8_t> bytes;
+    const std::string path = NotrikDataFile(job->programPath);
+    result->read = SystemDataFiles().ReadWhole(path, kNotrikReadLimit, bytes) &&
+                   ParseDueItems(bytes, TodaySerial(), result->items);
   }
+  const HWND notify = job->notify;
   job.reset();
-  mark.store(kMarkEnded);
+  EndWorker(mark, notify, kToDoList, std::move(result));
   return 0;
 }
 
@@ -171,10 +180,12 @@ TemporarySource TemporarySourceOf(SettingsStore& store, const CategoryTable& cat
   return source;
 }
 
-std::vector<TemporaryItem> ReadTemporaryFile(DataFiles& files, const TemporarySource& source) {
+TemporaryRead ReadTemporaryFile(DataFiles& files, const TemporarySource& source) {
+  TemporaryRead read;
   std::vector<uint8_t> bytes;
-  if (!files.ReadWhole(source.path, kTemporaryReadLimit, bytes)) return {};
-  return ParseTemporarySchedules(bytes, source.colors);
+  read.outcome = files.Read(source.path, kTemporaryReadLimit, bytes);
+  if (read.outcome == ReadOutcome::kRead) read.items = ParseTemporarySchedules(bytes, source.colors);
+  return read;
 }
 
 int CopyTemporaryItemsToDays(std::span<const TemporaryItem> items, int category, YearStore& years) {
@@ -266,7 +277,10 @@ void StopNotrikWatch(OutsideSchedules& outside) {
 OutsideList TakeOutsideList(OutsideSchedules& outside, WPARAM which, LPARAM list) {
   if (which == kTemporaryList) {
     std::unique_ptr<TemporaryResult> result(reinterpret_cast<TemporaryResult*>(list));
-    if (result && result->read) outside.temporary = std::move(result->items);
+    if (result) {
+      outside.temporary = std::move(result->read.items);
+      outside.temporaryRead = result->read.outcome;
+    }
     return OutsideList::kTemporary;
   }
   if (which == kToDoList) {

@@ -49,6 +49,7 @@ class OutsideSchedules {
   OutsideSchedules& operator=(const OutsideSchedules&) = delete;
 
   std::vector<TemporaryItem> temporary;
+  ReadOutcome temporaryRead = ReadOutcome::kNotOpened;  // how the list's file read
   DueList due;
   std::atomic<int> editorMarks[kEditorSlots];
   std::atomic<int> notrikMark{kMarkEnded};
@@ -57,8 +58,12 @@ class OutsideSchedules {
 
 TemporarySource TemporarySourceOf(SettingsStore& store, const CategoryTable& categories,
                                   DataFiles& files);
-// The file's items; none when it cannot be read.
-std::vector<TemporaryItem> ReadTemporaryFile(DataFiles& files, const TemporarySource& source);
+// The file's items, none when it was not read whole, and how the read went.
+struct TemporaryRead {
+  ReadOutcome outcome = ReadOutcome::kNotOpened;
+  std::vector<TemporaryItem> items;
+};
+TemporaryRead ReadTemporaryFile(DataFiles& files, const TemporarySource& source);
 // Every listed item into its day, skipping what the day already holds.
 // The number of items added.
 int CopyTemporaryItemsToDays(std::span<const TemporaryItem> items, int category, YearStore& years);
@@ -90,7 +95,8 @@ void StopNotrikWatch(OutsideSchedules& outside);
 
 enum class OutsideList : uint8_t { kNone, kTemporary, kToDo };
 // Swaps a posted list in (nothing when the worker could not read one); says
-// which source it came from.
+// which source it came from. A temporary list comes with its read's outcome
+// in temporaryRead.
 OutsideList TakeOutsideList(OutsideSchedules& outside, WPARAM which, LPARAM list);
 
 // Starting processes goes through here so tests can see the command line

@@ -24,12 +24,12 @@ class MemoryFiles : public DataFiles {
   using Bytes = std::vector<uint8_t>;
   std::map<std::string, Bytes> files;
 
-  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
+  ReadOutcome Read(const std::string& p, size_t limit, Bytes& out) noexcept override {
     out.clear();
     auto it = files.find(p);
-    if (it == files.end()) return false;
+    if (it == files.end()) return ReadOutcome::kNotOpened;
     out.assign(it->second.begin(), it->second.begin() + std::min(limit, it->second.size()));
-    return true;
+    return ReadOutcome::kRead;
   }
   std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
     files[p].clear();

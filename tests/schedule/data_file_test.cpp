@@ -51,6 +51,49 @@ TEST(DataFiles, OperationsOnRealFiles) {
   EXPECT_FALSE(files.Exists(a));
 }
 
+// A read that does not bring the file's size whole is told apart from a
+// file that is not there, and leaves nothing half read behind.
+TEST(DataFiles, AReadCutShortIsToldAndGivesNothing) {
+  struct Case {
+    const char* name;
+    uint64_t size;
+    size_t limit;
+    std::vector<int64_t> reads;  // what each read gives; -1 fails
+    ReadOutcome outcome;
+    size_t bytes;
+  } cases[] = {
+      {"in pieces", 5, 100, {3, 2}, ReadOutcome::kRead, 5},
+      {"up to the limit", 5, 4, {4}, ReadOutcome::kRead, 4},
+      {"empty", 0, 100, {}, ReadOutcome::kRead, 0},
+      {"ends early", 5, 100, {3, 0}, ReadOutcome::kCutShort, 0},
+      {"read fails", 5, 100, {3, -1}, ReadOutcome::kCutShort, 0},
+  };
+  for (const Case& c : cases) {
+    size_t next = 0;
+    Bytes out{9};
+    const ReadOutcome outcome = ReadOpenedFile(c.size, c.limit, out, [&](uint8_t* into, size_t want) {
+      const int64_t n = next < c.reads.size() ? c.reads[next++] : 0;
+      if (n > 0) std::fill(into, into + std::min<size_t>(static_cast<size_t>(n), want), 'x');
+      return n;
+    });
+    EXPECT_EQ(outcome, c.outcome) << c.name;
+    EXPECT_EQ(out.size(), c.bytes) << c.name;
+  }
+
+  ScratchDir dir("DataFilesRead");
+  Bytes out;
+  EXPECT_EQ(SystemDataFiles().Read(dir.File("none.dat"), 100, out), ReadOutcome::kNotOpened);
+  // A kernel file that says 4096 bytes and holds a line.
+#ifdef _WIN32
+  const char kShortFile[] = "Z:\\sys\\kernel\\mm\\transparent_hugepage\\enabled";
+#else
+  const char kShortFile[] = "/sys/kernel/mm/transparent_hugepage/enabled";
+#endif
+  if (!SystemDataFiles().Exists(kShortFile)) GTEST_SKIP() << "no " << kShortFile;
+  EXPECT_EQ(SystemDataFiles().Read(kShortFile, 1 << 20, out), ReadOutcome::kCutShort);
+  EXPECT_TRUE(out.empty());
+}
+
 TEST(DataFiles, SaveKeepsBackupAndNeedsNoOldFile) {
   ScratchDir dir("DataFilesSave");
   DataFiles& files = SystemDataFiles();

@@ -176,13 +176,13 @@ class CountingFiles final : public DataFiles {
   std::map<std::string, std::vector<uint8_t>> files;
   int64_t time = 1;
   int reads = 0;
-  bool ReadWhole(const std::string& p, size_t limit, std::vector<uint8_t>& out) noexcept override {
+  ReadOutcome Read(const std::string& p, size_t limit, std::vector<uint8_t>& out) noexcept override {
     ++reads;
     out.clear();
     auto it = files.find(p);
-    if (it == files.end()) return false;
+    if (it == files.end()) return ReadOutcome::kNotOpened;
     out.assign(it->second.begin(), it->second.begin() + std::min(limit, it->second.size()));
-    return true;
+    return ReadOutcome::kRead;
   }
   std::unique_ptr<DataWriter> CreateWriteThrough(const std::string&) noexcept override { return nullptr; }
   bool Copy(const std::string&, const std::string&) noexcept override { return false; }

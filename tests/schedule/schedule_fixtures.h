@@ -143,10 +143,13 @@ inline Bytes YearFileBytes(const std::vector<DayFields>& days, int32_t declaredC
 class LoggingFiles : public DataFiles {
  public:
   explicit LoggingFiles(DataFiles& inner) : inner_(inner) {}
-  bool ReadWhole(const std::string& p, size_t limit, Bytes& out) noexcept override {
+  ReadOutcome Read(const std::string& p, size_t limit, Bytes& out) noexcept override {
     log.push_back("read " + Name(p));
-    if (Name(p) == held) return false;
-    return inner_.ReadWhole(p, limit, out);
+    if (Name(p) == held) {
+      out.clear();
+      return heldRead;
+    }
+    return inner_.Read(p, limit, out);
   }
   std::unique_ptr<DataWriter> CreateWriteThrough(const std::string& p) noexcept override {
     if (failAfterWrites >= 0) return std::make_unique<FailingWriter>(inner_.CreateWriteThrough(p), failAfterWrites);
@@ -166,6 +169,7 @@ class LoggingFiles : public DataFiles {
   std::vector<std::string> log;
   int failAfterWrites = -1;  // the writer fails every write after this many
   std::string held;          // a file another program holds open
+  ReadOutcome heldRead = ReadOutcome::kNotOpened;  // what reading it gives
 
  private:
   class FailingWriter : public DataWriter {

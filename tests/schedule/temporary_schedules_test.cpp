@@ -176,5 +176,13 @@ TEST(TemporarySchedules, DefaultColoursAndEditorCommand) {
   EXPECT_EQ(EditorCommandLine("myedit.exe x.txt", "C:\\a.dat"), "myedit.exe x.txt");
 }
 
+// Only a file that was there and would not read whole is told.
+TEST(TemporarySchedules, ReadFailuresThatAreTold) {
+  EXPECT_EQ(TemporaryReadMessage(ReadOutcome::kRead), nullptr);
+  EXPECT_EQ(TemporaryReadMessage(ReadOutcome::kNotOpened), nullptr);
+  EXPECT_STREQ(TemporaryReadMessage(ReadOutcome::kNoMemory), "作業領域確保に失敗しました。　　");
+  EXPECT_STREQ(TemporaryReadMessage(ReadOutcome::kCutShort), "データファイルが読み込めませんでした。　　");
+}
+
 }  // namespace
 }  // namespace hiyomi

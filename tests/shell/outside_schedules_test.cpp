@@ -97,6 +97,7 @@ TEST_F(OutsideWorkers, AnEditorWithoutCommandIsNotepadAndItsEndReadsTheFile) {
 
   SetEvent(gate);  // the editor ends
   ASSERT_EQ(WaitForList(outside, window_), OutsideList::kTemporary);
+  EXPECT_EQ(outside.temporaryRead, ReadOutcome::kRead);
   ASSERT_EQ(outside.temporary.size(), 1u);
   EXPECT_STREQ(outside.temporary[0].text, "臨時の予定");
   EXPECT_EQ(outside.temporary[0].textColor, 0xFF);
