@@ -259,9 +259,7 @@ void ShowTemporaryList(int memoPage) {
 
 void ReadTemporarySchedules() {
   const TemporarySource source = CurrentTemporarySource();
-  TemporaryRead read = ReadTemporaryFile(SystemDataFiles(), source);
-  Program().outside.temporary = std::move(read.items);
-  Program().outside.temporaryRead = read.outcome;
+  Program().outside.TakeTemporary(ReadTemporaryFile(SystemDataFiles(), source));
   ShowTemporaryList(source.memoPage);
 }
 

@@ -33,10 +33,8 @@ HANDLE StartProcess(const char* commandLine) {
 
 ProcessStarter processStarter = StartProcess;
 
-// What a worker posts: the list it read, or nothing when it read none.
-struct TemporaryResult {
-  TemporaryRead read;
-};
+// What a worker posts. An editor's worker posts TemporaryRead as it is; the
+// watch marks a to-do list it could not read.
 struct ToDoResult {
   bool read = false;
   std::vector<DueItem> items;
@@ -94,12 +92,9 @@ DWORD WINAPI EditorThread(void* parameter) {
     WaitWhileMarked(process, job->outside->wake, mark);
     CloseHandle(process);
   }
-  std::unique_ptr<TemporaryResult> result;
+  std::unique_ptr<TemporaryRead> result;
   // Asked to stop, the program is leaving: nothing more to read.
-  if (mark.load() > 0) {
-    result = std::make_unique<TemporaryResult>();
-    result->read = ReadTemporaryFile(SystemDataFiles(), job->source);
-  }
+  if (mark.load() > 0) result = std::make_unique<TemporaryRead>(ReadTemporaryFile(SystemDataFiles(), job->source));
   const HWND notify = job->notify;
   job.reset();
   EndWorker(mark, notify, kTemporaryList, std::move(result));
@@ -276,11 +271,8 @@ void StopNotrikWatch(OutsideSchedules& outside) {
 
 OutsideList TakeOutsideList(OutsideSchedules& outside, WPARAM which, LPARAM list) {
   if (which == kTemporaryList) {
-    std::unique_ptr<TemporaryResult> result(reinterpret_cast<TemporaryResult*>(list));
-    if (result) {
-      outside.temporary = std::move(result->read.items);
-      outside.temporaryRead = result->read.outcome;
-    }
+    std::unique_ptr<TemporaryRead> result(reinterpret_cast<TemporaryRead*>(list));
+    if (result) outside.TakeTemporary(std::move(*result));
     return OutsideList::kTemporary;
   }
   if (which == kToDoList) {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "schedule/categories.h"
@@ -38,6 +39,12 @@ struct TemporarySource {
   int memoPage = 0;  // TDMemo: 1-3 the memo page that follows the file
 };
 
+// The file's items, none when it was not read whole, and how the read went.
+struct TemporaryRead {
+  ReadOutcome outcome = ReadOutcome::kNotOpened;
+  std::vector<TemporaryItem> items;
+};
+
 // The editor slots and the Notrik to-do list, for the whole run.
 class OutsideSchedules {
  public:
@@ -48,8 +55,13 @@ class OutsideSchedules {
   OutsideSchedules(const OutsideSchedules&) = delete;
   OutsideSchedules& operator=(const OutsideSchedules&) = delete;
 
+  // The list shown and how its file read.
+  void TakeTemporary(TemporaryRead read) {
+    temporary = std::move(read.items);
+    temporaryRead = read.outcome;
+  }
   std::vector<TemporaryItem> temporary;
-  ReadOutcome temporaryRead = ReadOutcome::kNotOpened;  // how the list's file read
+  ReadOutcome temporaryRead = ReadOutcome::kNotOpened;
   DueList due;
   std::atomic<int> editorMarks[kEditorSlots];
   std::atomic<int> notrikMark{kMarkEnded};
@@ -58,11 +70,6 @@ class OutsideSchedules {
 
 TemporarySource TemporarySourceOf(SettingsStore& store, const CategoryTable& categories,
                                   DataFiles& files);
-// The file's items, none when it was not read whole, and how the read went.
-struct TemporaryRead {
-  ReadOutcome outcome = ReadOutcome::kNotOpened;
-  std::vector<TemporaryItem> items;
-};
 TemporaryRead ReadTemporaryFile(DataFiles& files, const TemporarySource& source);
 // Every listed item into its day, skipping what the day already holds.
 // The number of items added.
